@@ -1,0 +1,51 @@
+#pragma once
+// The platform file interface the split works through. The real one is POSIX
+// (posix/PosixFileInterface.h); tests use a fake that injects faults. Every
+// call reports failure as an errno-style number (0 = success).
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace vornak {
+
+enum class EntryKind { None, File, Folder, Other };
+
+// Identity of a file system object: a part path must never name the source.
+struct FileId {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  bool operator==(const FileId&) const = default;
+};
+
+class FileInterface {
+ public:
+  using Handle = int;
+  static constexpr Handle kNoHandle = -1;
+
+  virtual ~FileInterface() = default;
+  // The source: read-only, others may read it too.
+  virtual int OpenRead(const std::string& path, Handle& handle) = 0;
+  // A part: created, or truncated when it exists.
+  virtual int CreatePart(const std::string& path, Handle& handle) = 0;
+  // One read of at most size bytes; bytesRead 0 means end of file. EINTR is
+  // retried inside.
+  virtual int Read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) = 0;
+  // One write; it may write fewer bytes than asked (bytesWritten tells).
+  virtual int Write(Handle handle, const void* buffer, std::size_t size, std::size_t& bytesWritten) = 0;
+  // Flushes a file's data to its medium.
+  virtual int Sync(Handle handle) = 0;
+  // Flushes everything written to the file system that holds path.
+  virtual int SyncFileSystem(const std::string& path) = 0;
+  virtual int Close(Handle handle) = 0;
+  // What stands at path, hidden entries included; links are followed.
+  virtual EntryKind Lookup(const std::string& path) = 0;
+  virtual std::optional<FileId> IdOfPath(const std::string& path) = 0;
+  virtual std::optional<FileId> IdOfHandle(Handle handle) = 0;
+  // Bytes available to the caller on the file system holding root, or -1.
+  virtual double FreeSpace(const std::string& root) = 0;
+  // The system's message for an error number (GetSystemErrorText).
+  virtual std::string ErrorText(int code) = 0;
+};
+
+}  // namespace vornak

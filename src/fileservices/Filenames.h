@@ -1,0 +1,43 @@
+#pragma once
+// Taking path strings apart. Apart from GetDrive, these functions look only at
+// the characters of their argument: "dir" and "dir/" are different inputs, and
+// nothing checks that a path exists. Every string has a defined result.
+#include <cstdint>
+#include <string>
+
+namespace Filenames {
+
+#ifdef _WIN32
+inline constexpr char kSeparator = '\\';
+#else
+inline constexpr char kSeparator = '/';
+#endif
+
+// The text after the last ".", without the dot; empty when there is no "." or
+// the "." is the last character.
+std::string GetExtension(const std::string& name);
+// The text before the last "."; the whole argument when there is no ".".
+std::string StripExtension(const std::string& name);
+// The text after the last separator; the whole argument when there is none or
+// it is the last character.
+std::string GetFilename(const std::string& path, char separator = kSeparator);
+// StripExtension of GetFilename: the name without folder and extension.
+std::string GetTitle(const std::string& path, char separator = kSeparator);
+// The text before the last separator. Empty when there is none or the only one
+// is the first character; the whole argument when it is the last character.
+// On the "/" platform the root of the file system stays "/": GetFolder of
+// "/movie.avi" is "/".
+std::string GetFolder(const std::string& path, char separator = kSeparator);
+// The volume the path's folder lies on: on Linux the mount point of the file
+// system that holds GetFolder(path) ("/", "/media/alice/STICK"); empty when
+// none can be found. Never fails.
+std::string GetDrive(const std::string& path);
+// The volume that holds the folder itself (not its parent): what a target
+// folder's free space is measured on.
+std::string GetFolderDrive(const std::string& folder);
+// Removes the characters that may not stand in a file name: \ ? : * " < > |
+// and the "/" separator, so a base name can never reach outside its folder.
+// Returns the number of characters removed.
+std::int32_t RemoveInvalidChars(std::string& text);
+
+}  // namespace Filenames

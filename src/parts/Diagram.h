@@ -1,0 +1,59 @@
+#pragma once
+// The parts diagram as a pure model: the state decision, the drawing
+// primitives in strip pixels (columns 1..W, rows 1..H), the tooltip, the
+// parts summary, the pointer and the split button's state. The window paints
+// the primitives into a backing image; nothing is recomputed on repaint.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vornak {
+
+enum class DiagramState { Blank, FileError, OnePart, SizeError, TooLong, TooManyParts, Parts };
+
+// Colours the drawing names; the window maps them onto the palette.
+enum class DiagramColour {
+  Foreground,          // the strip's foreground
+  Fill,                // the strip's fill colour, RGB 128, 128, 255
+  InactiveBorder,      // error box outline
+  InactiveCaption,     // error box interior
+  Black,
+  Red,
+  White,
+};
+
+struct Primitive {
+  enum class Kind { Box, Line, Circle, Point } kind = Kind::Box;
+  int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Box and Line corners (inclusive); Circle centre in x1, y1
+  int radius = 0;                      // Circle
+  DiagramColour outline = DiagramColour::Foreground;
+  DiagramColour fill = DiagramColour::Fill;  // Box and Circle interiors
+  int penWidth = 1;
+  bool operator==(const Primitive&) const = default;
+};
+
+struct DiagramInput {
+  int width = 0;   // W = diagwidth
+  int height = 0;  // H = diagheight
+  bool haveSourceFile = false;  // sourcefile is not empty
+  double fileSize = -1;         // FileSize
+  double partSize = 0;          // partsize
+};
+
+struct Diagram {
+  DiagramState state = DiagramState::Blank;
+  std::vector<Primitive> primitives;
+  std::string tooltip;
+  std::string partstext;       // "N split files" or empty
+  bool customPointer = false;  // the split cursor is on
+  bool splitEnabled = false;   // butSplit
+};
+
+// The whole refresh decision: DrawParts, the three drawings and MakeTooltip.
+Diagram ComputeDiagram(const DiagramInput& input);
+
+// MakeTooltip's texts for T, F and P (P <= 0: tooltip T, no summary).
+void MakeTooltipTexts(const std::string& tttext, double fileSize, double partSize, std::string& tooltip,
+                      std::string& partstext);
+
+}  // namespace vornak

@@ -1,0 +1,32 @@
+#pragma once
+// Window geometry given in twips (1/1440 inch; 15 twips are one pixel at 96
+// DPI), converted with the screen's logical DPI and scaled by one factor taken
+// from the font's metrics, so that relative placement holds and text written
+// in the desktop's font is not clipped. Every window places its controls
+// through this one helper.
+#include <QFont>
+#include <QRect>
+#include <QSize>
+
+namespace vornak {
+
+class WindowGeometry {
+ public:
+  // factor <= 0: derive it from the application's font.
+  explicit WindowGeometry(const QFont& font, double factor = 0);
+  double factor() const { return factor_; }
+  int px(int twips) const;
+  QRect rect(int left, int top, int width, int height) const;
+  QSize size(int width, int height) const;
+  QPoint point(int x, int y) const;
+
+  // The font-derived factor alone: how much larger the font's metrics are
+  // than those of the 8.25 pt dialog font the layouts were drawn for.
+  static double FontFactor(const QFont& font);
+
+ private:
+  double factor_ = 1;
+  double pixelsPerTwip_ = 1.0 / 15.0;
+};
+
+}  // namespace vornak
