@@ -1,0 +1,34 @@
+#pragma once
+// What the split loop shows and asks while it runs. The progress window and
+// the main window implement it for the desktop; a headless front end serves
+// tests and benchmarks.
+#include <string>
+
+#include "fileservices/Question.h"
+
+namespace vornak {
+
+class SplitFrontEnd {
+ public:
+  virtual ~SplitFrontEnd() = default;
+
+  // Progress window operations. A setter may throw std::exception; the loop
+  // reports such a failure as a processing error at the end of its pass.
+  virtual void SetTitle(const std::string& title) = 0;       // the window's caption
+  virtual void SetStatus1(const std::string& text) = 0;      // lblStatus1: the source path
+  virtual void SetStatus2(const std::string& text) = 0;      // lblStatus2: "into " + part path
+  virtual void SetProgress(float percent) = 0;               // ProgressBar, 0 to 100
+  virtual bool CancelFlag() const = 0;                       // bCancelFlag
+  virtual void UnloadProgress() = 0;                         // unload from code, never refused
+
+  // Modal questions and messages (overwrite, medium, errors).
+  virtual Answer Ask(const Message& message) = 0;
+  // Lets pending user-interface events run once.
+  virtual void Yield() = 0;
+
+  // Main window operations used by the split's ending.
+  virtual void EnableMain() = 0;  // enable the main window and give it the focus
+  virtual void SetMainStatus(const std::string& text) = 0;
+};
+
+}  // namespace vornak
