@@ -1,0 +1,51 @@
+#pragma once
+// The split command behind the main window's "Split File..." button: checks the
+// source and the part size again, limits and confirms the plan, lets the user
+// choose the target, opens the source, prepares the progress window and the
+// copy buffer, and hands over to the split loop. Written against the seams
+// below so that it runs headless in tests.
+#include <cstdint>
+#include <string>
+
+#include "fileservices/FileInterface.h"
+#include "fileservices/Question.h"
+#include "split/SplitFrontEnd.h"
+#include "target/TargetRecord.h"
+
+namespace vornak {
+
+// The main window's working state that the command reads and writes.
+struct SplitState {
+  std::string sourcefile;
+  double FileSize = -1;
+  double partsize = 0;
+  std::int32_t buffersize = 4096;
+  TargetRecord target;
+};
+
+// What the command needs from the main window and the other windows.
+class SplitCommandHost {
+ public:
+  virtual ~SplitCommandHost() = default;
+  virtual std::string FilenameText() = 0;   // edFilename exactly as typed
+  virtual std::string PartSizeText() = 0;   // the text of edPartsize
+  virtual char DecimalSeparator() = 0;      // the user's locale
+  virtual void SetStatus(const std::string& text) = 0;  // the main window's status line
+  virtual Asker& Questions() = 0;
+  // Shows the Save dialog modally over the main window; it writes the user's
+  // choice into the record (saveftitle empty = not confirmed).
+  virtual void ShowTargetDialog(TargetRecord& record) = 0;
+  virtual void UpdatePartSizeList() = 0;    // moves the entry's text to the top of the presets
+  // Loads the progress window, sets its caption and lblStatus1 (through the
+  // returned front end), disables the main window and shows the progress window.
+  // The front end stays valid until its UnloadProgress has run.
+  virtual SplitFrontEnd& LoadProgress() = 0;
+  virtual void DisableMain() = 0;
+  virtual void ShowProgress() = 0;          // modeless, owned by and centred on the main window
+  virtual void Yield() = 0;
+};
+
+// Runs the whole command; returns when the split has ended (or was refused).
+void RunSplitCommand(SplitCommandHost& host, FileInterface& files, SplitState& state);
+
+}  // namespace vornak
