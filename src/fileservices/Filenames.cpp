@@ -1,0 +1,84 @@
+#include "fileservices/Filenames.h"
+
+#include <utility>
+
+#include "fileservices/posix/MountPoint.h"
+
+namespace Filenames {
+
+namespace {
+
+// Position (from 1) of the last occurrence of c in text; 0 when it does not occur.
+std::size_t LastPosition(const std::string& text, char c) {
+  const std::size_t index = text.rfind(c);
+  return index == std::string::npos ? 0 : index + 1;
+}
+
+}  // namespace
+
+std::string GetExtension(const std::string& name) {
+  const std::size_t p = LastPosition(name, '.');
+  if (p == 0 || p == name.size()) return {};
+  return name.substr(p);
+}
+
+std::string StripExtension(const std::string& name) {
+  const std::size_t p = LastPosition(name, '.');
+  if (p == 0) return name;
+  return name.substr(0, p - 1);
+}
+
+std::string GetFilename(const std::string& path, char separator) {
+  const std::size_t p = LastPosition(path, separator);
+  if (p == 0 || p == path.size()) return path;
+  return path.substr(p);
+}
+
+std::string GetTitle(const std::string& path, char separator) {
+  return StripExtension(GetFilename(path, separator));
+}
+
+std::string GetFolder(const std::string& path, char separator) {
+  const std::size_t p = LastPosition(path, separator);
+  if (p == 0) return {};
+  // With "/" the root of the file system is a folder of its own and stays "/";
+  // a drive root on the "\" platform is written "C:" instead.
+  if (p == 1) return separator == '/' ? std::string(1, '/') : std::string();
+  if (p == path.size()) return path;
+  return path.substr(0, p - 1);
+}
+
+std::string GetDrive(const std::string& path) {
+  return GetFolderDrive(GetFolder(path, kSeparator));
+}
+
+std::string GetFolderDrive(const std::string& folder) {
+  return vornak::posix::MountPointOf(folder);
+}
+
+std::int32_t RemoveInvalidChars(std::string& text) {
+  std::int32_t removed = 0;
+  std::string result;
+  result.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '\\':
+      case '?':
+      case ':':
+      case '*':
+      case '"':
+      case '<':
+      case '>':
+      case '|':
+      case '/':
+        ++removed;
+        break;
+      default:
+        result += c;
+    }
+  }
+  text = std::move(result);
+  return removed;
+}
+
+}  // namespace Filenames
