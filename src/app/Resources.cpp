@@ -1,0 +1,46 @@
+#include "app/Resources.h"
+
+#include <QPixmap>
+
+// Q_INIT_RESOURCE declares a function in the global namespace, so it cannot be
+// used inside namespace vornak.
+static void InitVornakResources() {
+  Q_INIT_RESOURCE(vornak);
+}
+
+namespace vornak {
+
+void InitResources() {
+  static const bool done = [] {
+    InitVornakResources();
+    return true;
+  }();
+  (void)done;
+}
+
+QIcon AppIcon() {
+  InitResources();
+  QIcon icon;
+  for (const int size : {16, 32, 48, 256})
+    icon.addFile(QStringLiteral(":/icons/vornak-%1.png").arg(size), QSize(size, size));
+  return icon;
+}
+
+namespace {
+QCursor CursorFrom(const char* path, int hotX, int hotY, Qt::CursorShape fallback) {
+  InitResources();
+  const QPixmap pixmap(QString::fromLatin1(path));
+  if (pixmap.isNull()) return QCursor(fallback);
+  return QCursor(pixmap, hotX, hotY);
+}
+}  // namespace
+
+QCursor SplitCursor() {
+  return CursorFrom(":/cursors/split.png", 17, 15, Qt::SplitHCursor);
+}
+
+QCursor HandCursor() {
+  return CursorFrom(":/cursors/hand.png", 12, 5, Qt::PointingHandCursor);
+}
+
+}  // namespace vornak

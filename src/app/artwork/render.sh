@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Renders the artwork into the PNG files that the resource file embeds and
+# that the installation puts into the icon theme. Needs rsvg-convert
+# (librsvg2-bin) and python3. The PNGs are kept in git so that building does
+# not need either tool.
+set -euo pipefail
+cd "$(dirname "$0")"
+python3 cursors.py .
+for size in 32 48 256; do
+  rsvg-convert -w "$size" -h "$size" vornak.svg -o "../icons/vornak-$size.png"
+done
+# The smallest size has its own drawing on the pixel grid.
+rsvg-convert -w 16 -h 16 vornak-16.svg -o ../icons/vornak-16.png
+for cursor in split hand; do
+  rsvg-convert -w 32 -h 32 "$cursor.svg" -o "../icons/$cursor.png"
+done
