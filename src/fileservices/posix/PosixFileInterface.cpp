@@ -1,0 +1,128 @@
+#include "fileservices/posix/PosixFileInterface.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "fileservices/Filenames.h"
+#include "fileservices/HugeFileFunctions.h"
+
+namespace vornak {
+
+namespace {
+
+int OpenWith(const std::string& path, int flags, FileInterface::Handle& handle) {
+  handle = FileInterface::kNoHandle;
+  if (path.empty()) return ENOENT;
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return errno;
+  handle = fd;
+  return 0;
+}
+
+FileId IdOf(const struct stat& info) {
+  return FileId{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
+}  // namespace
+
+int PosixFileInterface::OpenRead(const std::string& path, Handle& handle) {
+  return OpenWith(path, O_RDONLY | O_CLOEXEC, handle);
+}
+
+int PosixFileInterface::CreatePart(const std::string& path, Handle& handle) {
+  return OpenWith(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, handle);
+}
+
+int PosixFileInterface::Read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) {
+  bytesRead = 0;
+  ssize_t result;
+  do {
+    result = ::read(handle, buffer, size);
+  } while (result < 0 && errno == EINTR);
+  if (result < 0) return errno;
+  bytesRead = static_cast<std::size_t>(result);
+  return 0;
+}
+
+int PosixFileInterface::Write(Handle handle, const void* buffer, std::size_t size,
+                              std::size_t& bytesWritten) {
+  bytesWritten = 0;
+  ssize_t result;
+  do {
+    result = ::write(handle, buffer, size);
+  } while (result < 0 && errno == EINTR);
+  if (result < 0) return errno;
+  bytesWritten = static_cast<std::size_t>(result);
+  return 0;
+}
+
+int PosixFileInterface::Sync(Handle handle) {
+  int result;
+  do {
+    result = ::fdatasync(handle);
+  } while (result != 0 && errno == EINTR);
+  return result == 0 ? 0 : errno;
+}
+
+int PosixFileInterface::SyncFileSystem(const std::string& path) {
+  // The folder of a part path, or the path itself when it names a folder.
+  std::string folder = path;
+  if (Lookup(path) != EntryKind::Folder) folder = Filenames::GetFolder(path, '/');
+  if (folder.empty()) folder = ".";
+  Handle handle = kNoHandle;
+  if (OpenWith(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC, handle) == 0) {
+    const int result = ::syncfs(handle);
+    const int error = result == 0 ? 0 : errno;
+    ::close(handle);
+    if (result == 0) return 0;
+    if (error != ENOSYS) return error;
+  }
+  // Without a way to name the file system, flush them all.
+  ::sync();
+  return 0;
+}
+
+int PosixFileInterface::Close(Handle handle) {
+  return ::close(handle) == 0 ? 0 : errno;
+}
+
+EntryKind PosixFileInterface::Lookup(const std::string& path) {
+  struct stat info {};
+  if (path.empty() || ::stat(path.c_str(), &info) != 0) return EntryKind::None;
+  if (S_ISREG(info.st_mode)) return EntryKind::File;
+  if (S_ISDIR(info.st_mode)) return EntryKind::Folder;
+  return EntryKind::Other;
+}
+
+std::optional<FileId> PosixFileInterface::IdOfPath(const std::string& path) {
+  struct stat info {};
+  if (path.empty() || ::stat(path.c_str(), &info) != 0) return std::nullopt;
+  return IdOf(info);
+}
+
+std::optional<FileId> PosixFileInterface::IdOfHandle(Handle handle) {
+  struct stat info {};
+  if (::fstat(handle, &info) != 0) return std::nullopt;
+  return IdOf(info);
+}
+
+double PosixFileInterface::FreeSpace(const std::string& root) {
+  return HugeFileFunctions::GetHugeDiskFreeSpace(root);
+}
+
+std::string PosixFileInterface::ErrorText(int code) {
+  return HugeFileFunctions::GetSystemErrorText(code);
+}
+
+PosixFileInterface& SystemFileInterface() {
+  static PosixFileInterface instance;
+  return instance;
+}
+
+}  // namespace vornak
