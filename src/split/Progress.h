@@ -1,0 +1,76 @@
+#pragma once
+// The progress window of a running split: the source, the part being written,
+// the share of the source copied, and the only way to stop the split. It never
+// goes away by the user's hand; the split's ending unloads it from code.
+#include <QDialog>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "fileservices/Question.h"
+#include "split/SplitFrontEnd.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace vornak {
+
+class MessageBoxAsker;
+
+class Progress : public QDialog, public SplitFrontEnd {
+  Q_OBJECT
+ public:
+  // owner: the main window, which the window is centred on. The questions go
+  // through asker, or through message boxes over this window when it is null.
+  explicit Progress(QWidget* owner = nullptr, Asker* asker = nullptr);
+  ~Progress() override;
+
+  // What the split's ending does to the main window.
+  void SetMainCallbacks(std::function<void()> enableMain,
+                        std::function<void(const std::string&)> setMainStatus);
+
+  // True once the user has confirmed the cancel question.
+  bool bCancelFlag = false;
+
+  // Controls, by their names.
+  QLabel* lblStatus1 = nullptr;
+  QLabel* lblStatus2 = nullptr;
+  QProgressBar* ProgressBar = nullptr;
+  QPushButton* butCancel = nullptr;
+
+  // Closes the window from code; never refused and never asks.
+  void Unload();
+
+  // SplitFrontEnd
+  void SetTitle(const std::string& title) override;
+  void SetStatus1(const std::string& text) override;
+  void SetStatus2(const std::string& text) override;
+  void SetProgress(float percent) override;
+  bool CancelFlag() const override { return bCancelFlag; }
+  void UnloadProgress() override { Unload(); }
+  Answer Ask(const Message& message) override;
+  void Yield() override;
+  void EnableMain() override;
+  void SetMainStatus(const std::string& text) override;
+
+ public slots:
+  void Form_Load();
+  void butCancel_Click();
+
+ protected:
+  // Form_QueryUnload: a close that does not come from Unload asks the cancel
+  // question and is refused whatever the answer.
+  void closeEvent(QCloseEvent* event) override;
+  // Escape presses Cancel.
+  void reject() override;
+
+ private:
+  std::unique_ptr<MessageBoxAsker> ownAsker_;
+  Asker* asker_ = nullptr;
+  std::function<void()> enableMain_;
+  std::function<void(const std::string&)> setMainStatus_;
+  bool unloading_ = false;
+};
+
+}  // namespace vornak

@@ -1,0 +1,31 @@
+#include "support/ScriptedAsker.h"
+
+namespace vornak {
+
+namespace {
+Answer DefaultAnswer(const Message& message) {
+  const bool second = message.defaultButton == 1;
+  switch (message.buttons) {
+    case Buttons::OkCancel:
+      return second ? Answer::Cancel : Answer::Ok;
+    case Buttons::RetryCancel:
+      return second ? Answer::Cancel : Answer::Retry;
+    case Buttons::YesNo:
+      return second ? Answer::No : Answer::Yes;
+    case Buttons::Ok:
+      break;
+  }
+  return Answer::Ok;
+}
+}  // namespace
+
+Answer ScriptedAsker::Ask(const Message& message) {
+  messages.push_back(message);
+  if (onAsk) onAsk(message);
+  if (answers_.empty()) return DefaultAnswer(message);
+  const Answer answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+}  // namespace vornak
