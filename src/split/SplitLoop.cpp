@@ -1,0 +1,271 @@
+#include "split/SplitLoop.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <exception>
+#include <utility>
+
+#include "fileservices/Filenames.h"
+
+namespace vornak {
+
+namespace {
+
+using Handle = FileInterface::Handle;
+
+// One run of the loop with its ending. Byte counts are doubles; they become
+// size_t only where a block is read or written.
+class SplitRun {
+ public:
+  SplitRun(const SplitJob& job, FileInterface& files, SplitFrontEnd& frontEnd)
+      : job_(job), files_(files), frontEnd_(frontEnd), source_(job.source) {}
+
+  SplitResult Copy() {
+    const double step = std::trunc(job_.FileSize / 100) + 1;
+    double nextMark = step;
+    std::int32_t partNumber = 1;
+    double partRemaining = 0;
+    sourceId_ = files_.IdOfHandle(source_);
+    if (!sourceId_) sourceId_ = files_.IdOfPath(job_.sourcefile);
+
+    bool ended = false;
+    while (!ended && result_.bytesDone < job_.FileSize) {
+      failure_.clear();
+      if (partRemaining == 0) {
+        partRemaining = job_.FileSize - result_.bytesDone;
+        if (partRemaining > job_.partsize) partRemaining = job_.partsize;
+        if (!StartPart(partNumber)) break;
+        ++partNumber;
+      }
+      ended = !CopyBlock(partRemaining);
+      if (ended) break;
+      if (result_.bytesDone > nextMark) {
+        const float percent = static_cast<float>(result_.bytesDone / job_.FileSize * 100);
+        Guarded([&] { frontEnd_.SetProgress(percent); });
+        nextMark += step;
+      }
+      if (partRemaining == 0 && !ClosePart()) break;
+      if (frontEnd_.CancelFlag()) {
+        result_.outcome = SplitResult::Outcome::Cancelled;
+        break;
+      }
+      if (!failure_.empty()) {
+        Report({SplitError::Kind::Processing, partPath_, 0, failure_});
+        break;
+      }
+      frontEnd_.Yield();
+    }
+    if (!result_.error && result_.outcome != SplitResult::Outcome::Cancelled &&
+        result_.bytesDone >= job_.FileSize) {
+      result_.outcome = SplitResult::Outcome::Completed;
+    }
+    Ending();
+    return result_;
+  }
+
+  // Every outcome: source closed, everything written flushed and the part
+  // closed, progress window unloaded, main window back with "Done.". Nothing
+  // is deleted.
+  void Ending() {
+    if (source_ != FileInterface::kNoHandle) {
+      files_.Close(source_);
+      source_ = FileInterface::kNoHandle;
+    }
+    // A failure that was already reported stands alone; the flush still runs.
+    const bool reportable = !result_.error.has_value();
+    std::optional<SplitError> flushError = Flush();
+    if (part_ != FileInterface::kNoHandle) {
+      const int code = files_.Close(part_);
+      part_ = FileInterface::kNoHandle;
+      if (code != 0 && !flushError) flushError = SystemError(SplitError::Kind::Write, partPath_, code);
+    }
+    if (flushError && reportable) Report(*flushError);
+    Guarded([&] { frontEnd_.UnloadProgress(); });
+    Guarded([&] { frontEnd_.Yield(); });
+    Guarded([&] { frontEnd_.EnableMain(); });
+    Guarded([&] { frontEnd_.SetMainStatus("Done."); });
+  }
+
+ private:
+  // Names the part, asks before replacing what stands there, waits for a
+  // medium with room for the whole part and creates it. False: go to the ending.
+  bool StartPart(std::int32_t partNumber) {
+    partPath_ = PartPath(job_.target, partNumber);
+    Guarded([&] { frontEnd_.SetStatus2("into " + partPath_); });
+    const EntryKind existing = files_.Lookup(partPath_);
+    if (existing == EntryKind::Folder) {
+      Report(SystemError(SplitError::Kind::PartOpen, partPath_, EISDIR));
+      return false;
+    }
+    if (existing != EntryKind::None) {
+      // A part never replaces the file being split, whatever the overwrite mode.
+      if (sourceId_ && files_.IdOfPath(partPath_) == sourceId_) {
+        Report({SplitError::Kind::PartOpen, partPath_, 0, kPartIsSourceDetail});
+        return false;
+      }
+      if (job_.target.saveoverwrite != 1 && AskUser(OverwriteQuestion(partPath_)) != Answer::Ok) {
+        result_.outcome = SplitResult::Outcome::Cancelled;
+        return false;
+      }
+    }
+    if (!WaitForSpace()) return false;
+    Handle handle = FileInterface::kNoHandle;
+    const int code = files_.CreatePart(partPath_, handle);
+    if (code != 0) {
+      Report(SystemError(SplitError::Kind::PartOpen, partPath_, code));
+      return false;
+    }
+    part_ = handle;
+    ++result_.partsCreated;
+    return true;
+  }
+
+  // The whole part must fit; a failed query counts as too little space. What
+  // was written before is flushed first, so that a medium taken out now holds
+  // complete parts.
+  bool WaitForSpace() {
+    const double needed = std::min(job_.FileSize - result_.bytesDone, job_.partsize);
+    std::string root = job_.target.savedrive;
+    if (root.empty() || root.back() != Filenames::kSeparator) root += Filenames::kSeparator;
+    while (files_.FreeSpace(root) < needed) {
+      if (std::optional<SplitError> error = Flush()) {
+        Report(*error);
+        return false;
+      }
+      if (AskUser(MediumQuestion(job_.target.savedrive)) != Answer::Retry) {
+        result_.outcome = SplitResult::Outcome::Cancelled;
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // One read and one write of at most buffersize bytes, never past the part's
+  // end; a short write is completed. False: go to the ending.
+  bool CopyBlock(double& partRemaining) {
+    const std::size_t toRead = partRemaining > static_cast<double>(job_.buffersize)
+                                   ? job_.buffersize
+                                   : static_cast<std::size_t>(partRemaining);
+    std::size_t bytesRead = 0;
+    int code = files_.Read(source_, job_.buffer, toRead, bytesRead);
+    if (code != 0) {
+      Report(SystemError(SplitError::Kind::Read, job_.sourcefile, code));
+      return false;
+    }
+    if (bytesRead == 0) {
+      // The source ended before the size taken at the start.
+      Report({SplitError::Kind::Read, job_.sourcefile, 0, kSourceShrankDetail});
+      return false;
+    }
+    std::size_t written = 0;
+    std::optional<SplitError> error;
+    while (written < bytesRead) {
+      std::size_t bytesWritten = 0;
+      code = files_.Write(part_, job_.buffer + written, bytesRead - written, bytesWritten);
+      if (code != 0) {
+        error = SystemError(SplitError::Kind::Write, partPath_, code);
+        break;
+      }
+      if (bytesWritten == 0) {
+        error = SplitError{SplitError::Kind::Write, partPath_, 0, kNoProgressDetail};
+        break;
+      }
+      written += bytesWritten;
+    }
+    if (written > 0) partDirty_ = true;
+    partRemaining -= static_cast<double>(written);
+    result_.bytesDone += static_cast<double>(written);
+    if (error) {
+      Report(*error);
+      return false;
+    }
+    return true;
+  }
+
+  bool ClosePart() {
+    const int code = files_.Close(part_);
+    part_ = FileInterface::kNoHandle;
+    partDirty_ = false;
+    lastClosedPath_ = partPath_;
+    closedUnflushed_ = true;
+    if (code != 0) {
+      Report(SystemError(SplitError::Kind::Write, partPath_, code));
+      return false;
+    }
+    return true;
+  }
+
+  // Flushes the open part and the file system of the parts closed since the
+  // last flush.
+  std::optional<SplitError> Flush() {
+    if (part_ != FileInterface::kNoHandle && partDirty_) {
+      partDirty_ = false;
+      if (const int code = files_.Sync(part_)) return SystemError(SplitError::Kind::Write, partPath_, code);
+    }
+    if (closedUnflushed_) {
+      closedUnflushed_ = false;
+      if (const int code = files_.SyncFileSystem(Filenames::GetFolder(lastClosedPath_))) {
+        return SystemError(SplitError::Kind::Write, lastClosedPath_, code);
+      }
+    }
+    return std::nullopt;
+  }
+
+  SplitError SystemError(SplitError::Kind kind, const std::string& path, int code) {
+    return SplitError{kind, path, code, files_.ErrorText(code)};
+  }
+
+  void Report(const SplitError& error) {
+    result_.error = error;
+    result_.outcome = SplitResult::Outcome::Failed;
+    AskUser(ErrorMessage(error));
+  }
+
+  Answer AskUser(const Message& message) {
+    try {
+      return frontEnd_.Ask(message);
+    } catch (...) {
+      return Answer::Cancel;  // a question that cannot be shown is not consent
+    }
+  }
+
+  // Runs a front-end operation; its failure is kept for the end of the pass.
+  template <typename Operation>
+  void Guarded(Operation operation) {
+    try {
+      operation();
+    } catch (const std::exception& e) {
+      if (failure_.empty()) failure_ = e.what();
+    } catch (...) {
+      if (failure_.empty()) failure_ = "Unknown failure.";
+    }
+  }
+
+  const SplitJob& job_;
+  FileInterface& files_;
+  SplitFrontEnd& frontEnd_;
+  Handle source_;
+  Handle part_ = FileInterface::kNoHandle;
+  std::optional<FileId> sourceId_;
+  std::string partPath_;
+  std::string lastClosedPath_;
+  bool partDirty_ = false;
+  bool closedUnflushed_ = false;
+  std::string failure_;
+  SplitResult result_;
+};
+
+}  // namespace
+
+SplitResult RunSplitLoop(const SplitJob& job, FileInterface& files, SplitFrontEnd& frontEnd) {
+  return SplitRun(job, files, frontEnd).Copy();
+}
+
+void RunSplitEnding(FileInterface& files, SplitFrontEnd& frontEnd, FileInterface::Handle source) {
+  SplitJob job;
+  job.source = source;
+  SplitRun(job, files, frontEnd).Ending();
+}
+
+}  // namespace vornak

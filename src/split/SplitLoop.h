@@ -1,0 +1,45 @@
+#pragma once
+// The copy of the source into the part files, and the split's ending that
+// every run goes through, whether it completes, is cancelled or fails.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "fileservices/FileInterface.h"
+#include "split/SplitFrontEnd.h"
+#include "split/SplitMessages.h"
+#include "target/TargetRecord.h"
+
+namespace vornak {
+
+// What the split command hands over: the plan, the open source and the one
+// copy buffer of the run.
+struct SplitJob {
+  std::string sourcefile;
+  double FileSize = 0;  // whole bytes, more than partsize
+  double partsize = 0;  // whole bytes, at least 1
+  TargetRecord target;
+  FileInterface::Handle source = FileInterface::kNoHandle;  // closed by the ending
+  char* buffer = nullptr;                                   // buffersize bytes
+  std::size_t buffersize = 0;                               // at least 1
+};
+
+// How a run ended; the user sees only the parts, the messages and "Done.".
+struct SplitResult {
+  enum class Outcome { Completed, Cancelled, Failed };
+  Outcome outcome = Outcome::Failed;
+  double bytesDone = 0;
+  std::int32_t partsCreated = 0;
+  std::optional<SplitError> error;  // the failure that was reported
+};
+
+// Runs the loop and then the ending. The source handle is closed on return.
+SplitResult RunSplitLoop(const SplitJob& job, FileInterface& files, SplitFrontEnd& frontEnd);
+
+// The ending for a run that never reached the loop (a failed preparation):
+// closes the source, unloads the progress window, yields, enables the main
+// window and sets the status text "Done.".
+void RunSplitEnding(FileInterface& files, SplitFrontEnd& frontEnd, FileInterface::Handle source);
+
+}  // namespace vornak

@@ -1,0 +1,54 @@
+#pragma once
+// The one place where the split command's and the split loop's situations and
+// failures become the texts, icons and buttons the user sees. Failures travel
+// as SplitError values up to ErrorMessage; questions have builders of their own.
+#include <string>
+
+#include "fileservices/Question.h"
+
+namespace vornak {
+
+struct SplitError {
+  enum class Kind {
+    PartOpen,        // a part file cannot be created (path: the part)
+    Read,            // the source cannot be read (path: the source)
+    Write,           // a part file cannot be written, flushed or closed (path: the part)
+    Processing,      // a failure without a message of its own during a pass (path: the part)
+    SourceOpen,      // the source cannot be opened (path: the source)
+    Initialisation,  // a failure while preparing the split (path unused)
+  };
+  Kind kind = Kind::Processing;
+  std::string path;
+  int code = 0;  // the system error number, 0 when there is none
+  // The system's text for code (ending in a line break), or a line of our own
+  // when the failure has no system error; for Processing and Initialisation
+  // the failure's description.
+  std::string detail;
+};
+
+// The message that reports an error.
+Message ErrorMessage(const SplitError& error);
+
+// "Contact the technical support at " + web address + " to get help."
+std::string SupportSentence();
+
+// Detail lines for failures that have no system error number.
+inline constexpr const char* kSourceShrankDetail = "The file became shorter while it was being split.\n";
+inline constexpr const char* kPartIsSourceDetail = "This is the file being split.\n";
+inline constexpr const char* kNoProgressDetail = "The medium accepted no more data.\n";
+
+// Questions of the split loop.
+Message OverwriteQuestion(const std::string& partPath);
+Message MediumQuestion(const std::string& savedrive);
+
+// Messages of the split command.
+Message SourceMissingMessage(const std::string& filenameText);
+Message PartSizeMessage(char decimalSeparator);
+Message LengthMessage();
+Message TooManyPartsMessage();
+Message ManyPartsQuestion();
+
+// The progress window's question before it raises its cancel flag.
+Message CancelQuestion();
+
+}  // namespace vornak
