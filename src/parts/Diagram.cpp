@@ -1,0 +1,164 @@
+#include "parts/Diagram.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "parts/PartSize.h"
+
+namespace vornak {
+
+namespace {
+
+Primitive Box(int x1, int y1, int x2, int y2, DiagramColour outline = DiagramColour::Foreground,
+              DiagramColour fill = DiagramColour::Fill) {
+  Primitive box;
+  box.kind = Primitive::Kind::Box;
+  box.x1 = x1;
+  box.y1 = y1;
+  box.x2 = x2;
+  box.y2 = y2;
+  box.outline = outline;
+  box.fill = fill;
+  return box;
+}
+
+Primitive Line(int x1, int y1, int x2, int y2, DiagramColour colour, int penWidth) {
+  Primitive line;
+  line.kind = Primitive::Kind::Line;
+  line.x1 = x1;
+  line.y1 = y1;
+  line.x2 = x2;
+  line.y2 = y2;
+  line.outline = colour;
+  line.penWidth = penWidth;
+  return line;
+}
+
+Primitive Point(int x, int y) {
+  Primitive point;
+  point.kind = Primitive::Kind::Point;
+  point.x1 = x;
+  point.y1 = y;
+  return point;
+}
+
+// The whole file as a single part.
+void DrawOnePart(const DiagramInput& in, std::vector<Primitive>& out) {
+  out.push_back(Box(1, 1, in.width, in.height));
+}
+
+// A grey box with a red disc and a white cross on it.
+void DrawErrorPart(const DiagramInput& in, std::vector<Primitive>& out) {
+  const int w = in.width;
+  const int h = in.height;
+  out.push_back(Box(1, 1, w - 1, h, DiagramColour::InactiveBorder, DiagramColour::InactiveCaption));
+  const int cx = w / 2;
+  const int cy = h / 2;
+  const int r = h / 2;
+  Primitive disc;
+  disc.kind = Primitive::Kind::Circle;
+  disc.x1 = cx;
+  disc.y1 = cy;
+  disc.radius = r;
+  disc.outline = DiagramColour::Black;
+  disc.fill = DiagramColour::Red;
+  disc.penWidth = 1;
+  out.push_back(disc);
+  const int d = r - 4;
+  out.push_back(Line(cx - d, cy - d, cx + d, cy + d, DiagramColour::White, 2));
+  out.push_back(Line(cx - d, cy + d, cx + d, cy - d, DiagramColour::White, 2));
+}
+
+// Parts too narrow to tell apart: a row of boxes of the minimal part width of
+// 5 columns, trailing off into three dots at the top and bottom.
+void DrawToManyParts(const DiagramInput& in, std::vector<Primitive>& out) {
+  const int w = in.width;
+  const int h = in.height;
+  std::int32_t i = 1;
+  while (i < w - 20) {
+    out.push_back(Box(i, 1, std::min(i + 3, w), h));
+    i += 5;
+  }
+  for (const int y : {1, h}) {
+    for (const int dx : {2, 5, 8}) out.push_back(Point(i + dx, y));
+  }
+}
+
+// One box per part file, each as wide as its share of the file with one empty
+// column between boxes; the last, shorter part gets at least 2 columns and is
+// clipped at the strip's right edge.
+void DrawPartBoxes(const DiagramInput& in, int pw, std::vector<Primitive>& out) {
+  const double fileSize = in.fileSize;
+  const double partSize = in.partSize;
+  const double bytesPerColumn = fileSize / in.width;
+  int x1 = 1;
+  int x2 = pw - 1;
+  double pos = 0;
+  while (pos < fileSize) {
+    x1 = std::min(x1, in.width);
+    x2 = std::min(x2, in.width);
+    out.push_back(Box(x1, 1, x2, in.height));
+    pos += partSize;
+    x1 += pw;
+    if (fileSize - pos < partSize && fileSize > pos) {
+      pw = static_cast<int>(std::trunc((fileSize - pos) / bytesPerColumn));
+      if (pw < 2) pw = 2;
+    }
+    x2 = x1 + pw - 2;
+  }
+}
+
+}  // namespace
+
+void MakeTooltipTexts(const std::string& tttext, double fileSize, double partSize, std::string& tooltip,
+                      std::string& partstext) {
+  if (partSize > 0) {
+    const PartPlan plan = PlanParts(fileSize, partSize);
+    tooltip = PlainDigits(plan.fullParts) + " x " + PlainDigits(partSize) + " Bytes";
+    if (plan.remainder != 0) tooltip += "  +  1 x " + PlainDigits(plan.remainder) + " Bytes";
+    partstext = PlainDigits(plan.count) + " split files";
+  } else {
+    tooltip = tttext;
+    partstext.clear();
+  }
+}
+
+Diagram ComputeDiagram(const DiagramInput& input) {
+  Diagram diagram;
+  diagram.splitEnabled = input.partSize > 0 && input.haveSourceFile && input.partSize < input.fileSize;
+
+  const auto finish = [&](DiagramState state, const std::string& tttext, double fileSize, double partSize) {
+    diagram.state = state;
+    MakeTooltipTexts(tttext, fileSize, partSize, diagram.tooltip, diagram.partstext);
+    return diagram;
+  };
+
+  if (!input.haveSourceFile) return finish(DiagramState::Blank, "", 0, 0);
+  if (input.fileSize < 0) {
+    DrawErrorPart(input, diagram.primitives);
+    return finish(DiagramState::FileError, "Check the 'Filename'.", 0, 0);
+  }
+  // From here on the pointer invites a click that sets the size.
+  diagram.customPointer = true;
+  if (input.partSize == 0) {
+    DrawOnePart(input, diagram.primitives);
+    return finish(DiagramState::OnePart, "Click to define the size of the split files", 0, 0);
+  }
+  if (input.partSize < 0) {
+    DrawErrorPart(input, diagram.primitives);
+    return finish(DiagramState::SizeError, "Check the 'Size of split files'.", 0, 0);
+  }
+  if (input.partSize >= input.fileSize) {
+    DrawErrorPart(input, diagram.primitives);
+    return finish(DiagramState::TooLong, "The 'Size of split files' is too long.", 0, 0);
+  }
+  const double columns = std::trunc(input.partSize / (input.fileSize / input.width));
+  if (!(columns >= 5)) {
+    DrawToManyParts(input, diagram.primitives);
+    return finish(DiagramState::TooManyParts, "", input.fileSize, input.partSize);
+  }
+  DrawPartBoxes(input, static_cast<int>(columns), diagram.primitives);
+  return finish(DiagramState::Parts, "", input.fileSize, input.partSize);
+}
+
+}  // namespace vornak
