@@ -1,10 +1,21 @@
+#include "app/Main.h"
+
 #include <QApplication>
-#include <QWidget>
+
+#include "Version.h"
+#include "app/Resources.h"
+#include "app/Settings.h"
+#include "target/MessageBoxAsker.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QWidget window;
-  window.setWindowTitle(QStringLiteral("Vornak Split your files"));
+  QCoreApplication::setOrganizationName(QString::fromLatin1(vornak::Settings::kOrganization));
+  QCoreApplication::setApplicationName(QString::fromUtf8(vornak::kApplicationTitle));
+  vornak::InitResources();
+  QApplication::setWindowIcon(vornak::AppIcon());
+  vornak::MessageBoxAsker asker;
+  vornak::Main window(asker);
+  asker.SetParent(&window);
   window.show();
   return app.exec();
 }

@@ -1,0 +1,54 @@
+#include "app/Settings.h"
+
+#include <QSettings>
+#include <QStringList>
+#include <QVariant>
+
+#include "Version.h"
+
+namespace vornak {
+
+namespace {
+
+QString Key(const std::string& key) {
+  return QString::fromLatin1(Settings::kGroup) + QLatin1Char('/') + QString::fromStdString(key);
+}
+
+}  // namespace
+
+Settings::Settings(const QString& fileName) {
+  if (fileName.isEmpty())
+    settings_ =
+        std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                    QString::fromLatin1(kOrganization), QString::fromUtf8(kApplicationTitle));
+  else
+    settings_ = std::make_unique<QSettings>(fileName, QSettings::IniFormat);
+}
+
+Settings::~Settings() = default;
+
+std::string Settings::Read(const std::string& key, const std::string& defaultValue) const {
+  const QString k = Key(key);
+  if (!settings_->contains(k)) return defaultValue;
+  const QVariant value = settings_->value(k);
+  // A hand-written value with unquoted commas comes back as a list.
+  if (value.userType() == QMetaType::QStringList)
+    return value.toStringList().join(QLatin1Char(',')).toStdString();
+  return value.toString().toStdString();
+}
+
+bool Settings::Write(const std::string& key, const std::string& value) {
+  settings_->setValue(Key(key), QString::fromStdString(value));
+  settings_->sync();
+  return settings_->status() == QSettings::NoError;
+}
+
+QString Settings::FileName() const {
+  return settings_->fileName();
+}
+
+QString Settings::DefaultFileName() {
+  return Settings().FileName();
+}
+
+}  // namespace vornak

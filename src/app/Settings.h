@@ -1,0 +1,39 @@
+#pragma once
+// The per-user settings store: an INI file in the user's configuration folder
+// named after the application ("Vornak Split your files 2.2.ini"), every value
+// a string, all keys in the group "Preferences".
+#include <QString>
+#include <memory>
+#include <string>
+
+class QSettings;
+
+namespace vornak {
+
+class Settings {
+ public:
+  // fileName empty: the store in the user's configuration folder.
+  explicit Settings(const QString& fileName = QString());
+  ~Settings();
+  Settings(const Settings&) = delete;
+  Settings& operator=(const Settings&) = delete;
+
+  // The stored string when the key exists (also when it is empty), else the
+  // default.
+  std::string Read(const std::string& key, const std::string& defaultValue) const;
+  // Creates or replaces the key; false when the store could not be written.
+  bool Write(const std::string& key, const std::string& value);
+
+  // Where the store lives.
+  QString FileName() const;
+  // The default store's file.
+  static QString DefaultFileName();
+
+  static constexpr const char* kOrganization = "Vornak";
+  static constexpr const char* kGroup = "Preferences";
+
+ private:
+  std::unique_ptr<QSettings> settings_;
+};
+
+}  // namespace vornak
