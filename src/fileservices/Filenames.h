@@ -29,8 +29,9 @@ std::string GetTitle(const std::string& path, char separator = kSeparator);
 // "/movie.avi" is "/".
 std::string GetFolder(const std::string& path, char separator = kSeparator);
 // The volume the path's folder lies on: on Linux the mount point of the file
-// system that holds GetFolder(path) ("/", "/media/alice/STICK"); empty when
-// none can be found. Never fails.
+// system that holds GetFolder(path) ("/", "/media/alice/STICK"), links
+// resolved; a folder that does not exist counts by its nearest existing parent.
+// Empty for an empty or relative path or when none can be found. Never fails.
 std::string GetDrive(const std::string& path);
 // The volume that holds the folder itself (not its parent): what a target
 // folder's free space is measured on.

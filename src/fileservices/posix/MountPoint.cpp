@@ -100,10 +100,21 @@ std::string MountPointOf(const std::string& folder) {
   if (folder.empty() || folder[0] != '/') return {};
   const std::string canonical = ExistingCanonical(folder);
   if (canonical.empty()) return {};
-  std::string best;
+  struct stat info {};
+  const bool haveDevice = ::stat(canonical.c_str(), &info) == 0;
+  // The longest mount point above the folder, preferring one on the folder's
+  // own device: a mount hidden under a later mount over its parent is passed by.
+  std::string best, bestOnDevice;
   for (const std::string& point : MountPoints()) {
-    if (point.size() > best.size() && IsComponentPrefix(point, canonical)) best = point;
+    if (!IsComponentPrefix(point, canonical)) continue;
+    if (point.size() > best.size()) best = point;
+    struct stat pointInfo {};
+    if (haveDevice && point.size() > bestOnDevice.size() && ::stat(point.c_str(), &pointInfo) == 0 &&
+        pointInfo.st_dev == info.st_dev) {
+      bestOnDevice = point;
+    }
   }
+  if (!bestOnDevice.empty()) return bestOnDevice;
   if (!best.empty()) return best;
   return MountPointByDevice(canonical);
 }
