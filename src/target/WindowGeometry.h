@@ -20,8 +20,10 @@ class WindowGeometry {
   QSize size(int width, int height) const;
   QPoint point(int x, int y) const;
 
-  // The font-derived factor alone: how much larger the font's metrics are
-  // than those of the 8.25 pt dialog font the layouts were drawn for.
+  // The font-derived factor alone: how much larger the font's metrics (line
+  // height, average width and the width of typical captions, compared at
+  // 96 DPI) are than those of the 8.25 pt dialog font the layouts were drawn
+  // for; never below 1.
   static double FontFactor(const QFont& font);
 
  private:
