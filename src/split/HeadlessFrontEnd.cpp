@@ -58,7 +58,7 @@ Answer HeadlessFrontEnd::Ask(const Message& message) {
 
 void HeadlessFrontEnd::Yield() {
   ++yields;
-  if (journal_ != nullptr && recordAll) journal_->push_back("Yield");
+  Note("Yield");
   if (onYield) onYield();
 }
 
