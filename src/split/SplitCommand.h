@@ -36,9 +36,11 @@ class SplitCommandHost {
   // choice into the record (saveftitle empty = not confirmed).
   virtual void ShowTargetDialog(TargetRecord& record) = 0;
   virtual void UpdatePartSizeList() = 0;    // moves the entry's text to the top of the presets
-  // Loads the progress window, sets its caption and lblStatus1 (through the
-  // returned front end), disables the main window and shows the progress window.
-  // The front end stays valid until its UnloadProgress has run.
+  // Loads the progress window (its load clears both labels, the bar and the
+  // cancel flag) and returns it; the command then sets its caption and
+  // lblStatus1 through it, calls DisableMain and ShowProgress. The front end
+  // stays valid until its UnloadProgress has run. Its Ask must show over the
+  // progress window: the main window is disabled while it is used.
   virtual SplitFrontEnd& LoadProgress() = 0;
   virtual void DisableMain() = 0;
   virtual void ShowProgress() = 0;          // modeless, owned by and centred on the main window
