@@ -623,8 +623,10 @@ bool Main::DropEvent(QObject* watched, QEvent* event) {
   } else if (watched == picParts) {
     enter ? picParts_OLEDragOver(move) : picParts_OLEDragDrop(drop);
   } else {
+    // Refused here: taken with no action, so that the drag does not travel on
+    // to the window's background.
     drop->setDropAction(Qt::IgnoreAction);
-    event->ignore();
+    event->accept();
   }
   return true;
 }
