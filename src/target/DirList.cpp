@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QShowEvent>
 #include <QStyle>
 
 namespace vornak {
@@ -109,7 +111,19 @@ void DirList::Fill() {
   }
   expandAll();
   setCurrentItem(current);
-  scrollToItem(current);
+  scrollToItem(current, QAbstractItemView::PositionAtCenter);
+  horizontalScrollBar()->setValue(0);
+}
+
+void DirList::drawBranches(QPainter*, const QRect&, const QModelIndex&) const {
+  // Every shown folder is open already: no expand and collapse marks, only the indent.
+}
+
+void DirList::showEvent(QShowEvent* event) {
+  QTreeWidget::showEvent(event);
+  // Only a shown list knows its rows' places: bring the current folder into view.
+  if (QTreeWidgetItem* current = FindRow(path_)) scrollToItem(current, QAbstractItemView::PositionAtCenter);
+  horizontalScrollBar()->setValue(0);
 }
 
 }  // namespace vornak
