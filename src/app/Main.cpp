@@ -28,6 +28,9 @@
 #include "fileservices/posix/PosixFileInterface.h"
 #include "parts/PartSize.h"
 #include "parts/Presets.h"
+#include "split/Progress.h"
+#include "target/MessageBoxAsker.h"
+#include "target/Save.h"
 #include "target/WindowGeometry.h"
 
 namespace vornak {
@@ -211,7 +214,7 @@ void Main::CreateControls() {
     const QSize hint = label->sizeHint();
     label->resize(hint.width(), std::max(hint.height(), label->height()));
   };
-  const QColor grey = palette().color(QPalette::Disabled, QPalette::WindowText);
+  const QColor grey = palette().color(QPalette::PlaceholderText);
   auto greyText = [grey](QLabel* label) {
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, grey);
@@ -665,7 +668,27 @@ void Main::cmdAbout_Click() {
   box.exec();
 }
 
-void Main::butSplit_Click() {}
+void Main::butSplit_Click() {
+  SplitState state;
+  state.sourcefile = sourcefile;
+  state.FileSize = FileSize;
+  state.partsize = partsize;
+  state.buffersize = buffersize;
+  state.target = target;
+  RunSplitCommand(*this, files_, state);
+  sourcefile = state.sourcefile;
+  FileSize = state.FileSize;
+  partsize = state.partsize;
+  target = state.target;
+  // The split's ending has unloaded the progress window.
+  progress_.reset();
+}
+
+Asker* Main::WindowQuestions() {
+  // Message boxes belong to the window they are asked from; a scripted asker
+  // answers for every window.
+  return dynamic_cast<MessageBoxAsker*>(&asker_) != nullptr ? nullptr : &asker_;
+}
 
 std::string Main::FilenameText() {
   return S(edFilename->text());
@@ -680,18 +703,31 @@ void Main::SetStatus(const std::string& text) {
 }
 
 void Main::ShowTargetDialog(TargetRecord& record) {
-  record.saveftitle.clear();
+  Save::ShowModal(record, this, WindowQuestions());
 }
 
 SplitFrontEnd& Main::LoadProgress() {
-  std::terminate();
+  progress_ = std::make_unique<Progress>(this, WindowQuestions());
+  progress_->SetMainCallbacks(
+      [this] {
+        setEnabled(true);
+        activateWindow();
+        if (focusWidget() == nullptr) edFilename->setFocus();
+      },
+      [this](const std::string& text) { SetStatus(text); });
+  return *progress_;
 }
 
 void Main::DisableMain() {
   setEnabled(false);
+  // The progress window is the main window's child but must stay usable:
+  // its Cancel button is the only way to stop the split.
+  if (progress_) progress_->setEnabled(true);
 }
 
-void Main::ShowProgress() {}
+void Main::ShowProgress() {
+  if (progress_) progress_->show();
+}
 
 void Main::Yield() {
   QCoreApplication::processEvents();

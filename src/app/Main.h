@@ -28,6 +28,8 @@ class QPushButton;
 
 namespace vornak {
 
+class Progress;
+
 // The parts diagram strip: a sunken frame around a backing image that keeps
 // the last drawing until the next one. Strip pixel (x, y) is image pixel
 // (x, y); the drawing uses columns 1..W and rows 1..H.
@@ -182,10 +184,15 @@ class Main : public QWidget, public SplitCommandHost {
   bool HintEvent(QObject* watched);
   bool DropEvent(QObject* watched, QEvent* event);
 
+  // The asker for other windows: null when questions are message boxes, which
+  // belong to the window that asks.
+  Asker* WindowQuestions();
+
   Asker& asker_;
   FileInterface& files_;
   Options options_;
   bool unloaded_ = false;
+  std::unique_ptr<Progress> progress_;
 };
 
 }  // namespace vornak
