@@ -64,6 +64,13 @@ QStringList DroppedFiles(const QMimeData* data) {
   return paths;
 }
 
+// Gives a new control its name.
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
 // Runs one step of loading or saving; a failing step is skipped.
 template <typename Step>
 void Guarded(Step step) {
@@ -203,10 +210,6 @@ void Main::CreateControls() {
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
   const WindowGeometry geo(font());
-  auto named = [](QWidget* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-  };
   // Labels that size themselves keep their place and take the size their
   // caption needs.
   auto autoSize = [&geo](QLabel* label, int left, int top, int width, int height) {
@@ -221,20 +224,18 @@ void Main::CreateControls() {
     label->setPalette(p);
   };
 
-  lblFilename = static_cast<QLabel*>(named(new QLabel(QStringLiteral("&Filename:"), this), "lblFilename"));
-  edFilename = static_cast<QLineEdit*>(named(new QLineEdit(this), "edFilename"));
-  butFilename = static_cast<QPushButton*>(named(new QPushButton(QStringLiteral("..."), this), "butFilename"));
-  Label2 = static_cast<QLabel*>(named(new QLabel(QStringLiteral("Filesize:"), this), "Label2"));
-  lblSize = static_cast<QLabel*>(named(new QLabel(this), "lblSize"));
-  picParts = static_cast<PartsStrip*>(named(new PartsStrip(this), "picParts"));
-  lblFilesize =
-      static_cast<QLabel*>(named(new QLabel(QStringLiteral("S&ize of split files:"), this), "lblFilesize"));
-  edPartsize = static_cast<QComboBox*>(named(new QComboBox(this), "edPartsize"));
-  butSplit =
-      static_cast<QPushButton*>(named(new QPushButton(QStringLiteral("&Split File..."), this), "butSplit"));
-  butClose = static_cast<QPushButton*>(named(new QPushButton(QStringLiteral("E&xit"), this), "butClose"));
-  cmdAbout = static_cast<QPushButton*>(named(new QPushButton(QStringLiteral("&About..."), this), "cmdAbout"));
-  StatusBar = static_cast<StatusLine*>(named(new StatusLine(this), "StatusBar"));
+  lblFilename = Named(new QLabel(QStringLiteral("&Filename:"), this), "lblFilename");
+  edFilename = Named(new QLineEdit(this), "edFilename");
+  butFilename = Named(new QPushButton(QStringLiteral("..."), this), "butFilename");
+  Label2 = Named(new QLabel(QStringLiteral("Filesize:"), this), "Label2");
+  lblSize = Named(new QLabel(this), "lblSize");
+  picParts = Named(new PartsStrip(this), "picParts");
+  lblFilesize = Named(new QLabel(QStringLiteral("S&ize of split files:"), this), "lblFilesize");
+  edPartsize = Named(new QComboBox(this), "edPartsize");
+  butSplit = Named(new QPushButton(QStringLiteral("&Split File..."), this), "butSplit");
+  butClose = Named(new QPushButton(QStringLiteral("E&xit"), this), "butClose");
+  cmdAbout = Named(new QPushButton(QStringLiteral("&About..."), this), "cmdAbout");
+  StatusBar = Named(new StatusLine(this), "StatusBar");
 
   lblFilename->setBuddy(edFilename);
   lblFilesize->setBuddy(edPartsize);
@@ -616,20 +617,27 @@ void Main::dropEvent(QDropEvent* event) {
 }
 
 bool Main::DropEvent(QObject* watched, QEvent* event) {
-  const bool enter = event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove;
-  auto* move = static_cast<QDragMoveEvent*>(event);
-  auto* drop = static_cast<QDropEvent*>(event);
-  if (watched == edFilename) {
-    enter ? edFilename_OLEDragOver(move) : edFilename_OLEDragDrop(drop);
-  } else if (watched == lblSize) {
-    enter ? lblSize_OLEDragOver(move) : lblSize_OLEDragDrop(drop);
-  } else if (watched == picParts) {
-    enter ? picParts_OLEDragOver(move) : picParts_OLEDragDrop(drop);
-  } else {
+  if (watched != edFilename && watched != lblSize && watched != picParts) {
     // Refused here: taken with no action, so that the drag does not travel on
     // to the window's background.
-    drop->setDropAction(Qt::IgnoreAction);
+    static_cast<QDropEvent*>(event)->setDropAction(Qt::IgnoreAction);
     event->accept();
+  } else if (event->type() == QEvent::Drop) {
+    auto* drop = static_cast<QDropEvent*>(event);
+    if (watched == edFilename)
+      edFilename_OLEDragDrop(drop);
+    else if (watched == lblSize)
+      lblSize_OLEDragDrop(drop);
+    else
+      picParts_OLEDragDrop(drop);
+  } else {
+    auto* over = static_cast<QDragMoveEvent*>(event);
+    if (watched == edFilename)
+      edFilename_OLEDragOver(over);
+    else if (watched == lblSize)
+      lblSize_OLEDragOver(over);
+    else
+      picParts_OLEDragOver(over);
   }
   return true;
 }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <QComboBox>
+#include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QElapsedTimer>
@@ -52,6 +53,8 @@ struct MainFixture : ::testing::Test {
       return answer;
     };
     main = std::make_unique<Main>(asker, nullptr, options);
+    // The pointer stays away from the window: its hints are driven by hand.
+    QCursor::setPos(4000, 4000);
     main->show();
     QApplication::setActiveWindow(main.get());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
