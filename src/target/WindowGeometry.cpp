@@ -1,7 +1,11 @@
 #include "target/WindowGeometry.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFontMetricsF>
-#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
@@ -31,6 +35,31 @@ constexpr Sample kReferenceSamples[] = {
     {"Split large files into multiple parts.", 158},
 };
 
+// The smallest heights the layouts give the controls that hold a line of
+// text, in pixels at 96 DPI: text box and small button 285 twips, drop-down
+// box 315, check box 255. The reference font leaves 4 to 8 pixels around its
+// 13-pixel line there; the toolkit's styles may want more, so the controls'
+// own minimum heights in the font also decide.
+int MinimumHeight(QWidget& widget, const QFont& font) {
+  widget.setFont(font);
+  return std::max(widget.minimumSizeHint().height(), widget.sizeHint().height());
+}
+
+double ControlFactor(const QFont& font) {
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return 1.0;
+  QLineEdit edit;
+  QPushButton button(QStringLiteral("..."));
+  QComboBox combo;
+  combo.setEditable(true);
+  QCheckBox check(QStringLiteral("x"));
+  double factor = 1.0;
+  factor = std::max(factor, MinimumHeight(edit, font) / 19.0);
+  factor = std::max(factor, MinimumHeight(button, font) / 19.0);
+  factor = std::max(factor, MinimumHeight(combo, font) / 21.0);
+  factor = std::max(factor, MinimumHeight(check, font) / 17.0);
+  return factor;
+}
+
 double LogicalDpi() {
   double dpi = 96.0;
   if (const QScreen* screen = QGuiApplication::primaryScreen()) dpi = screen->logicalDotsPerInch();
@@ -48,7 +77,7 @@ double WindowGeometry::FontFactor(const QFont& font) {
   factor = std::max(factor, fm.averageCharWidth() * to96 / kReferenceAverageWidth);
   for (const Sample& sample : kReferenceSamples)
     factor = std::max(factor, fm.horizontalAdvance(QString::fromLatin1(sample.text)) * to96 / sample.width);
-  return factor;
+  return std::max(factor, ControlFactor(font) * to96);
 }
 
 WindowGeometry::WindowGeometry(const QFont& font, double factor) {

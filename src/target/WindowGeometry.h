@@ -23,7 +23,9 @@ class WindowGeometry {
   // The font-derived factor alone: how much larger the font's metrics (line
   // height, average width and the width of typical captions, compared at
   // 96 DPI) are than those of the 8.25 pt dialog font the layouts were drawn
-  // for; never below 1.
+  // for, and, once a QApplication exists, how much taller the style wants a
+  // text box, button, drop-down box and check box in this font than the
+  // layouts make them; never below 1.
   static double FontFactor(const QFont& font);
 
  private:
