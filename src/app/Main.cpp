@@ -560,9 +560,13 @@ void Main::mouseMoveEvent(QMouseEvent* event) {
 }
 
 bool Main::HintEvent(QObject* watched) {
-  // A disabled control takes no mouse input: the window's background gets it.
   auto* widget = qobject_cast<QWidget*>(watched);
-  if (widget == nullptr || !widget->isEnabled()) return false;
+  if (widget == nullptr) return false;
+  if (!widget->isEnabled() && isEnabled()) {
+    // A disabled control takes no mouse input: the window's background gets it.
+    Form_MouseMove();
+    return true;
+  }
   if (watched == butFilename)
     butFilename_MouseMove();
   else if (watched == butSplit)

@@ -408,6 +408,8 @@ TEST_F(MainFixture, HintsFollowThePointer) {
   EXPECT_EQ(main->hinttext, "Quit Vornak.");
   // Over the disabled split button the background's text shows.
   SetSize("");
+  MoveOver(main->butClose);
+  ASSERT_FALSE(main->butSplit->isEnabled());
   MoveOver(main->butSplit);
   EXPECT_EQ(Status(), "");
 }
