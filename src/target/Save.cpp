@@ -132,6 +132,9 @@ void Save::BuildControls() {
   Command2->raise();
 
   volumes_ = volumeSource_();
+  // Every absolute folder must lie on some listed drive.
+  if (Volumes::FindVolume(volumes_, "/") < 0)
+    volumes_.insert(volumes_.begin(), Volumes::Volume{"/", "", "", ""});
   for (const auto& volume : volumes_) Drive1->addItem(FromStd(Volumes::DisplayName(volume)));
 
   connect(edActName, &QLineEdit::textChanged, this, &Save::edActName_Change);
