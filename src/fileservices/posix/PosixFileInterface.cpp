@@ -72,9 +72,8 @@ int PosixFileInterface::Sync(Handle handle) {
 
 int PosixFileInterface::SyncFileSystem(const std::string& path) {
   // The folder of a part path, or the path itself when it names a folder.
-  std::string folder = path;
-  if (Lookup(path) != EntryKind::Folder) folder = Filenames::GetFolder(path, '/');
-  if (folder.empty()) folder = ".";
+  std::string folder = Lookup(path) == EntryKind::Folder ? path : Filenames::GetFolder(path, '/');
+  if (folder.empty()) folder.assign(1, '.');
   Handle handle = kNoHandle;
   if (OpenWith(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC, handle) == 0) {
     const int result = ::syncfs(handle);
