@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 
 #include "fileservices/Filenames.h"
@@ -43,7 +42,11 @@ int main(int argc, char** argv) {
   job.target.saveftitle = Filenames::GetTitle(source);
   job.target.savefext = Filenames::GetExtension(source);
   job.target.saveoverwrite = 1;
-  auto buffer = std::make_unique<char[]>(static_cast<std::size_t>(bufferSize));
+  CopyBuffer buffer = AllocateCopyBuffer(static_cast<std::size_t>(bufferSize));
+  if (!buffer) {
+    std::fprintf(stderr, "vornak-bench: no memory for a buffer of %ld bytes\n", bufferSize);
+    return 1;
+  }
   job.buffer = buffer.get();
   job.buffersize = static_cast<std::size_t>(bufferSize);
 

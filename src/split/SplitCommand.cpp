@@ -1,8 +1,6 @@
 #include "split/SplitCommand.h"
 
 #include <exception>
-#include <memory>
-#include <new>
 
 #include "fileservices/HugeFileFunctions.h"
 #include "parts/PartSize.h"
@@ -95,12 +93,12 @@ void RunSplitCommand(SplitCommandHost& host, FileInterface& files, SplitState& s
     step([&] { host.ShowProgress(); });
     step([&] { host.Yield(); });
   }
-  std::unique_ptr<char[]> buffer;
+  CopyBuffer buffer;
   if (state.buffersize < 1) {
     if (failure.empty())
       failure = "The copy buffer size " + std::to_string(state.buffersize) + " is not valid.";
   } else {
-    buffer.reset(new (std::nothrow) char[static_cast<std::size_t>(state.buffersize)]);
+    buffer = AllocateCopyBuffer(static_cast<std::size_t>(state.buffersize));
     if (!buffer && failure.empty()) {
       failure = "The copy buffer of " + std::to_string(state.buffersize) + " bytes cannot be allocated.";
     }

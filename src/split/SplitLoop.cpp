@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <exception>
 #include <utility>
 
@@ -257,6 +259,12 @@ class SplitRun {
 };
 
 }  // namespace
+
+CopyBuffer AllocateCopyBuffer(std::size_t size) {
+  constexpr std::size_t kPage = 4096;
+  if (size == 0 || size > SIZE_MAX - kPage) return nullptr;
+  return CopyBuffer(static_cast<char*>(std::aligned_alloc(kPage, (size + kPage - 1) / kPage * kPage)));
+}
 
 SplitResult RunSplitLoop(const SplitJob& job, FileInterface& files, SplitFrontEnd& frontEnd) {
   return SplitRun(job, files, frontEnd).Copy();

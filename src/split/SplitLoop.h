@@ -3,6 +3,8 @@
 // every run goes through, whether it completes, is cancelled or fails.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,6 +26,15 @@ struct SplitJob {
   char* buffer = nullptr;                                   // buffersize bytes
   std::size_t buffersize = 0;                               // at least 1
 };
+
+struct FreeDeleter {
+  void operator()(char* p) const { std::free(p); }
+};
+using CopyBuffer = std::unique_ptr<char, FreeDeleter>;
+
+// The one copy buffer of a run, of size bytes, starting at a memory page (the
+// system copies whole pages fastest); null when the memory cannot be had.
+CopyBuffer AllocateCopyBuffer(std::size_t size);
 
 // How a run ended; the user sees only the parts, the messages and "Done.".
 struct SplitResult {
