@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QCoreApplication::setOrganizationName(QString::fromLatin1(vornak::Settings::kOrganization));
   QCoreApplication::setApplicationName(QString::fromUtf8(vornak::kApplicationTitle));
+  // Lets the desktop match the window to the installed vornak.desktop entry.
+  QGuiApplication::setDesktopFileName(QStringLiteral("vornak"));
   vornak::InitResources();
   QApplication::setWindowIcon(vornak::AppIcon());
   vornak::MessageBoxAsker asker;
