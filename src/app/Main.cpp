@@ -204,6 +204,7 @@ Main::~Main() = default;
 
 void Main::CreateControls() {
   InitResources();
+  splitCursor_ = SplitCursor();
   setWindowTitle(QStringLiteral("Vornak Split your files"));
   setWindowIcon(AppIcon());
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -472,7 +473,7 @@ void Main::DrawParts() {
   picParts->setToolTip(QString());
   ApplyDiagramTexts(diagram.tooltip, diagram.partstext);
   if (diagram.customPointer)
-    picParts->setCursor(SplitCursor());
+    picParts->setCursor(splitCursor_);
   else
     picParts->unsetCursor();
 }

@@ -4,6 +4,7 @@
 // status bar. It owns the working state and the target record for the whole
 // run of the program, reads the settings when it loads and writes them when it
 // closes.
+#include <QCursor>
 #include <QFrame>
 #include <QImage>
 #include <QString>
@@ -192,6 +193,7 @@ class Main : public QWidget, public SplitCommandHost {
   FileInterface& files_;
   Options options_;
   bool unloaded_ = false;
+  QCursor splitCursor_;
   std::unique_ptr<Progress> progress_;
 };
 
