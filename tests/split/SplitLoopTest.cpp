@@ -463,3 +463,19 @@ TEST(SplitLoopTest, EndingWithoutLoopClosesTheSource) {
 
 }  // namespace
 }  // namespace vornak
+
+namespace vornak {
+namespace {
+
+TEST(SplitLoopTest, CopyBufferStartsAtAPage) {
+  for (std::size_t size : {std::size_t{1}, std::size_t{4095}, std::size_t{4096}, std::size_t{1048577}}) {
+    CopyBuffer buffer = AllocateCopyBuffer(size);
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(buffer.get()) % 4096, 0u);
+    buffer.get()[size - 1] = 1;  // the whole size is usable
+  }
+  EXPECT_EQ(AllocateCopyBuffer(0), nullptr);
+}
+
+}  // namespace
+}  // namespace vornak
