@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "Version.h"
 #include "split/SplitCommand.h"
 #include "split/SplitMessages.h"
 #include "support/FakeFileInterface.h"
@@ -227,7 +228,8 @@ TEST(SplitCommandTest, SourceThatCannotBeOpenedLeavesTheMainWindowAlone) {
 }
 
 TEST(SplitCommandTest, FailedPreparationReportsAndEnds) {
-  const std::string support = "\n\nContact the technical support at https://vornak.example.org/ to get help.";
+  const std::string support =
+      "\n\nContact the technical support at " + std::string(kWebAddress) + " to get help.";
   const std::string lead = "The following error occured while initializing the split process:\n";
   {
     CommandRig rig(1000, "999");

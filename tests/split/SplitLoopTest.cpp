@@ -7,6 +7,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "Version.h"
 #include "split/HeadlessFrontEnd.h"
 #include "split/SplitLoop.h"
 #include "support/FakeFileInterface.h"
@@ -265,7 +266,8 @@ TEST(SplitLoopTest, FaultsEndTheRunWithTheirMessage) {
          };
        },
        "The following error occured while processing the file /t/movie1.avi:\nThe progress bar is gone.\n\n"
-       "Contact the technical support at https://vornak.example.org/ to get help.",
+       "Contact the technical support at " +
+           std::string(kWebAddress) + " to get help.",
        {1000}},
   };
   for (const Row& row : rows) {
@@ -475,6 +477,41 @@ TEST(SplitLoopTest, CopyBufferStartsAtAPage) {
     buffer.get()[size - 1] = 1;  // the whole size is usable
   }
   EXPECT_EQ(AllocateCopyBuffer(0), nullptr);
+}
+
+}  // namespace
+}  // namespace vornak
+
+namespace vornak {
+namespace {
+
+TEST(SplitLoopTest, FailedFlushBeforeTheMediumQuestionIsAWriteError) {
+  Rig rig(10000, 3000, 1000);
+  rig.files.freeSpaceScript = {1e9, 10};
+  rig.files.syncError = EIO;
+  EXPECT_EQ(rig.Run().outcome, SplitResult::Outcome::Failed);
+  ASSERT_EQ(rig.frontEnd.questions.size(), 1u);  // no medium question: part 1 is not safe to take out
+  EXPECT_EQ(rig.frontEnd.questions[0].text,
+            "An error occured while writing the file /t/movie1.avi.\nSystem text 5.\n\n\nCheck the file and "
+            "try again.");
+  EXPECT_FALSE(rig.files.Exists("/t/movie2.avi"));
+  rig.ExpectEnding();
+}
+
+TEST(SplitLoopTest, FailingStatusLineIsReportedAtTheEndOfThePass) {
+  Rig rig(10000, 3000, 1000);
+  rig.frontEnd.beforeSetter = [](const std::string& op) {
+    if (op == "SetStatus2") throw std::runtime_error("The label is gone.");
+  };
+  EXPECT_EQ(rig.Run().outcome, SplitResult::Outcome::Failed);
+  // The pass went on: part 1 was created and got its first block.
+  EXPECT_EQ(rig.PartSizes(), std::vector<std::uint64_t>{1000});
+  ASSERT_EQ(rig.frontEnd.questions.size(), 1u);
+  EXPECT_EQ(rig.frontEnd.questions[0].text,
+            "The following error occured while processing the file /t/movie1.avi:\nThe label is gone.\n\n"
+            "Contact the technical support at " +
+                std::string(kWebAddress) + " to get help.");
+  rig.ExpectEnding();
 }
 
 }  // namespace
