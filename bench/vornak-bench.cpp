@@ -2,9 +2,11 @@
 //   vornak-bench SOURCE PART_SIZE TARGET_FOLDER [BUFFER_SIZE]
 // PART_SIZE is read like the part-size entry ("100 MB", "64KB", "1000000").
 // Existing parts are replaced; the parts are named after the source.
+#include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "fileservices/Filenames.h"
@@ -53,6 +55,13 @@ int main(int argc, char** argv) {
   PosixFileInterface& files = SystemFileInterface();
   HeadlessFrontEnd frontEnd;
   frontEnd.recordAll = false;
+  // VORNAK_BENCH_QT_YIELD=1: every yield also runs the Qt event loop once, as
+  // the desktop's progress window does.
+  std::unique_ptr<QCoreApplication> application;
+  if (const char* qt = std::getenv("VORNAK_BENCH_QT_YIELD"); qt != nullptr && *qt == '1') {
+    application = std::make_unique<QCoreApplication>(argc, argv);
+    frontEnd.onYield = [] { QCoreApplication::processEvents(); };
+  }
   if (const int code = files.OpenRead(source, job.source)) {
     std::fprintf(stderr, "vornak-bench: %s: %s", source.c_str(), files.ErrorText(code).c_str());
     return 1;
