@@ -27,15 +27,15 @@ struct SplitState {
 class SplitCommandHost {
  public:
   virtual ~SplitCommandHost() = default;
-  virtual std::string FilenameText() = 0;   // edFilename exactly as typed
-  virtual std::string PartSizeText() = 0;   // the text of edPartsize
-  virtual char DecimalSeparator() = 0;      // the user's locale
+  virtual std::string FilenameText() = 0;               // edFilename exactly as typed
+  virtual std::string PartSizeText() = 0;               // the text of edPartsize
+  virtual char DecimalSeparator() = 0;                  // the user's locale
   virtual void SetStatus(const std::string& text) = 0;  // the main window's status line
   virtual Asker& Questions() = 0;
   // Shows the Save dialog modally over the main window; it writes the user's
   // choice into the record (saveftitle empty = not confirmed).
   virtual void ShowTargetDialog(TargetRecord& record) = 0;
-  virtual void UpdatePartSizeList() = 0;    // moves the entry's text to the top of the presets
+  virtual void UpdatePartSizeList() = 0;  // moves the entry's text to the top of the presets
   // Loads the progress window (its load clears both labels, the bar and the
   // cancel flag) and returns it; the command then sets its caption and
   // lblStatus1 through it, calls DisableMain and ShowProgress. The front end
@@ -43,7 +43,7 @@ class SplitCommandHost {
   // progress window: the main window is disabled while it is used.
   virtual SplitFrontEnd& LoadProgress() = 0;
   virtual void DisableMain() = 0;
-  virtual void ShowProgress() = 0;          // modeless, owned by and centred on the main window
+  virtual void ShowProgress() = 0;  // modeless, owned by and centred on the main window
   virtual void Yield() = 0;
 };
 
