@@ -6,11 +6,13 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 python3 cursors.py .
-for size in 32 48 256; do
+for size in 48 256; do
   rsvg-convert -w "$size" -h "$size" vornak.svg -o "../icons/vornak-$size.png"
 done
-# The smallest size has its own drawing on the pixel grid.
-rsvg-convert -w 16 -h 16 vornak-16.svg -o ../icons/vornak-16.png
+# The two small sizes have their own drawings on the pixel grid.
+for size in 16 32; do
+  rsvg-convert -w "$size" -h "$size" "vornak-$size.svg" -o "../icons/vornak-$size.png"
+done
 for cursor in split hand; do
   rsvg-convert -w 32 -h 32 "$cursor.svg" -o "../icons/$cursor.png"
 done
