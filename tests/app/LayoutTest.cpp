@@ -31,6 +31,7 @@
 #include "support/TempDir.h"
 #include "target/Save.h"
 #include "target/TargetRecord.h"
+#include "target/WindowGeometry.h"
 
 namespace vornak {
 namespace {
@@ -499,6 +500,37 @@ TEST(LayoutKeys, MainStatusBarSpansTheBottomEdge) {
   EXPECT_EQ(bar.left(), 0);
   EXPECT_EQ(bar.width(), window->width());
   EXPECT_EQ(bar.bottom(), window->height() - 1);
+}
+
+// ---------------------------------------------------------------------------
+// The twip conversion itself
+
+TEST(WindowGeometryTest, ControlsThatMeetInTwipsMeetInPixels) {
+  for (const double factor : {1.0, 1.25, 1.3165, 1.5, 2.0}) {
+    const WindowGeometry g(QApplication::font(), factor);
+    // Widths that round differently on their own must not open gaps or make
+    // neighbours overlap: the left strip ends where the next one starts.
+    for (int left = 0; left < 600; left += 37) {
+      const QRect first = g.rect(left, 0, 97, 10);
+      const QRect second = g.rect(left + 97, 0, 113, 10);
+      EXPECT_EQ(first.right() + 1, second.left()) << factor << " at " << left;
+    }
+    // The status bar ends on the client's bottom edge and spans its width.
+    EXPECT_EQ(g.rect(0, 2130, 4980, 315).bottom() + 1, g.size(4980, 2445).height()) << factor;
+    EXPECT_EQ(g.rect(0, 2130, 4980, 315).width(), g.size(4980, 2445).width()) << factor;
+  }
+}
+
+TEST(WindowGeometryTest, FactorGrowsWithTheFontAndNeverShrinksTheLayout) {
+  double previous = 0;
+  for (const double points : {5.0, 7.0, 9.0, 12.0, 16.0, 24.0}) {
+    const double factor = WindowGeometry::FontFactor(Family("DejaVu Sans", points));
+    EXPECT_GE(factor, 1.0) << points;
+    EXPECT_GE(factor, previous) << points;
+    previous = factor;
+  }
+  EXPECT_GT(previous, 2.0);
+  EXPECT_EQ(WindowGeometry(QApplication::font(), 1.5).factor(), 1.5);
 }
 
 }  // namespace
