@@ -29,7 +29,6 @@
 #include "parts/PartSize.h"
 #include "parts/Presets.h"
 #include "split/Progress.h"
-#include "target/MessageBoxAsker.h"
 #include "target/Save.h"
 #include "target/WindowGeometry.h"
 
@@ -697,12 +696,6 @@ void Main::butSplit_Click() {
   progress_.reset();
 }
 
-Asker* Main::WindowQuestions() {
-  // Message boxes belong to the window they are asked from; a scripted asker
-  // answers for every window.
-  return dynamic_cast<MessageBoxAsker*>(&asker_) != nullptr ? nullptr : &asker_;
-}
-
 std::string Main::FilenameText() {
   return S(edFilename->text());
 }
@@ -716,11 +709,11 @@ void Main::SetStatus(const std::string& text) {
 }
 
 void Main::ShowTargetDialog(TargetRecord& record) {
-  Save::ShowModal(record, this, WindowQuestions());
+  Save::ShowModal(record, this, &asker_);
 }
 
 SplitFrontEnd& Main::LoadProgress() {
-  progress_ = std::make_unique<Progress>(this, WindowQuestions());
+  progress_ = std::make_unique<Progress>(this, &asker_);
   progress_->SetMainCallbacks(
       [this] {
         setEnabled(true);

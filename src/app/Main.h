@@ -185,10 +185,6 @@ class Main : public QWidget, public SplitCommandHost {
   bool HintEvent(QObject* watched);
   bool DropEvent(QObject* watched, QEvent* event);
 
-  // The asker for other windows: null when questions are message boxes, which
-  // belong to the window that asks.
-  Asker* WindowQuestions();
-
   Asker& asker_;
   FileInterface& files_;
   Options options_;

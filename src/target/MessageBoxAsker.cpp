@@ -64,10 +64,19 @@ Answer FromQt(int button, const ButtonPair& pair) {
 
 }  // namespace
 
+QWidget* MessageBoxAsker::Owner() const {
+  // A box belongs over the window that is asking: an open modal dialog first,
+  // then the given window, unless it is disabled (the main window during a
+  // split), where a box would be disabled too and could never be answered.
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (parent_ && parent_->isEnabled()) return parent_.data();
+  return QApplication::activeWindow();
+}
+
 Answer MessageBoxAsker::Ask(const Message& message) {
   const ButtonPair pair = ToQt(message.buttons);
   QMessageBox box(ToQt(message.icon), QString::fromUtf8(kApplicationTitle),
-                  QString::fromStdString(message.text), pair.first | pair.second, parent_.data());
+                  QString::fromStdString(message.text), pair.first | pair.second, Owner());
   // Paths and names are shown as they are, never read as markup.
   box.setTextFormat(Qt::PlainText);
   const bool second = pair.second != QMessageBox::NoButton && message.defaultButton == 1;

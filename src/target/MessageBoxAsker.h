@@ -21,6 +21,7 @@ class MessageBoxAsker : public Asker {
   void Beep() override;
 
  private:
+  QWidget* Owner() const;
   QPointer<QWidget> parent_;
 };
 

@@ -31,12 +31,14 @@ FileId IdOf(const struct stat& info) {
 
 }  // namespace
 
+// O_NONBLOCK changes nothing for regular files, but a FIFO that stands at a
+// path now gives an error at once instead of holding the window forever.
 int PosixFileInterface::OpenRead(const std::string& path, Handle& handle) {
-  return OpenWith(path, O_RDONLY | O_CLOEXEC, handle);
+  return OpenWith(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK, handle);
 }
 
 int PosixFileInterface::CreatePart(const std::string& path, Handle& handle) {
-  return OpenWith(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, handle);
+  return OpenWith(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, handle);
 }
 
 int PosixFileInterface::Read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) {
