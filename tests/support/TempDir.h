@@ -1,10 +1,9 @@
 #pragma once
-// A temporary folder for one test: created empty under the system's temporary
-// folder, removed with everything in it when the object goes away.
 #include <string>
 
 namespace vornak::test {
 
+// An empty folder under the system's temporary folder, removed with its content at the end.
 class TempDir {
  public:
   TempDir();
@@ -12,14 +11,11 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
-  // The folder's absolute path, without a trailing "/".
-  const std::string& Path() const { return path_; }
-  // Path() + "/" + name.
-  std::string Join(const std::string& name) const;
-  // Creates (or replaces) the file name with the given content; returns its path.
+  const std::string& Path() const { return path_; }  // absolute, no trailing "/"
+  std::string Join(const std::string& name) const { return path_ + "/" + name; }
+  // Creates or replaces the file; returns its path.
   std::string WriteFile(const std::string& name, const std::string& content = {}) const;
-  // Creates the sub-folder name; returns its path.
-  std::string MakeFolder(const std::string& name) const;
+  std::string MakeFolder(const std::string& name) const;  // with its parents; returns its path
 
  private:
   std::string path_;
