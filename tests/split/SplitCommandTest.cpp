@@ -1,24 +1,66 @@
-// The split command through a headless host: its checks with their status
-// texts and messages, the plan, the dialog, the opening of the source, the
-// preparation of the progress window and the hand-over to the loop.
+// The split command through a headless host.
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
+#include <stdexcept>
 
 #include "Version.h"
+#include "fileservices/Filenames.h"
+#include "split/HeadlessFrontEnd.h"
 #include "split/SplitCommand.h"
 #include "split/SplitMessages.h"
 #include "support/FakeFileInterface.h"
-#include "support/ScriptedSplitHost.h"
+#include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
 
 namespace vornak {
 namespace {
 
 using test::FakeFileInterface;
-using test::ScriptedSplitHost;
 using test::TempDir;
+using Texts = std::vector<std::string>;
+
+// A host without windows: the main window's fields as values, a scripted Save
+// dialog (without onDialog the proposal is saved unchanged) and a headless
+// progress window, with everything it is asked to do in one journal.
+struct ScriptedSplitHost : SplitCommandHost {
+  std::string FilenameText() override { return filenameText; }
+  std::string PartSizeText() override { return partSizeText; }
+  char DecimalSeparator() override { return '.'; }
+  void SetStatus(const std::string& text) override { Note("SetStatus " + text), statuses.push_back(text); }
+  Asker& Questions() override { return asker; }
+  void ShowTargetDialog(TargetRecord& record) override {
+    Note("ShowTargetDialog"), ++dialogs;
+    if (onDialog) return onDialog(record);
+    const std::string name = record.saveftitle;
+    record.savedrive = record.savepath;
+    record.saveftitle = Filenames::GetTitle(name);
+    if (!Filenames::GetExtension(name).empty()) record.savefext = Filenames::GetExtension(name);
+  }
+  void UpdatePartSizeList() override { Note("UpdatePartSizeList"); }
+  SplitFrontEnd& LoadProgress() override {
+    Note("LoadProgress");
+    if (failLoadProgress) throw std::runtime_error("The progress window cannot be loaded.");
+    return frontEnd;
+  }
+  void DisableMain() override { Note("DisableMain"), mainDisabled = true; }
+  void ShowProgress() override {
+    Note("ShowProgress");
+    if (failShowProgress) throw std::runtime_error("The progress window cannot be shown.");
+  }
+  void Yield() override { Note("HostYield"); }
+  void Note(const std::string& text) { journal.push_back(text); }
+
+  std::string filenameText, partSizeText;
+  std::function<void(TargetRecord&)> onDialog;
+  bool failLoadProgress = false, failShowProgress = false, mainDisabled = false;
+  int dialogs = 0;
+  Texts journal, statuses;  // statuses: the command's own status texts
+  ScriptedAsker asker;
+  HeadlessFrontEnd frontEnd{&journal};
+};
 
 // A real (sparse) source file for the size query, mirrored in the fake, which
 // serves the copy.
@@ -29,164 +71,87 @@ struct CommandRig {
   SplitState state;
   std::string source;
 
-  CommandRig(std::uint64_t size, const std::string& partText, const std::string& name = "movie.avi") {
-    source = dir.WriteFile(name);
+  CommandRig(std::uint64_t size, const std::string& partText) {
+    source = dir.WriteFile("movie.avi");
     std::filesystem::resize_file(source, size);
-    files.AddPatternFile(source, size);
+    files.AddFile(source, size);
     files.AddFolder(dir.Path());
-    files.recordCalls = false;
     host.frontEnd.recordAll = false;
     host.filenameText = source;
     host.partSizeText = partText;
   }
   void Run() { RunSplitCommand(host, files, state); }
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
+  // Everything said, by the command and by the progress window.
+  Texts Said() const {
+    Texts texts;
     for (const Message& m : host.asker.messages) texts.push_back(m.text);
+    for (const Message& m : host.frontEnd.questions) texts.push_back(m.text);
     return texts;
   }
 };
 
-const std::string kRetry = "Press OK and try again.";
-const std::string kCheck = "Check your parameters.";
+const std::string kRetry = "Press OK and try again.", kCheck = "Check your parameters.";
 const std::string kSplitting = "Splitting...";
+const std::string kSizeMessage =
+    "The value in 'Size of split files' is not correct.\n\nValid input are the digits 0-9 followed by KB or "
+    "MB "
+    "if required.\ne.g. 12345, 12 KB, 12.34 KB, 1 MB, 1.234 MB";
+const std::string kLength =
+    "The length of your file is not greater than \nthe value in 'Size of split files'.";
+const std::string kMany = "You will create more than 100 files.\nDo you want to continue?";
+const std::string kTooMany = "Vornak cannot create more than 32736 files.";
+const std::string kNotFound = "Cannot find the file /nowhere/movie.avi.\n\nCheck the filename and try again.";
 
 TEST(SplitCommandTest, ChecksPlanAndSplitWithTheirStatusTexts) {
-  using Texts = std::vector<std::string>;
   struct Row {
     const char* what;
     std::uint64_t size;
     const char* partText;
     std::vector<Answer> answers;
-    Texts statuses;
-    Texts messages;
+    Texts statuses, messages;
     std::size_t parts;
   };
-  const std::string many = ManyPartsQuestion().text;
   const Row rows[] = {
-      {"invalid size", 1000, "abc", {}, {kRetry}, {PartSizeMessage('.').text}, 0},
-      {"empty size", 1000, "", {}, {kRetry}, {PartSizeMessage('.').text}, 0},
-      {"source not longer than a part", 1000, "1000", {}, {kRetry}, {LengthMessage().text}, 0},
+      {"missing source", 0, "10", {}, {kRetry}, {kNotFound}, 0},
+      {"invalid size", 1000, "abc", {}, {kRetry}, {kSizeMessage}, 0},
+      {"source not longer than a part", 1000, "1000", {}, {kRetry}, {kLength}, 0},
       {"one byte less makes two parts", 1000, "999", {}, {kSplitting}, {}, 2},
-      {"exactly 32736 parts after the question",
-       327360,
-       "10",
-       {Answer::Yes},
-       {kCheck, kSplitting},
-       {many},
-       32736},
-      {"a 32737th part is refused", 327361, "10", {}, {kCheck}, {TooManyPartsMessage().text}, 0},
+      {"32736 parts after the question", 327360, "10", {Answer::Yes}, {kCheck, kSplitting}, {kMany}, 32736},
+      {"a 32737th part is refused", 327361, "10", {}, {kCheck}, {kTooMany}, 0},
       {"100 parts ask nothing", 1000, "10", {}, {kSplitting}, {}, 100},
-      {"101 parts ask", 1001, "10", {Answer::Yes}, {kCheck, kSplitting}, {many}, 101},
-      {"No ends the command", 1001, "10", {Answer::No}, {kCheck}, {many}, 0},
+      {"101 parts ask", 1001, "10", {Answer::Yes}, {kCheck, kSplitting}, {kMany}, 101},
+      {"No ends the command", 1001, "10", {Answer::No}, {kCheck}, {kMany}, 0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     CommandRig rig(row.size, row.partText);
+    if (row.messages == Texts{kNotFound}) rig.host.filenameText = "/nowhere/movie.avi";
     for (Answer a : row.answers) rig.host.asker.Push(a);
     rig.Run();
     EXPECT_EQ(rig.host.statuses, row.statuses);
-    EXPECT_EQ(rig.Texts(), row.messages);
+    EXPECT_EQ(rig.Said(), row.messages);
     EXPECT_EQ(rig.files.created.size(), row.parts);
     const bool split = row.parts > 0;
     EXPECT_EQ(rig.host.dialogs, split ? 1 : 0);
     EXPECT_EQ(rig.host.frontEnd.mainStatus, split ? Texts{"Done."} : Texts{});
-    EXPECT_EQ(rig.host.mainDisabled, split);
+    EXPECT_EQ(rig.host.frontEnd.unloads, split ? 1 : 0);
+    EXPECT_EQ(rig.host.frontEnd.mainEnabled, split);
     EXPECT_EQ(rig.files.openHandles(), 0);
     if (split) {
-      EXPECT_EQ(rig.state.target.savefcount, static_cast<std::int32_t>(row.parts));
-      EXPECT_EQ(rig.files.created.back(), PartPath(rig.state.target, rig.state.target.savefcount));
+      EXPECT_EQ(rig.files.created.back(), PartPath(rig.state.target, static_cast<std::int32_t>(row.parts)));
       EXPECT_EQ(rig.files.SizeOf(rig.files.created.front()), static_cast<std::uint64_t>(rig.state.partsize));
     }
   }
 }
 
-TEST(SplitCommandTest, SourceMustBeAnExistingFile) {
-  using Texts = std::vector<std::string>;
-  CommandRig rig(1000, "10");
-  struct Row {
-    const char* what;
-    std::string typed;
-    Texts messages;
-  };
-  const Row rows[] = {
-      {"missing",
-       "  /nowhere/movie.avi ",
-       {"Cannot find the file   /nowhere/movie.avi .\n\nCheck the filename and try again."}},
-      {"empty", "", {"Cannot find the file .\n\nCheck the filename and try again."}},
-      {"blank", "   ", {"Cannot find the file    .\n\nCheck the filename and try again."}},
-      {"a folder",
-       rig.dir.Path(),
-       {"Cannot find the file " + rig.dir.Path() + ".\n\nCheck the filename and try again."}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
-    ScriptedSplitHost host;
-    host.filenameText = row.typed;
-    host.partSizeText = "10";
-    SplitState state;
-    RunSplitCommand(host, rig.files, state);
-    EXPECT_EQ(host.statuses, Texts{kRetry});
-    ASSERT_EQ(host.asker.messages.size(), 1u);
-    EXPECT_EQ(host.asker.messages[0].text, row.messages[0]);
-    EXPECT_EQ(host.asker.messages[0].icon, Icon::Exclamation);
-    EXPECT_EQ(state.sourcefile, "");
-  }
-}
-
-TEST(SplitCommandTest, TrimmedNameIsUsedAndASizeThatCannotBeTakenIsTooShort) {
-  CommandRig rig(2000, "999");
-  rig.host.filenameText = "  " + rig.source + "  ";
-  rig.Run();
-  EXPECT_EQ(rig.state.sourcefile, rig.source);
-  EXPECT_EQ(rig.files.created.size(), 3u);
-
-  // A special file: accepted as a name, but its size cannot be taken.
-  CommandRig fifo(10, "1");
-  fifo.files.AddOther("/no-such-fifo");
-  fifo.host.filenameText = "/no-such-fifo";
-  fifo.Run();
-  EXPECT_EQ(fifo.state.FileSize, -1);
-  EXPECT_EQ(fifo.Texts(), std::vector<std::string>{LengthMessage().text});
-}
-
-TEST(SplitCommandTest, PartSizeMessageUsesTheLocaleSeparator) {
-  CommandRig rig(1000, "12,5,5");
-  rig.host.decimalSeparator = ',';
-  rig.Run();
-  ASSERT_EQ(rig.host.asker.messages.size(), 1u);
-  EXPECT_EQ(
-      rig.host.asker.messages[0],
-      (Message{
-          "The value in 'Size of split files' is not correct.\n\nValid input are the digits 0-9 followed by "
-          "KB or MB if required.\ne.g. 12345, 12 KB, 12,34 KB, 1 MB, 1,234 MB",
-          Icon::Exclamation, Buttons::Ok, 0}));
-}
-
 TEST(SplitCommandTest, PreparesTheProgressWindowInOrder) {
   CommandRig rig(1000, "999");
   rig.Run();
-  const std::vector<std::string> expected = {"ShowTargetDialog",       "HostYield",    "UpdatePartSizeList",
-                                             "SetStatus Splitting...", "LoadProgress", "DisableMain",
-                                             "ShowProgress",           "HostYield"};
-  ASSERT_GE(rig.host.journal.size(), expected.size());
-  EXPECT_EQ(std::vector<std::string>(rig.host.journal.begin(), rig.host.journal.begin() + 8), expected);
-  EXPECT_EQ(rig.host.frontEnd.titles, std::vector<std::string>{"Splitting..."});
-  EXPECT_EQ(rig.host.frontEnd.status1, std::vector<std::string>{rig.source});
-  EXPECT_EQ(rig.host.journal.back(), "SetMainStatus Done.");
-  EXPECT_EQ(rig.host.frontEnd.unloads, 1);
-}
-
-TEST(SplitCommandTest, CancelledDialogEndsSilently) {
-  CommandRig rig(1000, "999");
-  rig.host.onDialog = [](TargetRecord& record) { record.saveftitle.clear(); };
-  rig.Run();
-  EXPECT_TRUE(rig.host.asker.messages.empty());
-  EXPECT_TRUE(rig.host.statuses.empty());
-  EXPECT_EQ(rig.host.listUpdates, 0);
-  EXPECT_FALSE(rig.host.mainDisabled);
-  EXPECT_TRUE(rig.files.created.empty());
-  EXPECT_EQ(rig.files.openHandles(), 0);
+  EXPECT_EQ(Texts(rig.host.journal.begin(), rig.host.journal.begin() + 8),
+            (Texts{"ShowTargetDialog", "HostYield", "UpdatePartSizeList", "SetStatus Splitting...",
+                   "LoadProgress", "DisableMain", "ShowProgress", "HostYield"}));
+  EXPECT_EQ(rig.host.frontEnd.titles, Texts{"Splitting..."});
+  EXPECT_EQ(rig.host.frontEnd.status1, Texts{rig.source});
 }
 
 TEST(SplitCommandTest, FirstSplitProposesTheSourceFolderLaterOnesTheChosenOne) {
@@ -200,78 +165,62 @@ TEST(SplitCommandTest, FirstSplitProposesTheSourceFolderLaterOnesTheChosenOne) {
   rig.Run();
   EXPECT_EQ(seen.savepath, rig.dir.Path());
   EXPECT_EQ(seen.saveftitle, "movie.avi");
-  EXPECT_EQ(seen.savefcount, 2);
-  EXPECT_EQ(seen.saveformat, "0");
-  EXPECT_EQ(rig.files.created, (std::vector<std::string>{"/chosen/backup1.", "/chosen/backup2."}));
+  EXPECT_EQ(rig.files.created, (Texts{"/chosen/backup1.", "/chosen/backup2."}));
 
-  TempDir other;
-  const std::string second = other.WriteFile("clip.mp4");
-  std::filesystem::resize_file(second, 5000);
-  rig.files.AddPatternFile(second, 5000);
+  const std::string second = rig.dir.WriteFile("clip.mp4", std::string(5000, 'x'));
+  rig.files.AddFile(second, 5000);
   rig.host.filenameText = second;
   rig.Run();
   EXPECT_EQ(seen.savepath, "/chosen");
   EXPECT_EQ(seen.saveftitle, "clip.mp4");
 }
 
-TEST(SplitCommandTest, SourceThatCannotBeOpenedLeavesTheMainWindowAlone) {
-  CommandRig rig(1000, "999");
-  rig.files.openReadErrors[rig.source] = EACCES;
-  rig.Run();
-  EXPECT_EQ(rig.Texts(),
-            std::vector<std::string>{"Cannot open the file " + rig.source + ".\nSystem text 13.\n" +
-                                     "\n\nCheck the file and try again."});
-  EXPECT_TRUE(rig.host.statuses.empty());
-  EXPECT_EQ(rig.host.listUpdates, 1);
-  EXPECT_FALSE(rig.host.mainDisabled);
-  EXPECT_EQ(rig.host.frontEnd.unloads, 0);
-}
-
-TEST(SplitCommandTest, FailedPreparationReportsAndEnds) {
-  const std::string support =
-      "\n\nContact the technical support at " + std::string(kWebAddress) + " to get help.";
+TEST(SplitCommandTest, StepsThatFailEndWithTheirMessage) {
   const std::string lead = "The following error occured while initializing the split process:\n";
-  {
+  const std::string support =
+      ".\n\nContact the technical support at " + std::string(kWebAddress) + " to get help.";
+  struct Row {
+    std::function<void(CommandRig&)> arrange;
+    std::string said;  // the source's path stands for "@"
+    const char* last;  // the last thing the host was asked to do
+    bool mainDisabled;
+  };
+  // clang-format off
+  const Row rows[] = {
+      {[](CommandRig& r) { r.host.onDialog = [](TargetRecord& t) { t.saveftitle.clear(); }; },  // dialog cancelled
+       "", "ShowTargetDialog", false},
+      {[](CommandRig& r) { r.files.openReadErrors[r.source] = EACCES; },
+       "Cannot open the file @.\nSystem text 13.\n\n\nCheck the file and try again.", "UpdatePartSizeList", false},
+      {[](CommandRig& r) { r.host.failShowProgress = true; },
+       lead + "The progress window cannot be shown" + support, "SetMainStatus Done.", true},
+      {[](CommandRig& r) { r.host.failLoadProgress = true; },
+       lead + "The progress window cannot be loaded" + support, "SetStatus Done.", false},
+      {[](CommandRig& r) { r.state.buffersize = 0; },
+       lead + "The copy buffer size 0 is not valid" + support, "SetMainStatus Done.", true},
+  };
+  // clang-format on
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.last);
     CommandRig rig(1000, "999");
-    rig.host.failShowProgress = true;
+    row.arrange(rig);
     rig.Run();
-    ASSERT_EQ(rig.host.frontEnd.questions.size(), 1u);
-    EXPECT_EQ(rig.host.frontEnd.questions[0].text, lead + "The progress window cannot be shown." + support);
+    std::string said = row.said;
+    if (said.find('@') != std::string::npos) said.replace(said.find('@'), 1, rig.source);
+    EXPECT_EQ(rig.Said(), said.empty() ? Texts{} : Texts{said});
+    EXPECT_EQ(rig.host.journal.back(), row.last);
+    EXPECT_EQ(rig.host.mainDisabled, row.mainDisabled);
+    EXPECT_EQ(rig.host.frontEnd.mainEnabled, row.mainDisabled);
     EXPECT_TRUE(rig.files.created.empty());
     EXPECT_EQ(rig.files.openHandles(), 0);
-    EXPECT_EQ(rig.host.frontEnd.unloads, 1);
-    EXPECT_TRUE(rig.host.frontEnd.mainEnabled);
-    EXPECT_EQ(rig.host.frontEnd.mainStatus, std::vector<std::string>{"Done."});
-  }
-  {
-    CommandRig rig(1000, "999");
-    rig.host.failLoadProgress = true;
-    rig.Run();
-    EXPECT_EQ(rig.Texts(),
-              std::vector<std::string>{lead + "The progress window cannot be loaded." + support});
-    EXPECT_FALSE(rig.host.mainDisabled);
-    EXPECT_EQ(rig.host.statuses, (std::vector<std::string>{kSplitting, "Done."}));
-    EXPECT_EQ(rig.files.openHandles(), 0);
-  }
-  {
-    CommandRig rig(1000, "999");
-    rig.state.buffersize = 0;
-    rig.Run();
-    ASSERT_EQ(rig.host.frontEnd.questions.size(), 1u);
-    EXPECT_EQ(rig.host.frontEnd.questions[0].text, lead + "The copy buffer size 0 is not valid." + support);
-    EXPECT_EQ(rig.host.frontEnd.mainStatus, std::vector<std::string>{"Done."});
   }
 }
 
 TEST(SplitMessagesTest, QuestionsHaveTheirButtonsIconsAndDefaults) {
-  EXPECT_EQ(CancelQuestion(),
-            (Message{"Do you really want to cancel the process?", Icon::Question, Buttons::YesNo, 0}));
-  EXPECT_EQ(ManyPartsQuestion(), (Message{"You will create more than 100 files.\nDo you want to continue?",
-                                          Icon::Question, Buttons::YesNo, 0}));
-  EXPECT_EQ(TooManyPartsMessage(),
-            (Message{"Vornak cannot create more than 32736 files.", Icon::Exclamation, Buttons::Ok, 0}));
-  EXPECT_EQ(LengthMessage().text,
-            "The length of your file is not greater than \nthe value in 'Size of split files'.");
+  EXPECT_EQ(ManyPartsQuestion(), (Message{kMany, Icon::Question, Buttons::YesNo, 0}));
+  EXPECT_EQ(TooManyPartsMessage(), (Message{kTooMany, Icon::Exclamation, Buttons::Ok, 0}));
+  std::string comma = kSizeMessage;
+  comma.replace(comma.find("12.34"), 5, "12,34").replace(comma.find("1.234"), 5, "1,234");
+  EXPECT_EQ(PartSizeMessage(','), (Message{comma, Icon::Exclamation, Buttons::Ok, 0}));
 }
 
 }  // namespace

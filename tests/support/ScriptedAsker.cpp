@@ -2,8 +2,14 @@
 
 namespace vornak {
 
-namespace {
-Answer DefaultAnswer(const Message& message) {
+Answer ScriptedAsker::Ask(const Message& message) {
+  messages.push_back(message);
+  if (onAsk) onAsk(message);
+  if (!answers_.empty()) {
+    const Answer answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+  }
   const bool second = message.defaultButton == 1;
   switch (message.buttons) {
     case Buttons::OkCancel:
@@ -16,16 +22,6 @@ Answer DefaultAnswer(const Message& message) {
       break;
   }
   return Answer::Ok;
-}
-}  // namespace
-
-Answer ScriptedAsker::Ask(const Message& message) {
-  messages.push_back(message);
-  if (onAsk) onAsk(message);
-  if (answers_.empty()) return DefaultAnswer(message);
-  const Answer answer = answers_.front();
-  answers_.pop_front();
-  return answer;
 }
 
 }  // namespace vornak

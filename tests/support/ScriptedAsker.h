@@ -1,8 +1,6 @@
 #pragma once
-// An Asker for tests: records every message and every beep, and answers from
-// a queue of scripted answers. When the queue is empty it answers with the
-// message's default button (the first of the pair unless the message says
-// otherwise), as a user pressing Enter would.
+// An Asker for tests: records every message and beep and answers from a queue;
+// when the queue is empty, with the message's default button (as Enter would).
 #include <deque>
 #include <functional>
 #include <vector>
@@ -18,15 +16,12 @@ class ScriptedAsker : public Asker {
 
   Answer Ask(const Message& message) override;
   void Beep() override { ++beeps; }
-
   void Push(Answer answer) { answers_.push_back(answer); }
   std::size_t Pending() const { return answers_.size(); }
 
-  std::vector<Message> messages;  // in the order asked
+  std::vector<Message> messages;
   int beeps = 0;
-  // Runs inside Ask before the answer is returned (to look at the window
-  // while the question is "open").
-  std::function<void(const Message&)> onAsk;
+  std::function<void(const Message&)> onAsk;  // runs while the question is "open"
 
  private:
   std::deque<Answer> answers_;
