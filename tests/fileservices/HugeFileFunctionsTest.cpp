@@ -1,11 +1,9 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
-#include <climits>
 
 #include "fileservices/HugeFileFunctions.h"
 #include "support/TempDir.h"

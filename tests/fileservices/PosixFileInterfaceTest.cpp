@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <string>
 
 #include "fileservices/posix/PosixFileInterface.h"
 #include "support/TempDir.h"

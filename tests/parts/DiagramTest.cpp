@@ -1,23 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "parts/Diagram.h"
 #include "parts/PartSize.h"
 
 namespace {
 
-using vornak::DiagramState;
-using vornak::Primitive;
+using namespace vornak;
 using Boxes = std::vector<Primitive>;
 constexpr int kW = 216, kH = 10;
 
-Primitive Box(int x1, int x2) {
-  Primitive box;
-  box.x1 = x1, box.y1 = 1, box.x2 = x2, box.y2 = kH;
-  return box;
-}
+const auto Box = [](int x1, int x2) { return Primitive{.x1 = x1, .y1 = 1, .x2 = x2, .y2 = kH}; };
 
 // count boxes of width pw, then the last box (x1, x2)
 Boxes Regular(int count, int pw, int x1, int x2) {
@@ -28,7 +20,7 @@ Boxes Regular(int count, int pw, int x1, int x2) {
 }
 
 Boxes ErrorSymbol() {
-  using enum vornak::DiagramColour;
+  using enum DiagramColour;
   return {{Primitive::Kind::Box, 1, 1, 215, 10, 0, InactiveBorder, InactiveCaption, 1},
           {Primitive::Kind::Circle, 108, 5, 0, 0, 5, Black, Red, 1},
           {Primitive::Kind::Line, 107, 4, 109, 6, 0, White, Fill, 2},
@@ -38,13 +30,8 @@ Boxes ErrorSymbol() {
 Boxes MinimalBoxesAndDots() {
   Boxes result;
   for (int i = 1; i < kW - 20; i += 5) result.push_back(Box(i, i + 3));
-  for (const int y : {1, kH}) {
-    for (const int x : {198, 201, 204}) {
-      Primitive dot;
-      dot.kind = Primitive::Kind::Point, dot.x1 = x, dot.y1 = y;
-      result.push_back(dot);
-    }
-  }
+  for (const int y : {1, kH})
+    for (const int x : {198, 201, 204}) result.push_back({.kind = Primitive::Kind::Point, .x1 = x, .y1 = y});
   return result;
 }
 
@@ -76,8 +63,7 @@ TEST(ComputeDiagram, StatesAndPictures) {
   // clang-format on
   for (const Row& r : rows) {
     SCOPED_TRACE(std::to_string(r.fileSize) + " / " + std::to_string(r.partSize));
-    const vornak::Diagram d =
-        ComputeDiagram(vornak::DiagramInput{kW, kH, r.haveFile, r.fileSize, r.partSize});
+    const Diagram d = ComputeDiagram(DiagramInput{kW, kH, r.haveFile, r.fileSize, r.partSize});
     EXPECT_EQ(d.state, r.state);
     EXPECT_EQ(d.primitives, r.primitives);
     EXPECT_EQ(std::tie(d.tooltip, d.partstext), std::tie(r.tooltip, r.partstext));
@@ -88,14 +74,13 @@ TEST(ComputeDiagram, StatesAndPictures) {
 
 TEST(ComputeDiagram, OneBoxPerPartInsideTheStrip) {
   for (double partSize = 23149; partSize < 1000000; partSize += 997) {
-    const vornak::Diagram d = ComputeDiagram(vornak::DiagramInput{kW, kH, true, 1000000, partSize});
+    const Diagram d = ComputeDiagram(DiagramInput{kW, kH, true, 1000000, partSize});
     ASSERT_EQ(d.state, DiagramState::Parts);
-    EXPECT_EQ(static_cast<double>(d.primitives.size()), vornak::PlanParts(1000000, partSize).count)
-        << partSize;
+    EXPECT_EQ(static_cast<double>(d.primitives.size()), PlanParts(1000000, partSize).count) << partSize;
     for (const Primitive& box : d.primitives) EXPECT_TRUE(1 <= box.x1 && box.x1 <= box.x2 && box.x2 <= kW);
   }
   std::string tooltip, partstext;
-  vornak::MakeTooltipTexts("", 9007199254740992.0, 1048576, tooltip, partstext);
+  MakeTooltipTexts("", 9007199254740992.0, 1048576, tooltip, partstext);
   EXPECT_EQ(tooltip + "|" + partstext, "8589934592 x 1048576 Bytes|8589934592 split files");
 }
 

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
 
 #include "parts/PartSize.h"
 
 namespace {
 
-using vornak::GetPartSize;
+using namespace vornak;
 
 // Written with "." as the decimal separator; also checked with "," for ".".
 // clang-format off
@@ -57,10 +56,10 @@ TEST(PartSizeArithmetic, RoundedHugeModAndPlan) {
       {3000000, 1048576, 2, 902848, 3}, {2097152, 1048576, 2, 0, 2}, {100, 1000, 0, 100, 1},
       {two32 + 1, two32, 1, 1, 2}, {two53, 3, 3002399751580330, 2, 3002399751580331}};
   // clang-format on
-  for (const auto& [z, expected] : rounded) EXPECT_EQ(vornak::Rounded(z), expected) << z;
-  for (const auto& [a, b, expected] : mods) EXPECT_EQ(vornak::HugeMod(a, b), expected) << a << " / " << b;
+  for (const auto& [z, expected] : rounded) EXPECT_EQ(Rounded(z), expected) << z;
+  for (const auto& [a, b, expected] : mods) EXPECT_EQ(HugeMod(a, b), expected) << a << " / " << b;
   for (const auto& [file, part, full, rest, count] : plans) {
-    const vornak::PartPlan plan = vornak::PlanParts(file, part);
+    const PartPlan plan = PlanParts(file, part);
     EXPECT_EQ(std::make_tuple(plan.fullParts, plan.remainder, plan.count), std::make_tuple(full, rest, count))
         << file;
   }

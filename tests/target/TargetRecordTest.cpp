@@ -5,15 +5,14 @@
 #include "fileservices/Filenames.h"
 #include "target/TargetRecord.h"
 
-namespace vornak {
 namespace {
 
+using namespace vornak;
+
 TEST(TargetRecordTest, CounterWidthFollowsThePartCount) {
-  // clang-format off
-  const std::pair<std::int32_t, const char*> rows[] = {
-      {2, "0"}, {9, "0"}, {10, "00"}, {99, "00"}, {100, "000"}, {999, "000"}, {1000, "0000"},
-      {32736, "00000"}};
-  // clang-format on
+  const std::pair<std::int32_t, const char*> rows[] = {{2, "0"},       {9, "0"},        {10, "00"},
+                                                       {99, "00"},     {100, "000"},    {999, "000"},
+                                                       {1000, "0000"}, {32736, "00000"}};
   for (const auto& [count, pattern] : rows) {
     EXPECT_EQ(CounterPattern(count), pattern) << count;
     EXPECT_EQ(CounterText(count, pattern), std::to_string(count));
@@ -53,14 +52,12 @@ TEST(TargetRecordTest, PlanNamesThePartsAfterTheSource) {
 }
 
 TEST(TargetRecordTest, PreviewTakesTheExtensionFromTheFieldOrTheRecord) {
+  // clang-format off
   const std::tuple<const char*, const char*, const char*> rows[] = {
-      {"movie.avi", "", "movie01.avi"},
-      {"backup.zip", "avi", "backup01.zip"},
-      {"backup", "", "backup01."},
-      {"backup", "avi", "backup01.avi"},
-      {"archive.tar.gz", "", "archive.tar01.gz"},
-      {"movie.", "avi", "movie01.avi"},
+      {"movie.avi", "", "movie01.avi"}, {"backup.zip", "avi", "backup01.zip"}, {"backup", "", "backup01."},
+      {"backup", "avi", "backup01.avi"}, {"archive.tar.gz", "", "archive.tar01.gz"}, {"movie.", "avi", "movie01.avi"},
       {".avi", "", "01.avi"}};
+  // clang-format on
   for (const auto& [field, savefext, name] : rows) {
     TargetRecord record;
     record.savefext = savefext, record.saveformat = "00";
@@ -69,4 +66,3 @@ TEST(TargetRecordTest, PreviewTakesTheExtensionFromTheFieldOrTheRecord) {
 }
 
 }  // namespace
-}  // namespace vornak
