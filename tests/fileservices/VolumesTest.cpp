@@ -16,8 +16,8 @@ Strings MountPoints(const std::vector<Volumes::Volume>& volumes) {
 // container's bound-in folder, broken lines, and a later mount over the same folder.
 TEST(VolumesTest, ParseKeepsUserVolumesOnly) {
   const auto volumes = Volumes::ParseMountInfo(
-      "22 28 0:21 / /proc rw,nosuid shared:5 - proc proc rw\n"
-      "26 28 0:24 / /run rw,nosuid shared:7 - tmpfs tmpfs rw,size=1600k\n"
+      "22 28 0:21 / /proc rw,nosuid shared:5 - proc proc rw\n26 28 0:24 / /run rw - tmpfs tmpfs "
+      "rw,size=1600k\n"
       "28 1 8:2 / / rw,relatime shared:1 - ext4 /dev/sda2 rw,errors=remount-ro\n"
       "31 28 8:1 / /boot/efi rw shared:30 - vfat /dev/sda1 rw\n"
       "33 28 7:0 / /snap/core/123 ro shared:32 - squashfs /dev/loop0 ro\n"
@@ -25,11 +25,10 @@ TEST(VolumesTest, ParseKeepsUserVolumesOnly) {
       "36 26 8:17 / /run/media/alice/MY\\040STICK rw shared:402 - vfat /dev/sdb1 rw\n"
       "37 28 0:50 / /mnt/nas rw shared:403 - nfs4 nas:/export rw\n"
       "38 32 0:51 / /home/alice/remote rw shared:404 - fuse.sshfs alice@host:/ rw\n"
-      "505 500 8:1 /var/lib/x/hosts /etc/hosts rw - ext4 /dev/sda1 rw\n"
-      "506 500 8:1 /srv/work /work rw - ext4 /dev/sda1 rw\n"
+      "505 500 8:1 /var/x/hosts /etc/hosts rw - ext4 /dev/sda1 rw\n506 500 8:1 /srv/work /work rw - ext4 "
+      "/dev/sda1 rw\n"
       "garbage\n1 2 3:4 / /media/x rw\n49 1 8:18 / /media/cut rw -\n"
-      "40 1 8:17 / /media/usb rw - vfat /dev/sdc1 rw\n"
-      "41 40 8:33 / /media/usb rw - exfat /dev/sdd1 rw\n",
+      "40 1 8:17 / /media/usb rw - vfat /dev/sdc1 rw\n41 40 8:33 / /media/usb rw - exfat /dev/sdd1 rw\n",
       {{"/dev/sdb1", "MY STICK"}});
   EXPECT_EQ(MountPoints(volumes), (Strings{"/", "/home/alice/remote", "/media/usb", "/mnt/nas",
                                            "/run/media/alice/MY STICK", "/work"}));

@@ -43,7 +43,7 @@ TEST(ComputeDiagram, StatesAndPictures) {
     DiagramState state;
     Boxes primitives;
     std::string tooltip, partstext;
-    bool customPointer, splitEnabled;
+    bool pointer, split;
   };
   // clang-format off
   const Row rows[] = {
@@ -67,8 +67,7 @@ TEST(ComputeDiagram, StatesAndPictures) {
     EXPECT_EQ(d.state, r.state);
     EXPECT_EQ(d.primitives, r.primitives);
     EXPECT_EQ(std::tie(d.tooltip, d.partstext), std::tie(r.tooltip, r.partstext));
-    EXPECT_EQ(std::make_pair(d.customPointer, d.splitEnabled),
-              std::make_pair(r.customPointer, r.splitEnabled));
+    EXPECT_EQ(std::pair(d.customPointer, d.splitEnabled), std::pair(r.pointer, r.split));
   }
 }
 

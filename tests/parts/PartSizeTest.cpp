@@ -34,7 +34,6 @@ TEST(GetPartSize, OverflowAndJunkOfAnyLength) {
   EXPECT_EQ(GetPartSize("1" + std::string(400, '0'), '.'), -1);
   EXPECT_EQ(GetPartSize(std::string(308, '9') + " MB", '.'), -1);  // the product overflows
   EXPECT_EQ(GetPartSize("0." + std::string(400, '0') + "1", '.'), 1);
-  EXPECT_EQ(GetPartSize("9007199254740993", '.'), 9007199254740992.0);
   std::string junk;
   for (int i = 0; i < 5000; ++i) junk += static_cast<char>(32 + (i * 37) % 95);
   EXPECT_EQ(GetPartSize(junk, '.'), -1);
@@ -60,8 +59,7 @@ TEST(PartSizeArithmetic, RoundedHugeModAndPlan) {
   for (const auto& [a, b, expected] : mods) EXPECT_EQ(HugeMod(a, b), expected) << a << " / " << b;
   for (const auto& [file, part, full, rest, count] : plans) {
     const PartPlan plan = PlanParts(file, part);
-    EXPECT_EQ(std::make_tuple(plan.fullParts, plan.remainder, plan.count), std::make_tuple(full, rest, count))
-        << file;
+    EXPECT_EQ(std::tuple(plan.fullParts, plan.remainder, plan.count), std::tuple(full, rest, count)) << file;
   }
 }
 

@@ -38,20 +38,16 @@ TEST(Presets, MostRecentlyUsed) {
 }
 
 TEST(Presets, ClickToSize) {
-  struct Row {
-    bool right, ctrl;
-    double x;
-    const char* expected;
-  };
-  const Row rows[] = {
+  // clang-format off
+  const std::tuple<bool, bool, double, std::string> rows[] = {  // right button, Ctrl, x -> size text
       {false, false, 108, "1500000"}, {false, false, 0, "13888"},    {false, false, 500, "2986111"},
       {true, false, 54, "750000"},    {true, false, 107, "1500000"}, {true, false, 109, "1500000"},
       {true, false, 200, "230770"},   {true, false, 11, "150000"},   {true, false, 10, "136364"},
       {true, false, 216, "136364"},   {false, true, 54, "750000"},   {true, true, 54, "750000"}};
-  for (const Row& r : rows) {
-    EXPECT_EQ(ClickToSize(3000000, true, 216, DiagramClick{r.right, r.ctrl, r.x}), r.expected)
-        << r.right << r.ctrl << " " << r.x;
-  }
+  // clang-format on
+  for (const auto& [right, ctrl, x, size] : rows)
+    EXPECT_EQ(ClickToSize(3000000, true, 216, DiagramClick{right, ctrl, x}), size)
+        << right << ctrl << " " << x;
   const DiagramClick click{false, false, 108};
   EXPECT_EQ(ClickToSize(3000000, false, 216, click), std::nullopt);
   EXPECT_EQ(ClickToSize(0.5, true, 216, click), std::nullopt);

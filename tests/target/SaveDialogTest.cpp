@@ -117,17 +117,15 @@ TEST_F(SaveDialogTest, DriveThatIsNotAvailableWarnsOnceAndRestores) {
   for (const std::string& drive : {gone, missing}) {
     asker.messages.clear();
     dialog->Drive1->setCurrentIndex(dialog->Drive1->findText(Q(drive)));
-    EXPECT_EQ(
-        asker.messages,
-        (std::vector<Message>{{"Drive " + drive + " not available.", Icon::Exclamation, Buttons::Ok, 0}}));
+    const Message warning{"Drive " + drive + " not available.", Icon::Exclamation, Buttons::Ok, 0};
+    EXPECT_EQ(asker.messages, std::vector<Message>{warning});
     EXPECT_EQ(dialog->Drive1->currentText(), "/");
     EXPECT_EQ(dialog->lblActFolder->text(), Q(data));
   }
   dialog->Drive1->setCurrentIndex(dialog->Drive1->findText(Q(stick)));
   EXPECT_EQ(dialog->Dir1->Path(), Q(stick));
   QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-  EXPECT_EQ(record.savepath, stick);
-  EXPECT_EQ(record.savedrive, Filenames::GetFolderDrive(stick));
+  EXPECT_EQ(record.savepath + "|" + record.savedrive, stick + "|" + Filenames::GetFolderDrive(stick));
 }
 
 TEST_F(SaveDialogTest, OnlyAnOpenedFolderIsTheTarget) {
@@ -174,8 +172,8 @@ TEST_F(SaveDialogTest, RefusedSaveThenCancelKeepsTheShownFolder) {
   EXPECT_EQ(asker.messages, std::vector<Message>{kTypeAName});
   QTest::mouseClick(dialog->Command2, Qt::LeftButton);
   EXPECT_EQ(record.saveftitle, "");
-  EXPECT_EQ(record.savepath, data + "/alpha");
-  EXPECT_EQ(record.savedrive, Filenames::GetFolderDrive(data + "/alpha"));
+  EXPECT_EQ(record.savepath + "|" + record.savedrive,
+            data + "/alpha|" + Filenames::GetFolderDrive(data + "/alpha"));
 
   auto root = Open();  // the root of the file system stays "/"
   ASSERT_TRUE(root->Dir1->SetPath("/", "/"));
