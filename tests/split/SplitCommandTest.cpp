@@ -1,13 +1,13 @@
-// The split command through a headless host.
+// The split command through a host without windows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
 
 #include "Version.h"
-#include "fileservices/Filenames.h"
 #include "split/HeadlessFrontEnd.h"
 #include "split/SplitCommand.h"
 #include "split/SplitMessages.h"
@@ -18,76 +18,58 @@
 namespace vornak {
 namespace {
 
-using test::FakeFileInterface;
-using test::TempDir;
 using Texts = std::vector<std::string>;
 
-// A host without windows: the main window's fields as values, a scripted Save
-// dialog (without onDialog the proposal is saved unchanged) and a headless
-// progress window, with everything it is asked to do in one journal.
-struct ScriptedSplitHost : SplitCommandHost {
+// The main window's fields as values, a scripted Save dialog (without onDialog
+// the proposed folder is kept), a headless progress window and one journal of
+// the steps. The source is a real (sparse) file for the size query, mirrored in
+// the fake file interface, which serves the copy.
+struct CommandRig : SplitCommandHost {
   std::string FilenameText() override { return filenameText; }
   std::string PartSizeText() override { return partSizeText; }
   char DecimalSeparator() override { return '.'; }
-  void SetStatus(const std::string& text) override { Note("SetStatus " + text), statuses.push_back(text); }
+  void SetStatus(const std::string& text) override { Step("SetStatus " + text), statuses.push_back(text); }
   Asker& Questions() override { return asker; }
   void ShowTargetDialog(TargetRecord& record) override {
-    Note("ShowTargetDialog"), ++dialogs;
+    Step("ShowTargetDialog");
     if (onDialog) return onDialog(record);
-    const std::string name = record.saveftitle;
     record.savedrive = record.savepath;
-    record.saveftitle = Filenames::GetTitle(name);
-    if (!Filenames::GetExtension(name).empty()) record.savefext = Filenames::GetExtension(name);
+    record.saveftitle = "movie";
   }
-  void UpdatePartSizeList() override { Note("UpdatePartSizeList"); }
-  SplitFrontEnd& LoadProgress() override {
-    Note("LoadProgress");
-    if (failLoadProgress) throw std::runtime_error("The progress window cannot be loaded.");
-    return frontEnd;
+  void UpdatePartSizeList() override { Step("UpdatePartSizeList"); }
+  SplitFrontEnd& LoadProgress() override { return Step("LoadProgress"), frontEnd; }
+  void DisableMain() override { Step("DisableMain"); }
+  void ShowProgress() override { Step("ShowProgress"); }
+  void Yield() override { Step("HostYield"); }
+  // The step named failAt throws, as a window that cannot be made.
+  void Step(const std::string& step) {
+    journal.push_back(step);
+    if (step == failAt) throw std::runtime_error(step + " failed");
   }
-  void DisableMain() override { Note("DisableMain"), mainDisabled = true; }
-  void ShowProgress() override {
-    Note("ShowProgress");
-    if (failShowProgress) throw std::runtime_error("The progress window cannot be shown.");
-  }
-  void Yield() override { Note("HostYield"); }
-  void Note(const std::string& text) { journal.push_back(text); }
 
-  std::string filenameText, partSizeText;
+  CommandRig(std::uint64_t size, const std::string& partText) : partSizeText(partText) {
+    filenameText = source = dir.WriteFile("movie.avi");
+    std::filesystem::resize_file(source, size);
+    files.AddFile(source, size);
+    frontEnd.recordAll = false;
+  }
+  void Run() { RunSplitCommand(*this, files, state); }
+  bool Did(const std::string& step) const { return std::count(journal.begin(), journal.end(), step) != 0; }
+  Texts Said() const {  // by the command and by the progress window
+    Texts texts;
+    for (const Message& m : asker.messages) texts.push_back(m.text);
+    for (const Message& m : frontEnd.questions) texts.push_back(m.text);
+    return texts;
+  }
+
+  test::TempDir dir;
+  test::FakeFileInterface files;
+  SplitState state;
+  std::string source, filenameText, partSizeText, failAt;
   std::function<void(TargetRecord&)> onDialog;
-  bool failLoadProgress = false, failShowProgress = false, mainDisabled = false;
-  int dialogs = 0;
   Texts journal, statuses;  // statuses: the command's own status texts
   ScriptedAsker asker;
   HeadlessFrontEnd frontEnd{&journal};
-};
-
-// A real (sparse) source file for the size query, mirrored in the fake, which
-// serves the copy.
-struct CommandRig {
-  TempDir dir;
-  FakeFileInterface files;
-  ScriptedSplitHost host;
-  SplitState state;
-  std::string source;
-
-  CommandRig(std::uint64_t size, const std::string& partText) {
-    source = dir.WriteFile("movie.avi");
-    std::filesystem::resize_file(source, size);
-    files.AddFile(source, size);
-    files.AddFolder(dir.Path());
-    host.frontEnd.recordAll = false;
-    host.filenameText = source;
-    host.partSizeText = partText;
-  }
-  void Run() { RunSplitCommand(host, files, state); }
-  // Everything said, by the command and by the progress window.
-  Texts Said() const {
-    Texts texts;
-    for (const Message& m : host.asker.messages) texts.push_back(m.text);
-    for (const Message& m : host.frontEnd.questions) texts.push_back(m.text);
-    return texts;
-  }
 };
 
 const std::string kRetry = "Press OK and try again.", kCheck = "Check your parameters.";
@@ -104,7 +86,6 @@ const std::string kNotFound = "Cannot find the file /nowhere/movie.avi.\n\nCheck
 
 TEST(SplitCommandTest, ChecksPlanAndSplitWithTheirStatusTexts) {
   struct Row {
-    const char* what;
     std::uint64_t size;
     const char* partText;
     std::vector<Answer> answers;
@@ -112,30 +93,30 @@ TEST(SplitCommandTest, ChecksPlanAndSplitWithTheirStatusTexts) {
     std::size_t parts;
   };
   const Row rows[] = {
-      {"missing source", 0, "10", {}, {kRetry}, {kNotFound}, 0},
-      {"invalid size", 1000, "abc", {}, {kRetry}, {kSizeMessage}, 0},
-      {"source not longer than a part", 1000, "1000", {}, {kRetry}, {kLength}, 0},
-      {"one byte less makes two parts", 1000, "999", {}, {kSplitting}, {}, 2},
-      {"32736 parts after the question", 327360, "10", {Answer::Yes}, {kCheck, kSplitting}, {kMany}, 32736},
-      {"a 32737th part is refused", 327361, "10", {}, {kCheck}, {kTooMany}, 0},
-      {"100 parts ask nothing", 1000, "10", {}, {kSplitting}, {}, 100},
-      {"101 parts ask", 1001, "10", {Answer::Yes}, {kCheck, kSplitting}, {kMany}, 101},
-      {"No ends the command", 1001, "10", {Answer::No}, {kCheck}, {kMany}, 0},
+      {0, "10", {}, {kRetry}, {kNotFound}, 0},  // the source is missing
+      {1000, "abc", {}, {kRetry}, {kSizeMessage}, 0},
+      {1000, "1000", {}, {kRetry}, {kLength}, 0},
+      {1000, "999", {}, {kSplitting}, {}, 2},
+      {327360, "10", {Answer::Yes}, {kCheck, kSplitting}, {kMany}, 32736},
+      {327361, "10", {}, {kCheck}, {kTooMany}, 0},
+      {1000, "10", {}, {kSplitting}, {}, 100},
+      {1001, "10", {Answer::Yes}, {kCheck, kSplitting}, {kMany}, 101},
+      {1001, "10", {Answer::No}, {kCheck}, {kMany}, 0},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
+    SCOPED_TRACE(testing::Message() << row.size << " / " << row.partText);
     CommandRig rig(row.size, row.partText);
-    if (row.messages == Texts{kNotFound}) rig.host.filenameText = "/nowhere/movie.avi";
-    for (Answer a : row.answers) rig.host.asker.Push(a);
+    if (row.messages == Texts{kNotFound}) rig.filenameText = "/nowhere/movie.avi";
+    for (Answer a : row.answers) rig.asker.Push(a);
     rig.Run();
-    EXPECT_EQ(rig.host.statuses, row.statuses);
+    EXPECT_EQ(rig.statuses, row.statuses);
     EXPECT_EQ(rig.Said(), row.messages);
     EXPECT_EQ(rig.files.created.size(), row.parts);
     const bool split = row.parts > 0;
-    EXPECT_EQ(rig.host.dialogs, split ? 1 : 0);
-    EXPECT_EQ(rig.host.frontEnd.mainStatus, split ? Texts{"Done."} : Texts{});
-    EXPECT_EQ(rig.host.frontEnd.unloads, split ? 1 : 0);
-    EXPECT_EQ(rig.host.frontEnd.mainEnabled, split);
+    EXPECT_EQ(rig.Did("ShowTargetDialog"), split);
+    EXPECT_EQ(rig.frontEnd.mainStatus, split ? Texts{"Done."} : Texts{});
+    EXPECT_EQ(rig.frontEnd.unloads, split ? 1 : 0);
+    EXPECT_EQ(rig.frontEnd.mainEnabled, split);
     EXPECT_EQ(rig.files.openHandles(), 0);
     if (split) {
       EXPECT_EQ(rig.files.created.back(), PartPath(rig.state.target, static_cast<std::int32_t>(row.parts)));
@@ -147,17 +128,17 @@ TEST(SplitCommandTest, ChecksPlanAndSplitWithTheirStatusTexts) {
 TEST(SplitCommandTest, PreparesTheProgressWindowInOrder) {
   CommandRig rig(1000, "999");
   rig.Run();
-  EXPECT_EQ(Texts(rig.host.journal.begin(), rig.host.journal.begin() + 8),
+  EXPECT_EQ(Texts(rig.journal.begin(), rig.journal.begin() + 8),
             (Texts{"ShowTargetDialog", "HostYield", "UpdatePartSizeList", "SetStatus Splitting...",
                    "LoadProgress", "DisableMain", "ShowProgress", "HostYield"}));
-  EXPECT_EQ(rig.host.frontEnd.titles, Texts{"Splitting..."});
-  EXPECT_EQ(rig.host.frontEnd.status1, Texts{rig.source});
+  EXPECT_EQ(rig.frontEnd.titles, Texts{"Splitting..."});
+  EXPECT_EQ(rig.frontEnd.status1, Texts{rig.source});
 }
 
 TEST(SplitCommandTest, FirstSplitProposesTheSourceFolderLaterOnesTheChosenOne) {
   CommandRig rig(1000, "999");
   TargetRecord seen;
-  rig.host.onDialog = [&](TargetRecord& record) {
+  rig.onDialog = [&](TargetRecord& record) {
     seen = record;
     record.savepath = "/chosen";
     record.saveftitle = "backup";
@@ -167,9 +148,8 @@ TEST(SplitCommandTest, FirstSplitProposesTheSourceFolderLaterOnesTheChosenOne) {
   EXPECT_EQ(seen.saveftitle, "movie.avi");
   EXPECT_EQ(rig.files.created, (Texts{"/chosen/backup1.", "/chosen/backup2."}));
 
-  const std::string second = rig.dir.WriteFile("clip.mp4", std::string(5000, 'x'));
-  rig.files.AddFile(second, 5000);
-  rig.host.filenameText = second;
+  rig.filenameText = rig.dir.WriteFile("clip.mp4", std::string(5000, 'x'));
+  rig.files.AddFile(rig.filenameText, 5000);
   rig.Run();
   EXPECT_EQ(seen.savepath, "/chosen");
   EXPECT_EQ(seen.saveftitle, "clip.mp4");
@@ -178,38 +158,38 @@ TEST(SplitCommandTest, FirstSplitProposesTheSourceFolderLaterOnesTheChosenOne) {
 TEST(SplitCommandTest, StepsThatFailEndWithTheirMessage) {
   const std::string lead = "The following error occured while initializing the split process:\n";
   const std::string support =
-      ".\n\nContact the technical support at " + std::string(kWebAddress) + " to get help.";
+      "\n\nContact the technical support at " + std::string(kWebAddress) + " to get help.";
   struct Row {
     std::function<void(CommandRig&)> arrange;
-    std::string said;  // the source's path stands for "@"
-    const char* last;  // the last thing the host was asked to do
+    std::string said;  // "@" stands for the source's path
+    const char* last;  // the host's last step
     bool mainDisabled;
   };
   // clang-format off
   const Row rows[] = {
-      {[](CommandRig& r) { r.host.onDialog = [](TargetRecord& t) { t.saveftitle.clear(); }; },  // dialog cancelled
+      {[](CommandRig& r) { r.onDialog = [](TargetRecord& t) { t.saveftitle.clear(); }; },  // dialog cancelled
        "", "ShowTargetDialog", false},
       {[](CommandRig& r) { r.files.openReadErrors[r.source] = EACCES; },
        "Cannot open the file @.\nSystem text 13.\n\n\nCheck the file and try again.", "UpdatePartSizeList", false},
-      {[](CommandRig& r) { r.host.failShowProgress = true; },
-       lead + "The progress window cannot be shown" + support, "SetMainStatus Done.", true},
-      {[](CommandRig& r) { r.host.failLoadProgress = true; },
-       lead + "The progress window cannot be loaded" + support, "SetStatus Done.", false},
-      {[](CommandRig& r) { r.state.buffersize = 0; },
-       lead + "The copy buffer size 0 is not valid" + support, "SetMainStatus Done.", true},
+      {[](CommandRig& r) { r.failAt = "ShowProgress"; }, lead + "ShowProgress failed" + support,
+       "SetMainStatus Done.", true},
+      {[](CommandRig& r) { r.failAt = "LoadProgress"; }, lead + "LoadProgress failed" + support,
+       "SetStatus Done.", false},
+      {[](CommandRig& r) { r.state.buffersize = 0; }, lead + "The copy buffer size 0 is not valid." + support,
+       "SetMainStatus Done.", true},
   };
   // clang-format on
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.last);
+    SCOPED_TRACE(row.said);
     CommandRig rig(1000, "999");
     row.arrange(rig);
     rig.Run();
     std::string said = row.said;
     if (said.find('@') != std::string::npos) said.replace(said.find('@'), 1, rig.source);
     EXPECT_EQ(rig.Said(), said.empty() ? Texts{} : Texts{said});
-    EXPECT_EQ(rig.host.journal.back(), row.last);
-    EXPECT_EQ(rig.host.mainDisabled, row.mainDisabled);
-    EXPECT_EQ(rig.host.frontEnd.mainEnabled, row.mainDisabled);
+    EXPECT_EQ(rig.journal.back(), row.last);
+    EXPECT_EQ(rig.Did("DisableMain"), row.mainDisabled);
+    EXPECT_EQ(rig.frontEnd.mainEnabled, row.mainDisabled);
     EXPECT_TRUE(rig.files.created.empty());
     EXPECT_EQ(rig.files.openHandles(), 0);
   }

@@ -98,8 +98,7 @@ EntryKind FakeFileInterface::Lookup(const std::string& path) {
 
 std::optional<FileId> FakeFileInterface::IdOfPath(const std::string& path) {
   auto found = nodes_.find(path);
-  if (found == nodes_.end()) return std::nullopt;
-  return found->second->id;
+  return found == nodes_.end() ? std::nullopt : std::optional(found->second->id);
 }
 
 double FakeFileInterface::FreeSpace(const std::string& root) {
