@@ -40,13 +40,15 @@ TEST(ProgressWindowTest, EveryWayOfCancellingAsksAndOnlyYesSetsTheFlag) {
   }
 }
 
-TEST(ProgressWindowTest, UnloadFromCodeNeverAsksAndEachLoadStartsClean) {
+TEST(ProgressWindowTest, YieldServesCancelUnloadFromCodeNeverAsksEachLoadStartsClean) {
   ScriptedAsker asker{Answer::Yes};
   QWidget owner;
   auto first = std::make_unique<Progress>(&owner, &asker);
   first->show();
-  first->butCancel_Click();
-  ASSERT_TRUE(first->bCancelFlag);
+  QMetaObject::invokeMethod(first->butCancel, "click", Qt::QueuedConnection);
+  EXPECT_FALSE(first->CancelFlag());
+  first->Yield();  // serves the pending click
+  ASSERT_TRUE(first->CancelFlag());
   first->SetProgress(42.9f);
   first->UnloadProgress();
   EXPECT_FALSE(first->isVisible());
@@ -57,16 +59,6 @@ TEST(ProgressWindowTest, UnloadFromCodeNeverAsksAndEachLoadStartsClean) {
   EXPECT_FALSE(second.bCancelFlag);
   EXPECT_EQ(second.windowTitle(), "Processing...");
   EXPECT_EQ(second.ProgressBar->value(), 0);
-}
-
-TEST(ProgressWindowTest, YieldServesAPendingCancel) {
-  ScriptedAsker asker{Answer::Yes};
-  Progress progress(nullptr, &asker);
-  progress.show();
-  QMetaObject::invokeMethod(progress.butCancel, "click", Qt::QueuedConnection);
-  EXPECT_FALSE(progress.CancelFlag());
-  progress.Yield();
-  EXPECT_TRUE(progress.CancelFlag());
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <tuple>
 
 #include "Version.h"
 #include "fileservices/posix/PosixFileInterface.h"
@@ -129,12 +130,12 @@ TEST(SplitLoopTest, PartAndBlockSizesFollowThePlan) {
 }
 
 TEST(SplitLoopTest, CounterWidthGrowsWithThePartCount) {
-  const std::pair<std::int32_t, Texts> rows[] = {{9, {"/t/movie1.avi", "/t/movie9.avi"}},
-                                                 {10, {"/t/movie01.avi", "/t/movie10.avi"}},
-                                                 {100, {"/t/movie001.avi", "/t/movie100.avi"}},
-                                                 {1000, {"/t/movie0001.avi", "/t/movie1000.avi"}},
-                                                 {32736, {"/t/movie00001.avi", "/t/movie32736.avi"}}};
-  for (const auto& [parts, names] : rows) {
+  // clang-format off
+  const std::tuple<std::int32_t, const char*, const char*> rows[] = {
+      {9, "1", "9"}, {10, "01", "10"}, {100, "001", "100"}, {1000, "0001", "1000"}, {32736, "00001", "32736"}};
+  // clang-format on
+  for (const auto& [parts, first, last] : rows) {
+    const Texts names = {"/t/movie" + std::string(first) + ".avi", "/t/movie" + std::string(last) + ".avi"};
     SCOPED_TRACE(parts);
     Rig rig(parts * 3.0 - 1, 3, 4096);
     rig.frontEnd.recordAll = false;
@@ -235,69 +236,57 @@ TEST(SplitLoopTest, FaultsEndTheRunWithTheirMessage) {
   }
 }
 
-TEST(SplitLoopTest, ExistingPartIsReplacedOnlyAfterOk) {
-  struct Row {
-    const char* title;
-    std::int16_t saveoverwrite;
-    std::deque<Answer> answers;
-    std::size_t parts;
-  };
-  const Row rows[] = {{"movie", 0, {Answer::Ok}, 4},
-                      {"movie", 0, {Answer::Cancel}, 1},
-                      {".movie", 2, {Answer::Cancel}, 1},  // hidden entries are asked about too
-                      {"movie", 1, {}, 4}};                // overwrite mode asks nothing
-  for (const Row& row : rows) {
-    const std::string existing = "/t/" + std::string(row.title) + "2.avi";
-    SCOPED_TRACE(existing + " " + std::to_string(row.saveoverwrite));
-    Rig rig(10000, 3000, 1000);
-    rig.job.target.saveftitle = row.title;
-    rig.files.AddFile(existing, 11);
-    rig.job.target.saveoverwrite = row.saveoverwrite;
-    rig.frontEnd.answers = row.answers;
-    rig.Run();
-    const Message question{"The file " + existing + " already exists.\nContinuing will overwrite it.",
-                           Icon::Information, Buttons::OkCancel, 1};
-    EXPECT_EQ(rig.frontEnd.questions, row.answers.empty() ? std::vector<Message>{} : std::vector{question});
-    EXPECT_EQ(rig.files.created.size(), row.parts);
-    if (row.parts == 1) {
-      // Cancel comes before the free-space check of part 2 and before its creation.
-      EXPECT_EQ(rig.files.SizeOf(existing), 11u);
-      EXPECT_EQ(std::count(rig.journal.begin(), rig.journal.end(), "FreeSpace /t/"), 1);
-    } else {
-      EXPECT_EQ(rig.files.SizeOf(existing), 3000u);
-    }
-    rig.ExpectEnding();
-  }
-}
-
-TEST(SplitLoopTest, FullMediumIsAskedForUntilThePartFitsOrCancel) {
+TEST(SplitLoopTest, QuestionsBeforeAPartAndTheirAnswers) {
   const Message medium{
       "Not enough free space on medium (/t).\n\nPlease insert another medium and push Retry.",
       Icon::Exclamation, Buttons::RetryCancel, 0};
+  auto exists = [](const std::string& path) {
+    return Message{"The file " + path + " already exists.\nContinuing will overwrite it.", Icon::Information,
+                   Buttons::OkCancel, 1};
+  };
+  using enum SplitResult::Outcome;
   struct Row {
+    std::string existing;  // an entry at this part path before the run
+    std::int16_t saveoverwrite;
     std::deque<double> freeSpace;
     std::deque<Answer> answers;
+    std::vector<Message> questions;
     SplitResult::Outcome outcome;
     Sizes parts;
   };
-  // Part 2 sees too little, then no medium (-1), then enough; or the user cancels.
+  const Sizes all = {3000, 3000, 3000, 1000};
   // clang-format off
   const Row rows[] = {
-      {{1e9, 2999, -1, 3000}, {Answer::Retry, Answer::Retry}, SplitResult::Outcome::Completed,
-       {3000, 3000, 3000, 1000}},
-      {{1e9, 10}, {Answer::Cancel}, SplitResult::Outcome::Cancelled, {3000}},
+      {"/t/movie2.avi", 0, {}, {Answer::Ok}, {exists("/t/movie2.avi")}, Completed, all},
+      {"/t/movie2.avi", 0, {}, {Answer::Cancel}, {exists("/t/movie2.avi")}, Cancelled, {3000}},
+      {"/t/.movie2.avi", 2, {}, {Answer::Cancel}, {exists("/t/.movie2.avi")}, Cancelled, {3000}},  // hidden
+      {"/t/movie2.avi", 1, {}, {}, {}, Completed, all},  // overwrite mode asks nothing
+      // Part 2 sees too little, then no medium (-1), then enough; or the user cancels.
+      {"", 0, {1e9, 2999, -1, 3000}, {Answer::Retry, Answer::Retry}, {medium, medium}, Completed, all},
+      {"", 0, {1e9, 10}, {Answer::Cancel}, {medium}, Cancelled, {3000}},
   };
   // clang-format on
   for (const Row& row : rows) {
+    SCOPED_TRACE(row.existing + " " + std::to_string(row.freeSpace.size()));
     Rig rig(10000, 3000, 1000);
+    if (!row.existing.empty()) rig.files.AddFile(row.existing, 11);
+    if (row.existing.find("/.") != std::string::npos) rig.job.target.saveftitle = ".movie";
+    rig.job.target.saveoverwrite = row.saveoverwrite;
     rig.files.freeSpaceScript = row.freeSpace;
     rig.frontEnd.answers = row.answers;
     EXPECT_EQ(rig.Run(), row.outcome);
-    EXPECT_EQ(rig.frontEnd.questions, std::vector<Message>(row.answers.size(), medium));
+    EXPECT_EQ(rig.frontEnd.questions, row.questions);
     EXPECT_EQ(rig.PartSizes(), row.parts);
-    // Part 1 is flushed to its medium before the user is asked to take it out.
-    const auto ask = std::find(rig.journal.begin(), rig.journal.end(), "Ask");
-    EXPECT_EQ(std::count(rig.journal.begin(), ask, "SyncFileSystem /t"), 1);
+    if (!row.existing.empty() && row.outcome == Cancelled) {
+      // Cancel comes before anything of that part: its free-space check, its creation.
+      EXPECT_EQ(rig.files.SizeOf(row.existing), 11u);
+      EXPECT_EQ(std::count(rig.journal.begin(), rig.journal.end(), "FreeSpace /t/"), 1);
+    }
+    if (!row.freeSpace.empty()) {
+      // Part 1 is flushed to its medium before the user is asked to take it out.
+      const auto ask = std::find(rig.journal.begin(), rig.journal.end(), "Ask");
+      EXPECT_EQ(std::count(rig.journal.begin(), ask, "SyncFileSystem /t"), 1);
+    }
     rig.ExpectEnding();
   }
 }
@@ -331,16 +320,6 @@ TEST(SplitLoopTest, ProgressAndStatusFollowTheCopy) {
             (Texts{"into /t/movie1.avi", "into /t/movie2.avi", "into /t/movie3.avi", "into /t/movie4.avi"}));
   EXPECT_EQ(rig.frontEnd.progress, (std::vector<float>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100}));
   EXPECT_EQ(rig.frontEnd.yields, 10 + 1);  // once per block, once in the ending
-}
-
-TEST(SplitLoopTest, CopyBufferStartsAtAPage) {
-  for (std::size_t size : {1, 4095, 4096, 1048577}) {
-    CopyBuffer buffer = AllocateCopyBuffer(size);
-    ASSERT_NE(buffer, nullptr);
-    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(buffer.get()) % 4096, 0u);
-    buffer.get()[size - 1] = 1;  // the whole size is usable
-  }
-  EXPECT_EQ(AllocateCopyBuffer(0), nullptr);
 }
 
 std::string RandomBytes(std::size_t size) {

@@ -35,8 +35,7 @@ class FakeFileInterface : public FileInterface {
   int syncError = 0;
   std::deque<double> freeSpaceScript;  // answers in order, then plenty
 
-  // Records. The journal (shared with a front end) gets creations, flushes,
-  // closes and free-space queries.
+  // Records; the journal is shared with a front end.
   std::vector<std::string>* journal = nullptr;
   std::vector<std::string> created;
   std::vector<std::uint64_t> writeSizes, readSizes;  // as asked
