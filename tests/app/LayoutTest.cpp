@@ -437,14 +437,7 @@ TEST(LayoutKeys, ProgressEnterAndEscBothPressCancel) {
   EXPECT_TRUE(window->isVisible());
 }
 
-TEST(LayoutKeys, AboutBoxOnlyEnterCloses) {
-  Windows windows;
-  auto window = ShowActive(windows, kAbout);
-  QTest::keyClick(Focused(window.get()), Qt::Key_Escape);
-  EXPECT_TRUE(window->isVisible());
-  QTest::keyClick(Focused(window.get()), Qt::Key_Return);
-  EXPECT_FALSE(window->isVisible());
-}
+// The about box's keys (only Enter closes it) are tested with the about box.
 
 TEST(LayoutKeys, SaveEnterConfirmsAndEscCancels) {
   Windows windows;
