@@ -17,7 +17,6 @@ class ScriptedAsker : public Asker {
   Answer Ask(const Message& message) override;
   void Beep() override { ++beeps; }
   void Push(Answer answer) { answers_.push_back(answer); }
-  std::size_t Pending() const { return answers_.size(); }
 
   std::vector<Message> messages;
   int beeps = 0;
