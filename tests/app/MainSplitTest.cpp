@@ -1,20 +1,28 @@
-// The split started from the main window: refusals, and a whole run through
-// the Save dialog and the progress window.
+// Splits started from the main window and carried out through the real Save
+// dialog and progress window: completion, a cancelled dialog, cancels from the
+// progress window, existing parts, a source that vanished, and a full medium.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
 
 #include "app/Main.h"
 #include "split/Progress.h"
+#include "split/SplitMessages.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
 #include "target/Save.h"
@@ -22,78 +30,262 @@
 namespace vornak {
 namespace {
 
+namespace fs = std::filesystem;
+
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-struct SplitFixture : ::testing::Test {
+std::string Pattern(std::size_t size) {
+  std::string content(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) content[i] = static_cast<char>(i * 7 + i / 251);
+  return content;
+}
+
+enum class InDialog { Save, Cancel, SaveWithOverwrite, RemoveSourceThenSave };
+enum class CancelBy { Nothing, Button, Escape, Enter, CloseBox };
+
+struct Rig {
   test::TempDir dir;
   ScriptedAsker asker;
   std::unique_ptr<Main> main;
+  std::string content;
+  std::string source;
 
-  void SetUp() override {
-    dir.WriteFile("settings.ini", "[Preferences]\nFileBufferSize=65536\n");
+  explicit Rig(std::size_t size = 3000000, const char* partSize = "1 MB") : content(Pattern(size)) {
+    dir.WriteFile("settings.ini", "[Preferences]\nFileBufferSize=4096\n");
     Main::Options options;
     options.settingsFile = QString::fromStdString(dir.Join("settings.ini"));
     main = std::make_unique<Main>(asker, nullptr, options);
     main->show();
+    source = dir.WriteFile("movie.avi", content);
+    main->edFilename->setText(QString::fromStdString(source));
+    main->edPartsize->setEditText(partSize);
   }
+
+  // Presses the split button; answers the Save dialog and, once the progress
+  // window shows, acts on it.
+  void Split(InDialog inDialog, CancelBy cancelBy = CancelBy::Nothing) {
+    QTimer::singleShot(0, [&] {
+      auto* save = qobject_cast<Save*>(QApplication::activeModalWidget());
+      ASSERT_NE(save, nullptr);
+      if (inDialog == InDialog::Cancel) return save->Command2->click();
+      if (inDialog == InDialog::SaveWithOverwrite) save->chkOverwrite->setChecked(true);
+      if (inDialog == InDialog::RemoveSourceThenSave) fs::remove(source);
+      save->Command1->click();
+    });
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      auto* progress = main->findChild<Progress*>();
+      if (progress == nullptr || !progress->isVisible()) return;
+      watch.stop();
+      if (cancelBy == CancelBy::Button) progress->butCancel->click();
+      if (cancelBy == CancelBy::Escape) QTest::keyClick(progress, Qt::Key_Escape);
+      if (cancelBy == CancelBy::Enter) QTest::keyClick(progress->butCancel, Qt::Key_Return);
+      if (cancelBy == CancelBy::CloseBox) progress->close();
+    });
+    watch.start(0);
+    main->butSplit->click();
+  }
+
+  std::string Part(int i) const { return dir.Join("movie" + std::to_string(i) + ".avi"); }
 };
 
-TEST_F(SplitFixture, RefusesWithoutAFile) {
-  main->edFilename->setText(QString::fromStdString(dir.Join("missing.bin")));
-  main->butSplit_Click();
-  ASSERT_EQ(asker.messages.size(), 1u);
-  EXPECT_EQ(main->StatusBar->SimpleText(), "Press OK and try again.");
-  EXPECT_TRUE(main->isEnabled());
+struct Case {
+  const char* name;
+  InDialog inDialog;
+  CancelBy cancelBy;
+  bool existingPart;               // "old" stands at the first part's path
+  std::vector<Answer> answers;     // for the questions, in order
+  std::vector<std::string> asked;  // the texts asked, in order
+  const char* status;              // the status line afterwards
+  std::string firstPart;           // the first part's content afterwards ("" = the source's first MB)
+  bool secondPart;                 // whether a second part exists afterwards
+  bool sizeOnTop;                  // "1 MB" moved to the top of the presets
+};
+
+const std::string kCancel = CancelQuestion().text;
+
+class SplitThroughWindows : public ::testing::TestWithParam<Case> {};
+
+TEST_P(SplitThroughWindows, EndsAsExpected) {
+  const Case& c = GetParam();
+  Rig rig;
+  if (c.existingPart) rig.dir.WriteFile("movie1.avi", "old");
+  for (Answer answer : c.answers) rig.asker.Push(answer);
+  const std::string overwrite = OverwriteQuestion(rig.Part(1)).text;
+  const std::string vanished = "Cannot open the file " + rig.source +
+                               ".\nNo such file or directory\n\n\nCheck the file and try again.";
+
+  rig.Split(c.inDialog, c.cancelBy);
+
+  std::vector<std::string> asked;
+  for (const Message& m : rig.asker.messages) asked.push_back(m.text);
+  std::vector<std::string> expected;
+  for (const std::string& text : c.asked)
+    expected.push_back(text == "overwrite" ? overwrite : text == "vanished" ? vanished : text);
+  EXPECT_EQ(asked, expected);
+  EXPECT_TRUE(rig.main->isEnabled());
+  EXPECT_EQ(rig.main->findChild<Progress*>(), nullptr);
+  EXPECT_EQ(rig.main->StatusBar->SimpleText().toStdString(), c.status);
+  EXPECT_EQ(rig.main->edPartsize->itemText(0) == "1 MB", c.sizeOnTop);
+  if (c.firstPart.empty()) {
+    EXPECT_EQ(ReadAll(rig.Part(1)), rig.content.substr(0, 1048576));
+  } else {
+    EXPECT_EQ(ReadAll(rig.Part(1)), c.firstPart == "none" ? "" : c.firstPart);
+  }
+  EXPECT_EQ(fs::exists(rig.Part(2)), c.secondPart);
+  if (c.secondPart) {
+    EXPECT_EQ(ReadAll(rig.Part(1)) + ReadAll(rig.Part(2)) + ReadAll(rig.Part(3)), rig.content);
+  }
 }
 
-TEST_F(SplitFixture, SplitsThroughTheSaveDialogAndTheProgressWindow) {
-  std::string content(3000000, '\0');
-  for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 7 + i / 251);
-  const std::string source = dir.WriteFile("movie.avi", content);
-  main->edFilename->setText(QString::fromStdString(source));
-  main->edPartsize->setEditText("1 MB");
-  ASSERT_TRUE(main->butSplit->isEnabled());
+// A cancel confirmed as the progress window shows lets exactly one block of
+// the 4096-byte buffer through.
+const std::string kOneBlock = Pattern(4096);
 
-  bool saveShown = false;
-  QTimer::singleShot(0, [&] {
-    auto* save = qobject_cast<Save*>(QApplication::activeModalWidget());
-    saveShown = save != nullptr;
-    if (save != nullptr) save->Command1->click();
-  });
-  // While the parts are copied the main window is disabled and the progress
-  // window (its child) stays usable.
-  bool sawProgress = false, mainDisabled = false, progressEnabled = false;
-  QTimer watch;
-  QObject::connect(&watch, &QTimer::timeout, [&] {
-    auto* progress = main->findChild<Progress*>();
-    if (progress == nullptr || !progress->isVisible() || sawProgress) return;
-    sawProgress = true;
-    mainDisabled = !main->isEnabled();
-    progressEnabled = progress->isEnabled() && progress->butCancel->isEnabled();
-  });
-  watch.start(0);
-  main->butSplit->click();
-  watch.stop();
+INSTANTIATE_TEST_SUITE_P(
+    Table, SplitThroughWindows,
+    ::testing::Values(
+        Case{"Completes", InDialog::Save, CancelBy::Nothing, false, {}, {}, "Done.", "", true, true},
+        Case{"DialogCancelled",
+             InDialog::Cancel,
+             CancelBy::Nothing,
+             false,
+             {},
+             {},
+             "3 split files",
+             "none",
+             false,
+             false},
+        Case{"ButtonNoGoesOn",
+             InDialog::Save,
+             CancelBy::Button,
+             false,
+             {Answer::No},
+             {kCancel},
+             "Done.",
+             "",
+             true,
+             true},
+        Case{"EnterNoGoesOn",
+             InDialog::Save,
+             CancelBy::Enter,
+             false,
+             {Answer::No},
+             {kCancel},
+             "Done.",
+             "",
+             true,
+             true},
+        Case{"EscapeYesStops",
+             InDialog::Save,
+             CancelBy::Escape,
+             false,
+             {Answer::Yes},
+             {kCancel},
+             "Done.",
+             kOneBlock,
+             false,
+             true},
+        Case{"CloseBoxYesStops",
+             InDialog::Save,
+             CancelBy::CloseBox,
+             false,
+             {Answer::Yes},
+             {kCancel},
+             "Done.",
+             kOneBlock,
+             false,
+             true},
+        Case{"ExistingPartKeptOnCancel",
+             InDialog::Save,
+             CancelBy::Nothing,
+             true,
+             {Answer::Cancel},
+             {"overwrite"},
+             "Done.",
+             "old",
+             false,
+             true},
+        Case{"ExistingPartReplacedOnOk",
+             InDialog::Save,
+             CancelBy::Nothing,
+             true,
+             {Answer::Ok},
+             {"overwrite"},
+             "Done.",
+             "",
+             true,
+             true},
+        Case{"ExistingPartReplacedWithOverwrite",
+             InDialog::SaveWithOverwrite,
+             CancelBy::Nothing,
+             true,
+             {},
+             {},
+             "Done.",
+             "",
+             true,
+             true},
+        Case{"SourceVanished",
+             InDialog::RemoveSourceThenSave,
+             CancelBy::Nothing,
+             false,
+             {},
+             {"vanished"},
+             "3 split files",
+             "none",
+             false,
+             true}),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
-  EXPECT_TRUE(saveShown);
-  EXPECT_TRUE(asker.messages.empty());
-  EXPECT_TRUE(sawProgress);
-  EXPECT_TRUE(mainDisabled);
-  EXPECT_TRUE(progressEnabled);
-  EXPECT_TRUE(main->isEnabled());
-  EXPECT_EQ(main->StatusBar->SimpleText(), "Done.");
-  EXPECT_EQ(main->edPartsize->itemText(0), "1 MB");
-  EXPECT_EQ(main->target.savepath, dir.Path());
-  EXPECT_EQ(main->target.savefcount, 3);
-  EXPECT_EQ(main->buffersize, 65536);
-  std::string joined;
-  for (int i = 1; i <= 3; ++i) joined += ReadAll(PartPath(main->target, i));
-  EXPECT_EQ(joined, content);
-  EXPECT_EQ(std::filesystem::file_size(PartPath(main->target, 1)), 1048576u);
-  EXPECT_EQ(main->findChild<Progress*>(), nullptr);
+TEST(SplitThroughWindowsAgain, SecondSplitStartsInTheFolderChosenFirst) {
+  Rig rig;
+  rig.main->target.savepath = rig.dir.MakeFolder("chosen");
+  rig.Split(InDialog::Save);
+  EXPECT_TRUE(fs::exists(rig.dir.Join("chosen/movie1.avi")));
+  rig.main->edFilename->setText(QString::fromStdString(rig.dir.WriteFile("other.bin", Pattern(2500000))));
+  rig.Split(InDialog::Save);
+  EXPECT_EQ(rig.main->target.savepath, rig.dir.Join("chosen"));
+  EXPECT_TRUE(fs::exists(rig.dir.Join("chosen/other3.bin")));
+}
+
+// A full medium: the target folder is a 1 MiB tmpfs in a private mount
+// namespace (ctest runs this test under unshare). The medium question comes for
+// the part that does not fit, Retry on the same medium asks again, and after a
+// fresh medium is mounted Retry goes on. The parts of all media join to the
+// source.
+TEST(SplitThroughWindowsMedium, AsksForAnotherMediumAndGoesOn) {
+  if (std::getenv("VORNAK_PRIVATE_MOUNTS") == nullptr) GTEST_SKIP() << "needs a private mount namespace";
+  Rig rig(2400000, "900 KB");
+  const std::string medium = rig.dir.MakeFolder("medium");
+  const std::string collected = rig.dir.MakeFolder("collected");
+  auto mountFresh = [&] { return ::mount("vornak", medium.c_str(), "tmpfs", 0, "size=1m") == 0; };
+  if (!mountFresh()) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+  rig.main->target.savepath = medium;
+
+  int asked = 0;
+  rig.asker.onAsk = [&](const Message& message) {
+    ASSERT_EQ(message, MediumQuestion(medium));
+    if (++asked % 2 == 1) return;  // the first Retry finds the same full medium
+    for (const auto& entry : fs::directory_iterator(medium))
+      fs::copy_file(entry.path(), collected + "/" + entry.path().filename().string());
+    ASSERT_EQ(::umount2(medium.c_str(), MNT_DETACH), 0);
+    ASSERT_TRUE(mountFresh());
+  };
+  for (int i = 0; i < 4; ++i) rig.asker.Push(Answer::Retry);
+  rig.Split(InDialog::Save);
+  for (const auto& entry : fs::directory_iterator(medium))
+    fs::copy_file(entry.path(), collected + "/" + entry.path().filename().string());
+  ::umount2(medium.c_str(), MNT_DETACH);
+
+  EXPECT_EQ(asked, 4);
+  EXPECT_EQ(rig.main->StatusBar->SimpleText(), "Done.");
+  EXPECT_EQ(ReadAll(collected + "/movie1.avi") + ReadAll(collected + "/movie2.avi") +
+                ReadAll(collected + "/movie3.avi"),
+            rig.content);
 }
 
 }  // namespace
