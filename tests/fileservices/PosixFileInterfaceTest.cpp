@@ -66,6 +66,10 @@ TEST(PosixFileInterface, LookupAndIdentityFollowLinks) {
   EXPECT_EQ(files.IdOfPath(link), id);
   EXPECT_NE(files.IdOfPath(dir.WriteFile("other", "data")), id);
   EXPECT_EQ(files.IdOfPath(dir.Join("missing")), std::nullopt);
+
+  // A FIFO at a part path without a reader gives an error at once instead of
+  // holding the window.
+  EXPECT_EQ(files.CreatePart(dir.Join("fifo"), h), ENXIO);
 }
 
 }  // namespace
