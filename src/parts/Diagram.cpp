@@ -11,35 +11,22 @@ namespace {
 
 Primitive Box(int x1, int y1, int x2, int y2, DiagramColour outline = DiagramColour::Foreground,
               DiagramColour fill = DiagramColour::Fill) {
-  Primitive box;
-  box.kind = Primitive::Kind::Box;
-  box.x1 = x1;
-  box.y1 = y1;
-  box.x2 = x2;
-  box.y2 = y2;
-  box.outline = outline;
-  box.fill = fill;
-  return box;
+  return Primitive{
+      .kind = Primitive::Kind::Box, .x1 = x1, .y1 = y1, .x2 = x2, .y2 = y2, .outline = outline, .fill = fill};
 }
 
 Primitive Line(int x1, int y1, int x2, int y2, DiagramColour colour, int penWidth) {
-  Primitive line;
-  line.kind = Primitive::Kind::Line;
-  line.x1 = x1;
-  line.y1 = y1;
-  line.x2 = x2;
-  line.y2 = y2;
-  line.outline = colour;
-  line.penWidth = penWidth;
-  return line;
+  return Primitive{.kind = Primitive::Kind::Line,
+                   .x1 = x1,
+                   .y1 = y1,
+                   .x2 = x2,
+                   .y2 = y2,
+                   .outline = colour,
+                   .penWidth = penWidth};
 }
 
 Primitive Point(int x, int y) {
-  Primitive point;
-  point.kind = Primitive::Kind::Point;
-  point.x1 = x;
-  point.y1 = y;
-  return point;
+  return Primitive{.kind = Primitive::Kind::Point, .x1 = x, .y1 = y};
 }
 
 // The whole file as a single part.
@@ -55,15 +42,12 @@ void DrawErrorPart(const DiagramInput& in, std::vector<Primitive>& out) {
   const int cx = w / 2;
   const int cy = h / 2;
   const int r = h / 2;
-  Primitive disc;
-  disc.kind = Primitive::Kind::Circle;
-  disc.x1 = cx;
-  disc.y1 = cy;
-  disc.radius = r;
-  disc.outline = DiagramColour::Black;
-  disc.fill = DiagramColour::Red;
-  disc.penWidth = 1;
-  out.push_back(disc);
+  out.push_back(Primitive{.kind = Primitive::Kind::Circle,
+                          .x1 = cx,
+                          .y1 = cy,
+                          .radius = r,
+                          .outline = DiagramColour::Black,
+                          .fill = DiagramColour::Red});
   const int d = r - 4;
   out.push_back(Line(cx - d, cy - d, cx + d, cy + d, DiagramColour::White, 2));
   out.push_back(Line(cx - d, cy + d, cx + d, cy - d, DiagramColour::White, 2));
