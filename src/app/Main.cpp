@@ -732,7 +732,11 @@ void Main::DisableMain() {
 }
 
 void Main::ShowProgress() {
-  if (progress_) progress_->show();
+  if (!progress_) return;
+  progress_->show();
+  // The keyboard goes to the progress window: Enter and Esc reach Cancel.
+  progress_->raise();
+  progress_->activateWindow();
 }
 
 void Main::Yield() {
