@@ -89,8 +89,8 @@ struct Windows {
 const auto Find = [](QWidget* window, const char* name) { return window->findChild<QWidget*>(name); };
 const auto Focused = [](QWidget* w) { return QApplication::focusWidget() ? QApplication::focusWidget() : w; };
 
-// The size a control's text needs, against the room it has; empty when it fits.
-std::string TextProblem(QWidget* w) {
+// The size a control's text needs and the room it has.
+std::pair<QSize, QSize> TextRoom(QWidget* w) {
   const QFontMetrics fm(w->font());
   QSize need(0, 0), room = w->size();
   if (auto* label = qobject_cast<QLabel*>(w)) {
@@ -120,9 +120,7 @@ std::string TextProblem(QWidget* w) {
     need = QSize(0, fm.height());
     if (auto* frame = qobject_cast<QFrame*>(w)) room = frame->contentsRect().size();
   }
-  if (need.width() <= room.width() && need.height() <= room.height()) return {};
-  return "needs " + std::to_string(need.width()) + " x " + std::to_string(need.height()) + ", has " +
-         std::to_string(room.width()) + " x " + std::to_string(room.height());
+  return {need, room};
 }
 
 QFont Family(const char* family, double points) {
@@ -172,7 +170,10 @@ TEST_P(LayoutTest, ControlsSitWhereTheirTwipsPutThemInTheirTabOrder) {
       EXPECT_NEAR(r.height() / scale, c.height, tolerance);
     }
     EXPECT_TRUE(window->rect().contains(r)) << "outside the client area";
-    EXPECT_EQ(TextProblem(w), "");
+    const auto [need, room] = TextRoom(w);
+    EXPECT_TRUE(need.width() <= room.width() && need.height() <= room.height())
+        << "text needs " << need.width() << "x" << need.height() << ", has " << room.width() << "x"
+        << room.height();
     for (const Control& other : layout.controls)
       EXPECT_FALSE(&other < &c && r.intersects(Find(window.get(), other.name)->geometry())) << other.name;
     EXPECT_EQ(bool(w->focusPolicy() & Qt::TabFocus), c.tab >= 0);
@@ -181,10 +182,8 @@ TEST_P(LayoutTest, ControlsSitWhereTheirTwipsPutThemInTheirTabOrder) {
   std::sort(byTab.begin(), byTab.end());
   for (std::size_t i = 0; i + 1 < byTab.size(); ++i) {  // Tab walks them in order
     QWidget* next = byTab[i].second->nextInFocusChain();
-    auto listed = [&](QWidget* w) {
-      return std::any_of(byTab.begin(), byTab.end(), [w](auto& t) { return t.second == w; });
-    };
-    while (!(next->focusPolicy() & Qt::TabFocus) || !listed(next)) next = next->nextInFocusChain();
+    while (std::none_of(byTab.begin(), byTab.end(), [next](auto& t) { return t.second == next; }))
+      next = next->nextInFocusChain();
     EXPECT_EQ(next, byTab[i + 1].second) << byTab[i].second->objectName().toStdString();
   }
   EXPECT_EQ(QApplication::focusWidget(), Find(window.get(), layout.firstFocus));
@@ -240,7 +239,7 @@ TEST(LayoutKeys, KeysReachTheirControls) {
       for (int i = 0; i < 50 && spy->count() == 0; ++i) QTest::qWait(10);
       EXPECT_EQ(spy->count(), 1);
     } else {
-      EXPECT_EQ(QApplication::focusWidget(), target);
+      EXPECT_EQ(Focused(window.get())->objectName().toStdString(), k.target);
     }
   }
 }

@@ -13,6 +13,11 @@
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
 
+// Readable failure messages for texts.
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
+
 namespace vornak {
 namespace {
 
@@ -178,8 +183,7 @@ TEST_F(MainFixture, PresetRowsMoveToTheTop) {
   std::rotate(expected.begin(), expected.begin() + 3, expected.begin() + 4);
   EXPECT_EQ(rows(), expected);
   SetName(SizedFile("movie.avi", 3000000));
-  main->edPartsize->setCurrentIndex(static_cast<int>(std::find(expected.begin(), expected.end(), "64 KB") -
-                                                     expected.begin()));  // picking a row parses it
+  main->edPartsize->setCurrentIndex(main->edPartsize->findText("64 KB"));  // picking a row parses it
   EXPECT_EQ(main->partsize, 65536);
   EXPECT_TRUE(main->butSplit->isEnabled());
 }
@@ -188,8 +192,7 @@ TEST_F(MainFixture, EnterSplitsOnlyWhenEnabledAndEscCloses) {
   QSignalSpy clicks(main->butSplit, &QPushButton::clicked);
   QObject::disconnect(main->butSplit, &QPushButton::clicked, main.get(), &Main::butSplit_Click);
   auto enter = [this] {
-    for (QWidget* focus :
-         {static_cast<QWidget*>(main->edFilename), static_cast<QWidget*>(main->edPartsize)}) {
+    for (QWidget* focus : std::initializer_list<QWidget*>{main->edFilename, main->edPartsize}) {
       focus->setFocus();
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
@@ -257,11 +260,9 @@ TEST_F(MainFixture, BrowseStartsInTheTypedFolderThenInThePickedOne) {
 TEST_F(MainFixture, DropsOfFilesOnlyAndOnlyOnTheTargets) {
   const QUrl first = QUrl::fromLocalFile(Q(SizedFile("first.bin", 11))), web("http://example.org/file.bin");
   const QUrl second = QUrl::fromLocalFile(Q(SizedFile("second.bin", 12)));
-  const struct {
-    const char* what;
-    QList<QUrl> urls;  // none: the text instead
-  } data[] = {{"files", {first, second}}, {"text", {}}, {"web link", {web}}, {"link and file", {web, first}}};
   // clang-format off
+  const struct { const char* what; QList<QUrl> urls; } data[] = {  // no urls: a text instead
+      {"files", {first, second}}, {"text", {}}, {"web link", {web}}, {"link and file", {web, first}}};
   const std::pair<QWidget*, bool> targets[] = {{main.get(), true}, {main->edFilename, true}, {main->picParts, true},
                                                {main->butClose, false}, {main->edPartsize->lineEdit(), false}};
   // clang-format on
