@@ -13,11 +13,6 @@
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
 
-// Readable failure messages for texts.
-inline void PrintTo(const QString& text, std::ostream* os) {
-  *os << '"' << text.toStdString() << '"';
-}
-
 namespace vornak {
 namespace {
 
