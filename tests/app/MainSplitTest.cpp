@@ -17,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -92,17 +93,19 @@ struct Rig {
   std::string Part(int i) const { return dir.Join("movie" + std::to_string(i) + ".avi"); }
 };
 
+// What the target folder holds afterwards.
+enum class Parts { All, OneBlock, Old, None };
+
 struct Case {
   const char* name;
   InDialog inDialog;
   CancelBy cancelBy;
   bool existingPart;               // "old" stands at the first part's path
   std::vector<Answer> answers;     // for the questions, in order
-  std::vector<std::string> asked;  // the texts asked, in order
+  std::vector<std::string> asked;  // the texts asked ("overwrite" and "vanished" stand for those messages)
   const char* status;              // the status line afterwards
-  std::string firstPart;           // the first part's content afterwards ("" = the source's first MB)
-  bool secondPart;                 // whether a second part exists afterwards
-  bool sizeOnTop;                  // "1 MB" moved to the top of the presets
+  Parts parts;
+  bool sizeOnTop;  // "1 MB" moved to the top of the presets
 };
 
 const std::string kCancel = CancelQuestion().text;
@@ -114,51 +117,45 @@ TEST_P(SplitThroughWindows, EndsAsExpected) {
   Rig rig;
   if (c.existingPart) rig.dir.WriteFile("movie1.avi", "old");
   for (Answer answer : c.answers) rig.asker.Push(answer);
-  const std::string overwrite = OverwriteQuestion(rig.Part(1)).text;
-  const std::string vanished = "Cannot open the file " + rig.source +
-                               ".\nNo such file or directory\n\n\nCheck the file and try again.";
+  const std::map<std::string, std::string> named = {
+      {"overwrite", OverwriteQuestion(rig.Part(1)).text},
+      {"vanished", "Cannot open the file " + rig.source +
+                       ".\nNo such file or directory\n\n\nCheck the file and try again."}};
 
   rig.Split(c.inDialog, c.cancelBy);
 
-  std::vector<std::string> asked;
+  std::vector<std::string> asked, expected;
   for (const Message& m : rig.asker.messages) asked.push_back(m.text);
-  std::vector<std::string> expected;
-  for (const std::string& text : c.asked)
-    expected.push_back(text == "overwrite" ? overwrite : text == "vanished" ? vanished : text);
+  for (const std::string& text : c.asked) expected.push_back(named.count(text) ? named.at(text) : text);
   EXPECT_EQ(asked, expected);
   EXPECT_TRUE(rig.main->isEnabled());
   EXPECT_EQ(rig.main->findChild<Progress*>(), nullptr);
   EXPECT_EQ(rig.main->StatusBar->SimpleText().toStdString(), c.status);
   EXPECT_EQ(rig.main->edPartsize->itemText(0) == "1 MB", c.sizeOnTop);
-  if (c.firstPart.empty()) {
-    EXPECT_EQ(ReadAll(rig.Part(1)), rig.content.substr(0, 1048576));
-  } else {
-    EXPECT_EQ(ReadAll(rig.Part(1)), c.firstPart == "none" ? "" : c.firstPart);
-  }
-  EXPECT_EQ(fs::exists(rig.Part(2)), c.secondPart);
-  if (c.secondPart) {
-    EXPECT_EQ(ReadAll(rig.Part(1)) + ReadAll(rig.Part(2)) + ReadAll(rig.Part(3)), rig.content);
-  }
+  EXPECT_EQ(fs::exists(rig.Part(1)), c.parts != Parts::None);
+  // A cancel confirmed as the progress window shows lets exactly one block of
+  // the 4096-byte buffer through.
+  const std::string want = c.parts == Parts::All        ? rig.content
+                           : c.parts == Parts::OneBlock ? rig.content.substr(0, 4096)
+                           : c.parts == Parts::Old      ? "old"
+                                                        : "";
+  EXPECT_EQ(ReadAll(rig.Part(1)) + ReadAll(rig.Part(2)) + ReadAll(rig.Part(3)), want);
 }
-
-// A cancel confirmed as the progress window shows lets exactly one block of
-// the 4096-byte buffer through.
-const std::string kOneBlock = Pattern(4096);
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Table, SplitThroughWindows,
     ::testing::Values(
-        Case{"Completes", InDialog::Save, CancelBy::Nothing, false, {}, {}, "Done.", "", true, true},
-        Case{"DialogCancelled", InDialog::Cancel, CancelBy::Nothing, false, {}, {}, "3 split files", "none", false, false},
-        Case{"ButtonNoGoesOn", InDialog::Save, CancelBy::Button, false, {Answer::No}, {kCancel}, "Done.", "", true, true},
-        Case{"EnterNoGoesOn", InDialog::Save, CancelBy::Enter, false, {Answer::No}, {kCancel}, "Done.", "", true, true},
-        Case{"EscapeYesStops", InDialog::Save, CancelBy::Escape, false, {Answer::Yes}, {kCancel}, "Done.", kOneBlock, false, true},
-        Case{"CloseBoxYesStops", InDialog::Save, CancelBy::CloseBox, false, {Answer::Yes}, {kCancel}, "Done.", kOneBlock, false, true},
-        Case{"ExistingPartKeptOnCancel", InDialog::Save, CancelBy::Nothing, true, {Answer::Cancel}, {"overwrite"}, "Done.", "old", false, true},
-        Case{"ExistingPartReplacedOnOk", InDialog::Save, CancelBy::Nothing, true, {Answer::Ok}, {"overwrite"}, "Done.", "", true, true},
-        Case{"ExistingPartReplacedWithOverwrite", InDialog::SaveWithOverwrite, CancelBy::Nothing, true, {}, {}, "Done.", "", true, true},
-        Case{"SourceVanished", InDialog::RemoveSourceThenSave, CancelBy::Nothing, false, {}, {"vanished"}, "3 split files", "none", false, true}),
+        Case{"Completes", InDialog::Save, CancelBy::Nothing, false, {}, {}, "Done.", Parts::All, true},
+        Case{"DialogCancelled", InDialog::Cancel, CancelBy::Nothing, false, {}, {}, "3 split files", Parts::None, false},
+        Case{"ButtonNoGoesOn", InDialog::Save, CancelBy::Button, false, {Answer::No}, {kCancel}, "Done.", Parts::All, true},
+        Case{"EnterNoGoesOn", InDialog::Save, CancelBy::Enter, false, {Answer::No}, {kCancel}, "Done.", Parts::All, true},
+        Case{"EscapeYesStops", InDialog::Save, CancelBy::Escape, false, {Answer::Yes}, {kCancel}, "Done.", Parts::OneBlock, true},
+        Case{"CloseBoxYesStops", InDialog::Save, CancelBy::CloseBox, false, {Answer::Yes}, {kCancel}, "Done.", Parts::OneBlock, true},
+        Case{"ExistingPartKeptOnCancel", InDialog::Save, CancelBy::Nothing, true, {Answer::Cancel}, {"overwrite"}, "Done.", Parts::Old, true},
+        Case{"ExistingPartReplacedOnOk", InDialog::Save, CancelBy::Nothing, true, {Answer::Ok}, {"overwrite"}, "Done.", Parts::All, true},
+        Case{"ExistingPartReplacedWithOverwrite", InDialog::SaveWithOverwrite, CancelBy::Nothing, true, {}, {}, "Done.", Parts::All, true},
+        Case{"SourceVanished", InDialog::RemoveSourceThenSave, CancelBy::Nothing, false, {}, {"vanished"}, "3 split files", Parts::None, true}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 // clang-format on
 
