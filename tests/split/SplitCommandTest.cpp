@@ -5,7 +5,9 @@
 #include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <regex>
 #include <stdexcept>
+#include <tuple>
 
 #include "Version.h"
 #include "split/HeadlessFrontEnd.h"
@@ -20,29 +22,25 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// The main window's fields as values, a scripted Save dialog (without onDialog
-// the proposed folder is kept), a headless progress window and one journal of
-// the steps. The source is a real (sparse) file for the size query, mirrored in
-// the fake file interface, which serves the copy.
+// The main window's fields as values, a Save dialog keeping the proposed folder, one journal of the steps;
+// the source is a real sparse file for the size query, mirrored in the fake, which serves the copy.
 struct CommandRig : SplitCommandHost {
   std::string FilenameText() override { return filenameText; }
   std::string PartSizeText() override { return partSizeText; }
   char DecimalSeparator() override { return '.'; }
-  void SetStatus(const std::string& text) override { Step("SetStatus " + text), statuses.push_back(text); }
+  void SetStatus(const std::string& text) override { Step("SetStatus " + text), shown.push_back(text); }
   Asker& Questions() override { return asker; }
   void ShowTargetDialog(TargetRecord& record) override {
     Step("ShowTargetDialog");
     if (onDialog) return onDialog(record);
-    record.savedrive = record.savepath;
-    record.saveftitle = "movie";
+    record.savedrive = record.savepath, record.saveftitle = "movie";
   }
   void UpdatePartSizeList() override { Step("UpdatePartSizeList"); }
   SplitFrontEnd& LoadProgress() override { return Step("LoadProgress"), frontEnd; }
   void DisableMain() override { Step("DisableMain"); }
   void ShowProgress() override { Step("ShowProgress"); }
   void Yield() override { Step("HostYield"); }
-  // The step named failAt throws, as a window that cannot be made.
-  void Step(const std::string& step) {
+  void Step(const std::string& step) {  // failAt throws, as a window that cannot be made
     journal.push_back(step);
     if (step == failAt) throw std::runtime_error(step + " failed");
   }
@@ -52,14 +50,8 @@ struct CommandRig : SplitCommandHost {
     std::filesystem::resize_file(source, size);
     files.AddFile(source, size);
     frontEnd.recordAll = false;
-  }
-  void Run() { RunSplitCommand(*this, files, state); }
-  bool Did(const std::string& step) const { return std::count(journal.begin(), journal.end(), step) != 0; }
-  Texts Said() const {  // by the command and by the progress window
-    Texts texts;
-    for (const Message& m : asker.messages) texts.push_back(m.text);
-    for (const Message& m : frontEnd.questions) texts.push_back(m.text);
-    return texts;
+    asker.onAsk = [this](const Message& m) { shown.push_back(m.text); };
+    frontEnd.onAsk = [this](const Message& m) { return shown.push_back(m.text), Answer::Ok; };
   }
 
   test::TempDir dir;
@@ -67,58 +59,65 @@ struct CommandRig : SplitCommandHost {
   SplitState state;
   std::string source, filenameText, partSizeText, failAt;
   std::function<void(TargetRecord&)> onDialog;
-  Texts journal, statuses;  // statuses: the command's own status texts
+  Texts journal, shown;  // shown: status texts and messages (also the progress window's) in order
   ScriptedAsker asker;
   HeadlessFrontEnd frontEnd{&journal};
 };
 
-const std::string kRetry = "Press OK and try again.", kCheck = "Check your parameters.";
-const std::string kSplitting = "Splitting...";
-const std::string kSizeMessage =
-    "The value in 'Size of split files' is not correct.\n\nValid input are the digits 0-9 followed by KB or "
-    "MB "
-    "if required.\ne.g. 12345, 12 KB, 12.34 KB, 1 MB, 1.234 MB";
-const std::string kLength =
-    "The length of your file is not greater than \nthe value in 'Size of split files'.";
-const std::string kMany = "You will create more than 100 files.\nDo you want to continue?";
-const std::string kTooMany = "Vornak cannot create more than 32736 files.";
-const std::string kNotFound = "Cannot find the file /nowhere/movie.avi.\n\nCheck the filename and try again.";
+const std::string kRetry = "Press OK and try again.", kCheck = "Check your parameters.",
+                  kSplit = "Splitting...", kTooMany = "Vornak cannot create more than 32736 files.",
+                  kMany = "You will create more than 100 files.\nDo you want to continue?",
+                  kSizeMessage =
+                      "The value in 'Size of split files' is not correct.\n\nValid input are the digits 0-9 "
+                      "followed by KB or MB if required.\ne.g. 12345, 12 KB, 12.34 KB, 1 MB, 1.234 MB";
 
-TEST(SplitCommandTest, ChecksPlanAndSplitWithTheirStatusTexts) {
-  struct Row {
-    std::uint64_t size;
-    const char* partText;
-    std::vector<Answer> answers;
-    Texts statuses, messages;
-    std::size_t parts;
+TEST(SplitCommandTest, ChecksPlanSplitAndFailuresWithTheirTexts) {
+  auto failed = [](const std::string& what) {
+    return "The following error occured while initializing the split process:\n" + what +
+           "\n\nContact the technical support at " + std::string(kWebAddress) + " to get help.";
   };
+  auto failAt = [](const char* step) { return [step](CommandRig& r) { r.failAt = step; }; };
+  const char *done = "SetMainStatus Done.", *retry = "SetStatus Press OK and try again.",
+             *check = "SetStatus Check your parameters.";
+  // Status texts and messages in order ("@" stands for the source's path), parts, the host's last step.
+  using Row = std::tuple<std::function<void(CommandRig&)>, std::uint64_t, const char*, Texts, std::size_t,
+                         const char*>;
+  // clang-format off
   const Row rows[] = {
-      {0, "10", {}, {kRetry}, {kNotFound}, 0},  // the source is missing
-      {1000, "abc", {}, {kRetry}, {kSizeMessage}, 0},
-      {1000, "1000", {}, {kRetry}, {kLength}, 0},
-      {1000, "999", {}, {kSplitting}, {}, 2},
-      {327360, "10", {Answer::Yes}, {kCheck, kSplitting}, {kMany}, 32736},
-      {327361, "10", {}, {kCheck}, {kTooMany}, 0},
-      {1000, "10", {}, {kSplitting}, {}, 100},
-      {1001, "10", {Answer::Yes}, {kCheck, kSplitting}, {kMany}, 101},
-      {1001, "10", {Answer::No}, {kCheck}, {kMany}, 0},
+      {[](CommandRig& r) { r.filenameText = "/nowhere/movie.avi"; }, 10, "1",
+       {kRetry, "Cannot find the file /nowhere/movie.avi.\n\nCheck the filename and try again."}, 0, retry},
+      {{}, 1000, "abc", {kRetry, kSizeMessage}, 0, retry}, {{}, 327361, "10", {kCheck, kTooMany}, 0, check},
+      {{}, 1000, "1000", {kRetry, "The length of your file is not greater than \nthe value in "
+                                  "'Size of split files'."}, 0, retry},
+      {{}, 1000, "999", {kSplit}, 2, done}, {{}, 1000, "10", {kSplit}, 100, done},
+      {{}, 1001, "10", {kCheck, kMany, kSplit}, 101, done},  // Yes is the default answer
+      {{}, 327360, "10", {kCheck, kMany, kSplit}, 32736, done},
+      {[](CommandRig& r) { r.asker.Push(Answer::No); }, 1001, "10", {kCheck, kMany}, 0, check},
+      {[](CommandRig& r) { r.onDialog = [](TargetRecord& t) { t.saveftitle.clear(); }; }, 1000, "999", {}, 0,
+       "ShowTargetDialog"},  // the dialog is cancelled
+      {[](CommandRig& r) { r.files.openReadErrors[r.source] = EACCES; }, 1000, "999",
+       {"Cannot open the file @.\nSystem text 13.\n\n\nCheck the file and try again."}, 0,
+       "UpdatePartSizeList"},
+      {failAt("ShowProgress"), 1000, "999", {kSplit, failed("ShowProgress failed")}, 0, done},
+      {failAt("LoadProgress"), 1000, "999", {kSplit, failed("LoadProgress failed"), "Done."}, 0,
+       "SetStatus Done."},
+      {[](CommandRig& r) { r.state.buffersize = 0; }, 1000, "999",
+       {kSplit, failed("The copy buffer size 0 is not valid.")}, 0, done},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << row.size << " / " << row.partText);
-    CommandRig rig(row.size, row.partText);
-    if (row.messages == Texts{kNotFound}) rig.filenameText = "/nowhere/movie.avi";
-    for (Answer a : row.answers) rig.asker.Push(a);
-    rig.Run();
-    EXPECT_EQ(rig.statuses, row.statuses);
-    EXPECT_EQ(rig.Said(), row.messages);
-    EXPECT_EQ(rig.files.created.size(), row.parts);
-    const bool split = row.parts > 0;
-    EXPECT_EQ(rig.Did("ShowTargetDialog"), split);
-    EXPECT_EQ(rig.frontEnd.mainStatus, split ? Texts{"Done."} : Texts{});
-    EXPECT_EQ(rig.frontEnd.unloads, split ? 1 : 0);
-    EXPECT_EQ(rig.frontEnd.mainEnabled, split);
+  // clang-format on
+  for (const auto& [arrange, size, partText, texts, parts, last] : rows) {
+    SCOPED_TRACE(testing::Message() << size << " / " << partText << " / " << last);
+    CommandRig rig(size, partText);
+    if (arrange) arrange(rig);
+    RunSplitCommand(rig, rig.files, rig.state);
+    Texts shown = texts;
+    for (auto& text : shown) text = std::regex_replace(text, std::regex("@"), rig.source);
+    EXPECT_EQ(rig.shown, shown);
+    EXPECT_EQ(rig.journal.back(), last);
+    EXPECT_EQ(rig.frontEnd.mainEnabled, std::ranges::count(rig.journal, "DisableMain") == 1);
+    EXPECT_EQ(rig.files.created.size(), parts);
     EXPECT_EQ(rig.files.openHandles(), 0);
-    if (row.parts == 2) {  // the progress window is prepared in order; one yield per block
+    if (parts == 2) {  // the progress window is prepared in order; one yield per block
       EXPECT_EQ(rig.journal,
                 (Texts{"ShowTargetDialog", "HostYield", "UpdatePartSizeList", "SetStatus Splitting...",
                        "LoadProgress", "DisableMain", "ShowProgress", "HostYield", "Yield", "Yield",
@@ -126,71 +125,23 @@ TEST(SplitCommandTest, ChecksPlanAndSplitWithTheirStatusTexts) {
       EXPECT_EQ(rig.frontEnd.titles, Texts{"Splitting..."});
       EXPECT_EQ(rig.frontEnd.status1, Texts{rig.source});
     }
-    if (split) {
-      EXPECT_EQ(rig.files.created.back(), PartPath(rig.state.target, static_cast<std::int32_t>(row.parts)));
-      EXPECT_EQ(rig.files.SizeOf(rig.files.created.front()), static_cast<std::uint64_t>(rig.state.partsize));
+    if (parts > 0) {
+      EXPECT_EQ(rig.files.created.back(), PartPath(rig.state.target, std::int32_t(parts)));
     }
   }
 }
 
 TEST(SplitCommandTest, FirstSplitProposesTheSourceFolderLaterOnesTheChosenOne) {
   CommandRig rig(1000, "999");
-  TargetRecord seen;
-  rig.onDialog = [&](TargetRecord& record) {
-    seen = record;
-    record.savepath = "/chosen";
-    record.saveftitle = "backup";
+  Texts seen;  // the folder and name the dialog proposed
+  rig.onDialog = [&](TargetRecord& t) {
+    seen.push_back(t.savepath + "/" + t.saveftitle), t.savepath = "/chosen", t.saveftitle = "backup";
   };
-  rig.Run();
-  EXPECT_EQ(seen.savepath, rig.dir.Path());
-  EXPECT_EQ(seen.saveftitle, "movie.avi");
-  EXPECT_EQ(rig.files.created, (Texts{"/chosen/backup1.", "/chosen/backup2."}));
-
-  rig.filenameText = rig.dir.WriteFile("clip.mp4", std::string(5000, 'x'));
-  rig.files.AddFile(rig.filenameText, 5000);
-  rig.Run();
-  EXPECT_EQ(seen.savepath, "/chosen");
-  EXPECT_EQ(seen.saveftitle, "clip.mp4");
-}
-
-TEST(SplitCommandTest, StepsThatFailEndWithTheirMessage) {
-  const std::string lead = "The following error occured while initializing the split process:\n";
-  const std::string support =
-      "\n\nContact the technical support at " + std::string(kWebAddress) + " to get help.";
-  struct Row {
-    std::function<void(CommandRig&)> arrange;
-    std::string said;  // "@" stands for the source's path
-    const char* last;  // the host's last step
-    bool mainDisabled;
-  };
-  // clang-format off
-  const Row rows[] = {
-      {[](CommandRig& r) { r.onDialog = [](TargetRecord& t) { t.saveftitle.clear(); }; },  // dialog cancelled
-       "", "ShowTargetDialog", false},
-      {[](CommandRig& r) { r.files.openReadErrors[r.source] = EACCES; },
-       "Cannot open the file @.\nSystem text 13.\n\n\nCheck the file and try again.", "UpdatePartSizeList", false},
-      {[](CommandRig& r) { r.failAt = "ShowProgress"; }, lead + "ShowProgress failed" + support,
-       "SetMainStatus Done.", true},
-      {[](CommandRig& r) { r.failAt = "LoadProgress"; }, lead + "LoadProgress failed" + support,
-       "SetStatus Done.", false},
-      {[](CommandRig& r) { r.state.buffersize = 0; }, lead + "The copy buffer size 0 is not valid." + support,
-       "SetMainStatus Done.", true},
-  };
-  // clang-format on
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.said);
-    CommandRig rig(1000, "999");
-    row.arrange(rig);
-    rig.Run();
-    std::string said = row.said;
-    if (said.find('@') != std::string::npos) said.replace(said.find('@'), 1, rig.source);
-    EXPECT_EQ(rig.Said(), said.empty() ? Texts{} : Texts{said});
-    EXPECT_EQ(rig.journal.back(), row.last);
-    EXPECT_EQ(rig.Did("DisableMain"), row.mainDisabled);
-    EXPECT_EQ(rig.frontEnd.mainEnabled, row.mainDisabled);
-    EXPECT_TRUE(rig.files.created.empty());
-    EXPECT_EQ(rig.files.openHandles(), 0);
-  }
+  RunSplitCommand(rig, rig.files, rig.state);
+  rig.files.AddFile(rig.filenameText = rig.dir.WriteFile("clip.mp4", std::string(5000, 'x')), 5000);
+  RunSplitCommand(rig, rig.files, rig.state);
+  EXPECT_EQ(seen, (Texts{rig.source, "/chosen/clip.mp4"}));
+  EXPECT_EQ(rig.files.created[1], "/chosen/backup2.");
 }
 
 TEST(SplitMessagesTest, QuestionsHaveTheirButtonsIconsAndDefaults) {
