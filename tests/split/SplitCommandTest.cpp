@@ -49,7 +49,6 @@ struct CommandRig : SplitCommandHost {
     filenameText = source = dir.WriteFile("movie.avi");
     std::filesystem::resize_file(source, size);
     files.AddFile(source, size);
-    frontEnd.recordAll = false;
     asker.onAsk = [this](const Message& m) { shown.push_back(m.text); };
     frontEnd.onAsk = [this](const Message& m) { return shown.push_back(m.text), Answer::Ok; };
   }

@@ -32,7 +32,7 @@ int FakeFileInterface::CreatePart(const std::string& path, Handle& handle) {
   auto found = nodes_.find(path);
   if (createErrors.count(path)) return createErrors.at(path);
   if (found != nodes_.end() && found->second->folder) return EISDIR;
-  // An existing file is truncated in place, so links to it see the change.
+  // An existing file is truncated in place and keeps its identity.
   std::shared_ptr<Node> node = found != nodes_.end() ? found->second : Add(path);
   *node = Node{false, 0, totalWritten, node->id};
   handle = nextHandle_++;

@@ -1,5 +1,5 @@
 #pragma once
-// An in-memory file interface for the split tests: folders, files and links,
+// An in-memory file interface for the split tests: folders and files,
 // injected faults, and a record of what was read and written. Sources hold the
 // generated PatternByte sequence, so they may be many gigabytes: reads fill
 // every stride-th byte (stride 1 unless sparse), and every write is checked
@@ -21,7 +21,6 @@ class FakeFileInterface : public FileInterface {
 
   void AddFile(const std::string& path, std::uint64_t size) { Add(path)->size = size; }
   void AddFolder(const std::string& path) { Add(path)->folder = true; }
-  void AddLink(const std::string& path, const std::string& target) { nodes_[path] = nodes_.at(target); }
   std::uint64_t SizeOf(const std::string& path) const { return nodes_.at(path)->size; }
 
   // Faults; a negative byte position means never.
