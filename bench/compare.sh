@@ -26,7 +26,9 @@ sync -f "$work"
 now() { date +%s.%N; }
 run_one() {
   local variant="$1" out="$work/out"
-  rm -rf "$out"; mkdir "$out"; sync -f "$work"
+  # Every run starts on a quiet disk: the previous run's parts are deleted and
+  # that deletion is written out before the clock starts.
+  rm -rf "$out"; mkdir "$out"; sync -f "$work"; sleep 2
   local start end
   start="$(now)"
   case "$variant" in

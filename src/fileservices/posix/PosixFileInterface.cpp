@@ -90,6 +90,13 @@ int PosixFileInterface::SyncFileSystem(const std::string& path) {
 }
 
 int PosixFileInterface::Close(Handle handle) {
+#ifdef __linux__
+  // Start writing what is still only in memory to the medium without waiting
+  // for it: the disk works on a finished part while the next one is copied,
+  // and the flush before a medium change or "Done." has little left to do.
+  // Nothing depends on it succeeding (a read-only handle has nothing to write).
+  ::sync_file_range(handle, 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
   return ::close(handle) == 0 ? 0 : errno;
 }
 
