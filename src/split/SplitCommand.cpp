@@ -1,9 +1,8 @@
 #include "split/SplitCommand.h"
 
-#include <exception>
-
 #include "fileservices/HugeFileFunctions.h"
 #include "parts/PartSize.h"
+#include "split/Guarded.h"
 #include "split/SplitLoop.h"
 #include "split/SplitMessages.h"
 
@@ -74,15 +73,7 @@ void RunSplitCommand(SplitCommandHost& host, FileInterface& files, SplitState& s
   // step is remembered and reported once the preparation is through.
   host.SetStatus("Splitting...");
   std::string failure;
-  auto step = [&failure](auto operation) {
-    try {
-      operation();
-    } catch (const std::exception& e) {
-      if (failure.empty()) failure = e.what();
-    } catch (...) {
-      if (failure.empty()) failure = "Unknown failure.";
-    }
-  };
+  auto step = [&failure](auto operation) { RunGuarded(failure, operation); };
   SplitFrontEnd* frontEnd = nullptr;
   step([&] { frontEnd = &host.LoadProgress(); });
   if (frontEnd != nullptr) {

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <exception>
 #include <utility>
 
 #include "fileservices/Filenames.h"
+#include "split/Guarded.h"
 
 namespace vornak {
 
@@ -235,13 +235,7 @@ class SplitRun {
   // Runs a front-end operation; its failure is kept for the end of the pass.
   template <typename Operation>
   void Guarded(Operation operation) {
-    try {
-      operation();
-    } catch (const std::exception& e) {
-      if (failure_.empty()) failure_ = e.what();
-    } catch (...) {
-      if (failure_.empty()) failure_ = "Unknown failure.";
-    }
+    RunGuarded(failure_, operation);
   }
 
   const SplitJob& job_;
