@@ -391,15 +391,7 @@ void Main::keyPressEvent(QKeyEvent* event) {
 
 std::string Main::GetSourceFilename() {
   std::string result;
-  Guarded([&] {
-    const std::string name = TrimBlanks(S(edFilename->text()));
-    if (name.empty()) return;
-    // Looked up by its literal name; "*" and "?" are ordinary characters. A
-    // FIFO or device counts as a file here (it is never opened), its size
-    // query then fails.
-    const EntryKind kind = files_.Lookup(name);
-    if (kind == EntryKind::File || kind == EntryKind::Other) result = name;
-  });
+  Guarded([&] { result = vornak::GetSourceFilename(S(edFilename->text()), files_); });
   return result;
 }
 

@@ -10,15 +10,6 @@ namespace vornak {
 
 namespace {
 
-// The trimmed name when something other than a folder stands there.
-std::string SourceFilename(const std::string& typed, FileInterface& files) {
-  const std::size_t first = typed.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  const std::string name = typed.substr(first, typed.find_last_not_of(' ') - first + 1);
-  const EntryKind kind = files.Lookup(name);
-  return kind == EntryKind::File || kind == EntryKind::Other ? name : std::string();
-}
-
 void Refuse(SplitCommandHost& host, const char* status, const Message& message) {
   host.SetStatus(status);
   host.Questions().Ask(message);
@@ -26,9 +17,19 @@ void Refuse(SplitCommandHost& host, const char* status, const Message& message) 
 
 }  // namespace
 
+std::string GetSourceFilename(const std::string& typed, FileInterface& files) {
+  const std::size_t first = typed.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  const std::string name = typed.substr(first, typed.find_last_not_of(' ') - first + 1);
+  // Looked up by its literal name; "*" and "?" are ordinary characters. A FIFO
+  // or device counts (it is never opened); its size query then fails.
+  const EntryKind kind = files.Lookup(name);
+  return kind == EntryKind::File || kind == EntryKind::Other ? name : std::string();
+}
+
 void RunSplitCommand(SplitCommandHost& host, FileInterface& files, SplitState& state) {
   const std::string typed = host.FilenameText();
-  state.sourcefile = SourceFilename(typed, files);
+  state.sourcefile = GetSourceFilename(typed, files);
   if (state.sourcefile.empty()) {
     Refuse(host, "Press OK and try again.", SourceMissingMessage(typed));
     return;

@@ -47,6 +47,10 @@ class SplitCommandHost {
   virtual void Yield() = 0;
 };
 
+// The typed file name without leading and trailing blanks when something other
+// than a folder stands there (hidden files count), else the empty string.
+std::string GetSourceFilename(const std::string& typed, FileInterface& files);
+
 // Runs the whole command; returns when the split has ended (or was refused).
 void RunSplitCommand(SplitCommandHost& host, FileInterface& files, SplitState& state);
 
