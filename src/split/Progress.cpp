@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "split/SplitMessages.h"
 #include "target/MessageBoxAsker.h"
 #include "target/WindowGeometry.h"
 
@@ -72,9 +73,7 @@ void Progress::Form_Load() {
 }
 
 void Progress::butCancel_Click() {
-  const Answer answer =
-      asker_->Ask(Message{"Do you really want to cancel the process?", Icon::Question, Buttons::YesNo, 0});
-  if (answer == Answer::Yes) bCancelFlag = true;
+  if (asker_->Ask(CancelQuestion()) == Answer::Yes) bCancelFlag = true;
 }
 
 void Progress::closeEvent(QCloseEvent* event) {
