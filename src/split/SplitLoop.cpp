@@ -1,6 +1,5 @@
 #include "split/SplitLoop.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -37,7 +36,7 @@ class SplitRun {
       if (partRemaining == 0) {
         partRemaining = job_.FileSize - result_.bytesDone;
         if (partRemaining > job_.partsize) partRemaining = job_.partsize;
-        if (!StartPart(partNumber)) break;
+        if (!StartPart(partNumber, partRemaining)) break;
         ++partNumber;
       }
       ended = !CopyBlock(partRemaining);
@@ -91,8 +90,9 @@ class SplitRun {
 
  private:
   // Names the part, asks before replacing what stands there, waits for a
-  // medium with room for the whole part and creates it. False: go to the ending.
-  bool StartPart(std::int32_t partNumber) {
+  // medium with room for the whole part (length bytes) and creates it. False:
+  // go to the ending.
+  bool StartPart(std::int32_t partNumber, double length) {
     partPath_ = PartPath(job_.target, partNumber);
     Guarded([&] { frontEnd_.SetStatus2("into " + partPath_); });
     const EntryKind existing = files_.Lookup(partPath_);
@@ -111,7 +111,7 @@ class SplitRun {
         return false;
       }
     }
-    if (!WaitForSpace()) return false;
+    if (!WaitForSpace(length)) return false;
     Handle handle = FileInterface::kNoHandle;
     const int code = files_.CreatePart(partPath_, handle);
     if (code != 0) {
@@ -126,8 +126,7 @@ class SplitRun {
   // The whole part must fit; a failed query counts as too little space. What
   // was written before is flushed first, so that a medium taken out now holds
   // complete parts.
-  bool WaitForSpace() {
-    const double needed = std::min(job_.FileSize - result_.bytesDone, job_.partsize);
+  bool WaitForSpace(double needed) {
     std::string root = job_.target.savedrive;
     if (root.empty() || root.back() != Filenames::kSeparator) root += Filenames::kSeparator;
     while (files_.FreeSpace(root) < needed) {

@@ -13,13 +13,20 @@ namespace vornak {
 
 namespace {
 
+// Runs a system call again for as long as a signal interrupts it.
+template <typename Call>
+auto Retrying(Call call) {
+  decltype(call()) result;
+  do {
+    result = call();
+  } while (result < 0 && errno == EINTR);
+  return result;
+}
+
 int OpenWith(const std::string& path, int flags, FileInterface::Handle& handle) {
   handle = FileInterface::kNoHandle;
   if (path.empty()) return ENOENT;
-  int fd;
-  do {
-    fd = ::open(path.c_str(), flags, 0666);
-  } while (fd < 0 && errno == EINTR);
+  const int fd = Retrying([&] { return ::open(path.c_str(), flags, 0666); });
   if (fd < 0) return errno;
   handle = fd;
   return 0;
@@ -43,10 +50,7 @@ int PosixFileInterface::CreatePart(const std::string& path, Handle& handle) {
 
 int PosixFileInterface::Read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) {
   bytesRead = 0;
-  ssize_t result;
-  do {
-    result = ::read(handle, buffer, size);
-  } while (result < 0 && errno == EINTR);
+  const ssize_t result = Retrying([&] { return ::read(handle, buffer, size); });
   if (result < 0) return errno;
   bytesRead = static_cast<std::size_t>(result);
   return 0;
@@ -55,21 +59,14 @@ int PosixFileInterface::Read(Handle handle, void* buffer, std::size_t size, std:
 int PosixFileInterface::Write(Handle handle, const void* buffer, std::size_t size,
                               std::size_t& bytesWritten) {
   bytesWritten = 0;
-  ssize_t result;
-  do {
-    result = ::write(handle, buffer, size);
-  } while (result < 0 && errno == EINTR);
+  const ssize_t result = Retrying([&] { return ::write(handle, buffer, size); });
   if (result < 0) return errno;
   bytesWritten = static_cast<std::size_t>(result);
   return 0;
 }
 
 int PosixFileInterface::Sync(Handle handle) {
-  int result;
-  do {
-    result = ::fdatasync(handle);
-  } while (result != 0 && errno == EINTR);
-  return result == 0 ? 0 : errno;
+  return Retrying([&] { return ::fdatasync(handle); }) == 0 ? 0 : errno;
 }
 
 int PosixFileInterface::SyncFileSystem(const std::string& path) {
