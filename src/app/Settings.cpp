@@ -14,13 +14,24 @@ QString Key(const std::string& key) {
   return QString::fromLatin1(Settings::kGroup) + QLatin1Char('/') + QString::fromStdString(key);
 }
 
+#ifdef _WIN32
+// The registry, through Qt's native format.
+constexpr QSettings::Format kUserFormat = QSettings::NativeFormat;
+#else
+constexpr QSettings::Format kUserFormat = QSettings::IniFormat;
+#endif
+
 }  // namespace
 
 Settings::Settings(const QString& fileName) {
   if (fileName.isEmpty())
     settings_ =
-        std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                    QString::fromLatin1(kOrganization), QString::fromUtf8(kApplicationTitle));
+        std::make_unique<QSettings>(kUserFormat, QSettings::UserScope, QString::fromLatin1(kOrganization),
+                                    QString::fromUtf8(kApplicationTitle));
+#ifdef _WIN32
+  else if (fileName.startsWith(QLatin1String("HKEY_")))
+    settings_ = std::make_unique<QSettings>(fileName, QSettings::NativeFormat);
+#endif
   else
     settings_ = std::make_unique<QSettings>(fileName, QSettings::IniFormat);
 }

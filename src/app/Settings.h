@@ -1,7 +1,9 @@
 #pragma once
-// The per-user settings store: an INI file in the user's configuration folder
-// named after the application ("Vornak Split your files 2.2.ini"), every value
-// a string, all keys in the group "Preferences".
+// The per-user settings store, every value a string, all keys in the group
+// "Preferences". On Windows it is the registry key
+// HKEY_CURRENT_USER\Software\Vornak\Vornak Split your files 2.2; elsewhere an
+// INI file in the user's configuration folder named after the application
+// ("Vornak Split your files 2.2.ini").
 #include <QString>
 #include <memory>
 #include <string>
@@ -12,7 +14,9 @@ namespace vornak {
 
 class Settings {
  public:
-  // fileName empty: the store in the user's configuration folder.
+  // fileName empty: the user's store. Otherwise an INI file, or on Windows a
+  // registry key when the name starts with "HKEY_" (for example
+  // "HKEY_CURRENT_USER\\Software\\Vornak\\Tests").
   explicit Settings(const QString& fileName = QString());
   ~Settings();
   Settings(const Settings&) = delete;
@@ -24,7 +28,8 @@ class Settings {
   // Creates or replaces the key; false when the store could not be written.
   bool Write(const std::string& key, const std::string& value);
 
-  // Where the store lives.
+  // Where the store lives: a file name, or on Windows the registry key as
+  // "\\HKEY_CURRENT_USER\\Software\\...".
   QString FileName() const;
   // The default store's file.
   static QString DefaultFileName();

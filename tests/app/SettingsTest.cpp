@@ -112,12 +112,43 @@ TEST_F(SettingsFixture, UnwritableStoreStillStartsAndCloses) {
   EXPECT_FALSE(QFile::exists(unwritable));
 }
 
+#ifdef _WIN32
+TEST(SettingsStore, IsTheRegistryKeyOfTheApplicationWithStringValues) {
+  EXPECT_EQ(Settings::DefaultFileName(),
+            "\\HKEY_CURRENT_USER\\Software\\Vornak\\Vornak Split your files 2.2");
+  // A key of the test's own, so that the user's settings stay as they are.
+  const QString parent = "HKEY_CURRENT_USER\\Software\\Vornak";
+  const QString name = "Tests " + QString::number(QCoreApplication::applicationPid());
+  ScriptedAsker asker;
+  Main::Options options;
+  options.settingsFile = parent + "\\" + name;
+  {
+    Main main(asker, nullptr, options);
+    main.edPartsize->setEditText("2 MB");
+    main.UpdatePartSizeList();
+    main.target.saveoverwrite = 1;
+    main.close();
+  }
+  {
+    const QSettings registry(options.settingsFile + "\\Preferences", QSettings::NativeFormat);
+    EXPECT_EQ(registry.value("SplitSize1").userType(), QMetaType::QString);
+    EXPECT_EQ(registry.value("OverwriteMode").userType(), QMetaType::QString);
+    EXPECT_EQ(registry.value("SplitSize1").toString() + registry.value("OverwriteMode").toString(), "2 MB1");
+    EXPECT_FALSE(registry.contains("FileBufferSize"));
+    Main again(asker, nullptr, options);
+    EXPECT_EQ(again.edPartsize->itemText(0), "2 MB");
+    EXPECT_EQ(again.target.saveoverwrite, 1);
+  }
+  QSettings(parent, QSettings::NativeFormat).remove(name);
+}
+#else
 TEST(SettingsStore, LivesInTheConfigurationFolderUnderTheApplicationName) {
   const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
   ASSERT_TRUE(config.startsWith(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))));
   EXPECT_TRUE(Settings::DefaultFileName().startsWith(config + "/"));
   EXPECT_TRUE(Settings::DefaultFileName().endsWith("/Vornak Split your files 2.2.ini"));
 }
+#endif
 
 }  // namespace
 }  // namespace vornak
