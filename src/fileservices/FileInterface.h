@@ -1,7 +1,9 @@
 #pragma once
-// The platform file interface the split works through. The real one is POSIX
-// (posix/PosixFileInterface.h); tests use a fake that injects faults. Every
-// call reports failure as an errno-style number (0 = success).
+// The platform file interface the split works through. The real ones are POSIX
+// (posix/PosixFileInterface.h) and Win32 (win32/Win32FileInterface.h); tests
+// use a fake that injects faults. Every call reports failure as the system's
+// own error number (errno, or the Win32 last-error code; 0 = success).
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -20,8 +22,17 @@ struct FileId {
 
 class FileInterface {
  public:
-  using Handle = int;
+  // Wide enough for a file descriptor and for a Win32 HANDLE; -1 is also the
+  // value of INVALID_HANDLE_VALUE.
+  using Handle = std::intptr_t;
   static constexpr Handle kNoHandle = -1;
+  // The error number for "a folder stands where a file is to be created":
+  // EISDIR, or on Windows ERROR_ACCESS_DENIED, which CreateFileW gives then.
+#ifdef _WIN32
+  static constexpr int kIsFolderError = 5;
+#else
+  static constexpr int kIsFolderError = EISDIR;
+#endif
 
   virtual ~FileInterface() = default;
   // The source: read-only, others may read it too.

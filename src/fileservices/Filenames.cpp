@@ -2,7 +2,11 @@
 
 #include <utility>
 
+#ifdef _WIN32
+#include "fileservices/win32/Drives.h"
+#else
 #include "fileservices/posix/MountPoint.h"
+#endif
 
 namespace Filenames {
 
@@ -53,7 +57,11 @@ std::string GetDrive(const std::string& path) {
 }
 
 std::string GetFolderDrive(const std::string& folder) {
+#ifdef _WIN32
+  return vornak::win32::DriveOfFolder(folder);
+#else
   return vornak::posix::MountPointOf(folder);
+#endif
 }
 
 std::int32_t RemoveInvalidChars(std::string& text) {

@@ -31,7 +31,9 @@ std::string GetFolder(const std::string& path, char separator = kSeparator);
 // The volume the path's folder lies on: on Linux the mount point of the file
 // system that holds GetFolder(path) ("/", "/media/alice/STICK"), links
 // resolved; a folder that does not exist counts by its nearest existing parent.
-// Empty for an empty or relative path or when none can be found. Never fails.
+// Empty for an empty or relative path or when none can be found. On Windows
+// the drive letter and colon ("C:") of a path that begins with one, the share
+// ("\\server\share") of a network path, empty otherwise. Never fails.
 std::string GetDrive(const std::string& path);
 // The volume that holds the folder itself (not its parent): what a target
 // folder's free space is measured on.

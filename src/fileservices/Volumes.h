@@ -3,7 +3,10 @@
 // them: the root file system, separate home file systems, removable media and
 // network shares. Read from the kernel's mount table of this process; system
 // mounts (proc, sysfs, cgroups, device and runtime file systems, snaps,
-// container layers) are left out.
+// container layers) are left out. On Windows the volumes are the drive
+// letters (win32/VolumesWin32.cpp): mountPoint is the root ("C:\"), fsType the
+// medium's file system ("NTFS", "FAT32") and source the kind of drive
+// ("fixed", "removable", "network", "cdrom", "ramdisk").
 #include <map>
 #include <string>
 #include <string_view>
@@ -19,6 +22,7 @@ struct Volume {
   bool operator==(const Volume&) const = default;
 };
 
+#ifndef _WIN32
 // Decodes the octal escapes of the mount table ("\040" is a blank).
 std::string UnescapeMountField(std::string_view field);
 
@@ -29,9 +33,11 @@ std::string UnescapeMountField(std::string_view field);
 // in the result.
 std::vector<Volume> ParseMountInfo(std::string_view text,
                                    const std::map<std::string, std::string>& labelsByDevice = {});
+#endif
 
 // ParseMountInfo of /proc/self/mountinfo with the labels of /dev/disk/by-label;
-// just the root when the table cannot be read.
+// just the root when the table cannot be read. On Windows the drives in
+// letter order.
 std::vector<Volume> ListVolumes();
 
 // The index of the volume that holds path (the longest mount point that is

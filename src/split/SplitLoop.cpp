@@ -1,9 +1,9 @@
 #include "split/SplitLoop.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <new>
 #include <utility>
 
 #include "fileservices/Filenames.h"
@@ -97,7 +97,7 @@ class SplitRun {
     Guarded([&] { frontEnd_.SetStatus2("into " + partPath_); });
     const EntryKind existing = files_.Lookup(partPath_);
     if (existing == EntryKind::Folder) {
-      Report(SystemError(SplitError::Kind::PartOpen, partPath_, EISDIR));
+      Report(SystemError(SplitError::Kind::PartOpen, partPath_, FileInterface::kIsFolderError));
       return false;
     }
     if (existing != EntryKind::None) {
@@ -254,9 +254,9 @@ class SplitRun {
 }  // namespace
 
 CopyBuffer AllocateCopyBuffer(std::size_t size) {
-  constexpr std::size_t kPage = 4096;
-  if (size == 0 || size > SIZE_MAX - kPage) return nullptr;
-  return CopyBuffer(static_cast<char*>(std::aligned_alloc(kPage, (size + kPage - 1) / kPage * kPage)));
+  if (size == 0 || size > SIZE_MAX - kCopyBufferAlignment) return nullptr;
+  return CopyBuffer(
+      static_cast<char*>(::operator new (size, std::align_val_t{kCopyBufferAlignment}, std::nothrow)));
 }
 
 SplitResult RunSplitLoop(const SplitJob& job, FileInterface& files, SplitFrontEnd& frontEnd) {

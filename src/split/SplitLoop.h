@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -27,8 +28,9 @@ struct SplitJob {
   std::size_t buffersize = 0;                               // at least 1
 };
 
+inline constexpr std::size_t kCopyBufferAlignment = 4096;  // a memory page
 struct FreeDeleter {
-  void operator()(char* p) const { std::free(p); }
+  void operator()(char* p) const { ::operator delete (p, std::align_val_t{kCopyBufferAlignment}); }
 };
 using CopyBuffer = std::unique_ptr<char, FreeDeleter>;
 

@@ -1,35 +1,43 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+
+#include <vector>
 
 #include "fileservices/Filenames.h"
 #include "support/TempDir.h"
 
+#ifdef _WIN32
+#include "fileservices/win32/Drives.h"
+#else
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 // Written with "\"; checked as it stands and with "/" for "\". Only the folder
-// differs: the root of the file system stays "/".
+// differs: the root of the file system stays "/". The drive is the Windows
+// one, with \\srv\share taken for an existing share.
 struct PathRow {
-  std::string path, extension, stripped, filename, title, folder, slashFolder;
+  std::string path, extension, stripped, filename, title, folder, slashFolder, drive;
 };
 // clang-format off
 const PathRow kPathRows[] = {
-    {R"(C:\dir\file.txt)", "txt", R"(C:\dir\file)", "file.txt", "file", R"(C:\dir)", "C:/dir"},
-    {R"(C:\file.txt)", "txt", R"(C:\file)", "file.txt", "file", "C:", "C:"},
-    {"file.txt", "txt", "file", "file.txt", "file", "", ""},
-    {"file", "", "file", "file", "file", "", ""},
-    {".txt", "txt", "", ".txt", "", "", ""},
-    {"file.", "", "file", "file.", "file", "", ""},
-    {"a.b.c", "c", "a.b", "a.b.c", "a.b", "", ""},
-    {R"(C:\dir.x\file)", R"(x\file)", R"(C:\dir)", "file", "file", R"(C:\dir.x)", "C:/dir.x"},
-    {R"(C:\dir\)", "", R"(C:\dir\)", R"(C:\dir\)", R"(C:\dir\)", R"(C:\dir\)", "C:/dir/"},
-    {R"(C:\)", "", R"(C:\)", R"(C:\)", R"(C:\)", R"(C:\)", "C:/"},
-    {"C:", "", "C:", "C:", "C:", "", ""},
-    {R"(\file)", "", R"(\file)", "file", "file", "", "/"},
-    {R"(x\y)", "", R"(x\y)", "y", "y", "x", "x"},
-    {R"(\\srv\share\dir\f.bin)", "bin", R"(\\srv\share\dir\f)", "f.bin", "f", R"(\\srv\share\dir)", "//srv/share/dir"},
-    {R"(\\srv\share\f.bin)", "bin", R"(\\srv\share\f)", "f.bin", "f", R"(\\srv\share)", "//srv/share"},
-    {R"(\\srv\share)", "", R"(\\srv\share)", "share", "share", R"(\\srv)", "//srv"},
-    {"", "", "", "", "", "", ""}};
+    {R"(C:\dir\file.txt)", "txt", R"(C:\dir\file)", "file.txt", "file", R"(C:\dir)", "C:/dir", "C:"},
+    {R"(C:\file.txt)", "txt", R"(C:\file)", "file.txt", "file", "C:", "C:", "C:"},
+    {"file.txt", "txt", "file", "file.txt", "file", "", "", ""},
+    {"file", "", "file", "file", "file", "", "", ""},
+    {".txt", "txt", "", ".txt", "", "", "", ""},
+    {"file.", "", "file", "file.", "file", "", "", ""},
+    {"a.b.c", "c", "a.b", "a.b.c", "a.b", "", "", ""},
+    {R"(C:\dir.x\file)", R"(x\file)", R"(C:\dir)", "file", "file", R"(C:\dir.x)", "C:/dir.x", "C:"},
+    {R"(C:\dir\)", "", R"(C:\dir\)", R"(C:\dir\)", R"(C:\dir\)", R"(C:\dir\)", "C:/dir/", "C:"},
+    {R"(C:\)", "", R"(C:\)", R"(C:\)", R"(C:\)", R"(C:\)", "C:/", "C:"},
+    {"C:", "", "C:", "C:", "C:", "", "", ""},
+    {R"(\file)", "", R"(\file)", "file", "file", "", "/", ""},
+    {R"(x\y)", "", R"(x\y)", "y", "y", "x", "x", ""},
+    {R"(\\srv\share\dir\f.bin)", "bin", R"(\\srv\share\dir\f)", "f.bin", "f", R"(\\srv\share\dir)", "//srv/share/dir", R"(\\srv\share)"},
+    {R"(\\srv\share\f.bin)", "bin", R"(\\srv\share\f)", "f.bin", "f", R"(\\srv\share)", "//srv/share", R"(\\srv\share)"},
+    {R"(\\srv\share)", "", R"(\\srv\share)", "share", "share", R"(\\srv)", "//srv", ""},
+    {"", "", "", "", "", "", "", ""}};
 // clang-format on
 
 std::string Slashed(std::string text) {
@@ -50,7 +58,7 @@ TEST(Filenames, PathTableWithBothSeparators) {
       EXPECT_EQ(Filenames::GetFolder(path, sep), sep == '/' ? r.slashFolder : r.folder);
     }
   }
-  EXPECT_EQ(Filenames::GetFolder("/"), "/");
+  EXPECT_EQ(Filenames::GetFolder("/", '/'), "/");
 }
 
 TEST(Filenames, RemoveInvalidChars) {
@@ -66,6 +74,29 @@ TEST(Filenames, RemoveInvalidChars) {
   }
 }
 
+#ifdef _WIN32
+TEST(Filenames, GetDrive) {
+  for (const PathRow& r : kPathRows) {
+    std::vector<std::string> probed;
+    const auto probe = [&probed](const std::string& folder) {
+      probed.push_back(folder);
+      return folder == R"(\\srv\share\)";
+    };
+    EXPECT_EQ(vornak::win32::DriveOfFolder(Filenames::GetFolder(r.path), probe), r.drive) << r.path;
+    if (r.path.rfind(R"(\\)", 0) != 0) {
+      EXPECT_EQ(Filenames::GetDrive(r.path), r.drive) << r.path;
+    }
+    // The server alone is never taken for the share.
+    if (!probed.empty()) {
+      EXPECT_EQ(probed.front(), R"(\\srv\)") << r.path;
+    }
+  }
+  EXPECT_EQ(Filenames::GetFolderDrive("D:"), "D:");
+  EXPECT_EQ(Filenames::GetFolderDrive(R"(D:\Data\Sub)"), "D:");
+  // A share that cannot be reached is no drive.
+  EXPECT_EQ(Filenames::GetDrive(R"(\\nowhere.invalid\share\f.bin)"), "");
+}
+#else
 TEST(Filenames, GetDrive) {
   EXPECT_EQ(Filenames::GetDrive("/movie.avi"), "/");
   EXPECT_EQ(Filenames::GetFolderDrive("/"), "/");
@@ -82,5 +113,6 @@ TEST(Filenames, GetDrive) {
   EXPECT_EQ(Filenames::GetDrive(dir.WriteFile("movie.avi")), drive);
   EXPECT_EQ(Filenames::GetDrive(dir.Join("missing/deeper/movie.avi")), drive);
 }
+#endif
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 namespace {
 
+#ifndef _WIN32
 using Strings = std::vector<std::string>;
 
 Strings MountPoints(const std::vector<Volumes::Volume>& volumes) {
@@ -53,5 +54,24 @@ TEST(VolumesTest, FindVolumeTakesLongestWholeFolderPrefix) {
   for (const auto& [path, index] : rows) EXPECT_EQ(Volumes::FindVolume(volumes, path), index) << path;
   EXPECT_EQ(Volumes::ListVolumes().at(0).mountPoint, "/");
 }
+
+#else
+// Drive letters compare without case, and "C:" is the root of C.
+TEST(VolumesTest, FindVolumeTakesTheDriveLetter) {
+  const std::vector<Volumes::Volume> volumes = {{"C:\\", "SYSTEM", "NTFS", "fixed"},
+                                                {"E:\\", "", "", "removable"}};
+  // clang-format off
+  const std::pair<const char*, int> rows[] = {
+      {"C:\\data\\movie.avi", 0}, {"c:\\", 0}, {"C:", 0}, {"E:", 1}, {"e:\\x", 1}, {"CC:\\", -1},
+      {"D:\\", -1}, {"\\\\srv\\share", -1}, {"relative", -1}, {"", -1}};
+  // clang-format on
+  for (const auto& [path, index] : rows) EXPECT_EQ(Volumes::FindVolume(volumes, path), index) << path;
+  EXPECT_EQ(Volumes::DisplayName(volumes[0]), "c: [SYSTEM]");
+  EXPECT_EQ(Volumes::DisplayName(volumes[1]), "e:");
+  const auto drives = Volumes::ListVolumes();
+  ASSERT_GE(Volumes::FindVolume(drives, "C:\\"), 0);
+  EXPECT_EQ(drives[Volumes::FindVolume(drives, "C:\\")].source, "fixed");
+}
+#endif
 
 }  // namespace

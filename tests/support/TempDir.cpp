@@ -3,36 +3,56 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
 
 namespace vornak::test {
 
-TempDir::TempDir() : path_((fs::temp_directory_path() / "vornak-test-XXXXXX").string()) {
-  if (::mkdtemp(path_.data()) == nullptr) throw std::runtime_error("cannot create a temporary folder");
+fs::path Native(const std::string& utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+TempDir::TempDir() {
+  // A new folder of a random name; creating it fails when the name is taken.
+  const fs::path base = fs::temp_directory_path();
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path candidate = base / ("vornak-test-" + std::to_string(random() % 1000000000));
+    std::error_code error;
+    if (fs::create_directory(candidate, error)) {
+      // UTF-8 inside the program, whatever the platform's path type.
+      const std::u8string text = candidate.lexically_normal().u8string();
+      path_.assign(text.begin(), text.end());
+      while (path_.size() > 1 && (path_.back() == '/' || path_.back() == '\\')) path_.pop_back();
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempDir::~TempDir() {
   std::error_code ignored;
   // Folders a test made unreadable must become readable again to be removed.
-  for (auto it =
-           fs::recursive_directory_iterator(path_, fs::directory_options::skip_permission_denied, ignored);
+  for (auto it = fs::recursive_directory_iterator(Native(path_),
+                                                  fs::directory_options::skip_permission_denied, ignored);
        !ignored && it != fs::recursive_directory_iterator(); it.increment(ignored)) {
     if (it->is_directory(ignored) && !it->is_symlink(ignored))
       fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
   }
-  fs::remove_all(path_, ignored);
+  fs::remove_all(Native(path_), ignored);
 }
 
 std::string TempDir::WriteFile(const std::string& name, const std::string& content) const {
-  std::ofstream out(Join(name), std::ios::binary | std::ios::trunc);
+  std::ofstream out(Native(Join(name)), std::ios::binary | std::ios::trunc);
   if (!(out << content)) throw std::runtime_error("cannot write " + Join(name));
   return Join(name);
 }
 
 std::string TempDir::MakeFolder(const std::string& name) const {
-  fs::create_directories(Join(name));
+  fs::create_directories(Native(Join(name)));
   return Join(name);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <string>
 
 namespace vornak::test {
@@ -11,8 +12,15 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
-  const std::string& Path() const { return path_; }  // absolute, no trailing "/"
-  std::string Join(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& Path() const { return path_; }  // absolute, UTF-8, no trailing separator
+#ifdef _WIN32
+  static constexpr char kSeparator = '\\';
+#else
+  static constexpr char kSeparator = '/';
+#endif
+  std::string Join(const std::string& name) const {
+    return path_ + kSeparator + name;
+  }
   // Creates or replaces the file; returns its path.
   std::string WriteFile(const std::string& name, const std::string& content = {}) const;
   std::string MakeFolder(const std::string& name) const;  // with its parents; returns its path
@@ -20,5 +28,8 @@ class TempDir {
  private:
   std::string path_;
 };
+
+// A UTF-8 path as the standard library's path type (UTF-16 on Windows).
+std::filesystem::path Native(const std::string& utf8);
 
 }  // namespace vornak::test

@@ -32,6 +32,10 @@ int OpenWith(const std::string& path, int flags, FileInterface::Handle& handle) 
   return 0;
 }
 
+int Fd(FileInterface::Handle handle) {
+  return static_cast<int>(handle);
+}
+
 FileId IdOf(const struct stat& info) {
   return FileId{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
@@ -50,7 +54,7 @@ int PosixFileInterface::CreatePart(const std::string& path, Handle& handle) {
 
 int PosixFileInterface::Read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) {
   bytesRead = 0;
-  const ssize_t result = Retrying([&] { return ::read(handle, buffer, size); });
+  const ssize_t result = Retrying([&] { return ::read(Fd(handle), buffer, size); });
   if (result < 0) return errno;
   bytesRead = static_cast<std::size_t>(result);
   return 0;
@@ -59,14 +63,14 @@ int PosixFileInterface::Read(Handle handle, void* buffer, std::size_t size, std:
 int PosixFileInterface::Write(Handle handle, const void* buffer, std::size_t size,
                               std::size_t& bytesWritten) {
   bytesWritten = 0;
-  const ssize_t result = Retrying([&] { return ::write(handle, buffer, size); });
+  const ssize_t result = Retrying([&] { return ::write(Fd(handle), buffer, size); });
   if (result < 0) return errno;
   bytesWritten = static_cast<std::size_t>(result);
   return 0;
 }
 
 int PosixFileInterface::Sync(Handle handle) {
-  return Retrying([&] { return ::fdatasync(handle); }) == 0 ? 0 : errno;
+  return Retrying([&] { return ::fdatasync(Fd(handle)); }) == 0 ? 0 : errno;
 }
 
 int PosixFileInterface::SyncFileSystem(const std::string& path) {
@@ -75,9 +79,9 @@ int PosixFileInterface::SyncFileSystem(const std::string& path) {
   if (folder.empty()) folder.assign(1, '.');
   Handle handle = kNoHandle;
   if (OpenWith(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC, handle) == 0) {
-    const int result = ::syncfs(handle);
+    const int result = ::syncfs(Fd(handle));
     const int error = result == 0 ? 0 : errno;
-    ::close(handle);
+    ::close(Fd(handle));
     if (result == 0) return 0;
     if (error != ENOSYS) return error;
   }
@@ -92,9 +96,9 @@ int PosixFileInterface::Close(Handle handle) {
   // for it: the disk works on a finished part while the next one is copied,
   // and the flush before a medium change or "Done." has little left to do.
   // Nothing depends on it succeeding (a read-only handle has nothing to write).
-  ::sync_file_range(handle, 0, 0, SYNC_FILE_RANGE_WRITE);
+  ::sync_file_range(Fd(handle), 0, 0, SYNC_FILE_RANGE_WRITE);
 #endif
-  return ::close(handle) == 0 ? 0 : errno;
+  return ::close(Fd(handle)) == 0 ? 0 : errno;
 }
 
 EntryKind PosixFileInterface::Lookup(const std::string& path) {
@@ -113,7 +117,7 @@ std::optional<FileId> PosixFileInterface::IdOfPath(const std::string& path) {
 
 std::optional<FileId> PosixFileInterface::IdOfHandle(Handle handle) {
   struct stat info {};
-  if (::fstat(handle, &info) != 0) return std::nullopt;
+  if (::fstat(Fd(handle), &info) != 0) return std::nullopt;
   return IdOf(info);
 }
 

@@ -1,0 +1,188 @@
+#include "fileservices/win32/Win32FileInterface.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "fileservices/HugeFileFunctions.h"
+#include "fileservices/win32/WideText.h"
+
+namespace vornak {
+
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// One call moves at most this many bytes; larger blocks take several.
+constexpr std::size_t kMaxTransfer = std::size_t{1} << 30;
+
+HANDLE ToHandle(FileInterface::Handle handle) {
+  return reinterpret_cast<HANDLE>(handle);
+}
+
+FileInterface::Handle FromHandle(HANDLE handle) {
+  return reinterpret_cast<FileInterface::Handle>(handle);
+}
+
+int LastError() {
+  const DWORD code = ::GetLastError();
+  return code != 0 ? static_cast<int>(code) : ERROR_GEN_FAILURE;
+}
+
+// Attributes of what stands at path, links followed; INVALID_FILE_ATTRIBUTES
+// when nothing does (a dangling link included).
+DWORD AttributesFollowingLinks(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+    return attributes;
+  const HANDLE file =
+      ::CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return INVALID_FILE_ATTRIBUTES;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool known = ::GetFileInformationByHandle(file, &info) != 0;
+  ::CloseHandle(file);
+  return known ? info.dwFileAttributes : INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<FileId> IdOf(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(file, &info)) return std::nullopt;
+  return FileId{info.dwVolumeSerialNumber,
+                (std::uint64_t{info.nFileIndexHigh} << 32) | std::uint64_t{info.nFileIndexLow}};
+}
+
+}  // namespace
+
+int Win32FileInterface::OpenRead(const std::string& path, Handle& handle) {
+  handle = kNoHandle;
+  const std::wstring wide = win32::WidePath(path);
+  if (wide.empty()) return path.empty() ? ERROR_FILE_NOT_FOUND : ERROR_INVALID_NAME;
+  win32::NoCriticalErrorBoxes quiet;
+  const HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return LastError();
+  handle = FromHandle(file);
+  return 0;
+}
+
+int Win32FileInterface::CreatePart(const std::string& path, Handle& handle) {
+  handle = kNoHandle;
+  const std::wstring wide = win32::WidePath(path);
+  if (wide.empty()) return path.empty() ? ERROR_PATH_NOT_FOUND : ERROR_INVALID_NAME;
+  win32::NoCriticalErrorBoxes quiet;
+  DWORD disposition = CREATE_ALWAYS;
+  const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    // The link goes, and the part takes its place as a new file: should
+    // anything take the place in between, the creation fails.
+    if (!::DeleteFileW(wide.c_str())) return LastError();
+    disposition = CREATE_NEW;
+  }
+  const HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return LastError();
+  handle = FromHandle(file);
+  writing_[handle] = wide;
+  return 0;
+}
+
+int Win32FileInterface::Read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) {
+  bytesRead = 0;
+  DWORD count = 0;
+  if (!::ReadFile(ToHandle(handle), buffer, static_cast<DWORD>(std::min(size, kMaxTransfer)), &count,
+                  nullptr)) {
+    const int code = LastError();
+    return code == ERROR_HANDLE_EOF ? 0 : code;
+  }
+  bytesRead = count;
+  return 0;
+}
+
+int Win32FileInterface::Write(Handle handle, const void* buffer, std::size_t size,
+                              std::size_t& bytesWritten) {
+  bytesWritten = 0;
+  while (bytesWritten < size) {
+    DWORD count = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min(size - bytesWritten, kMaxTransfer));
+    if (!::WriteFile(ToHandle(handle), static_cast<const char*>(buffer) + bytesWritten, chunk, &count,
+                     nullptr))
+      return LastError();
+    if (count == 0) break;  // the caller sees the short write
+    bytesWritten += count;
+  }
+  return 0;
+}
+
+int Win32FileInterface::Sync(Handle handle) {
+  return ::FlushFileBuffers(ToHandle(handle)) ? 0 : LastError();
+}
+
+int Win32FileInterface::SyncFileSystem(const std::string&) {
+  std::vector<std::wstring> paths;
+  paths.swap(closedUnflushed_);
+  win32::NoCriticalErrorBoxes quiet;
+  for (const std::wstring& path : paths) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      const int code = LastError();
+      // A part removed or renamed since has nothing left to flush.
+      if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) continue;
+      return code;
+    }
+    const int code = ::FlushFileBuffers(file) ? 0 : LastError();
+    ::CloseHandle(file);
+    if (code != 0) return code;
+  }
+  return 0;
+}
+
+int Win32FileInterface::Close(Handle handle) {
+  if (const auto part = writing_.find(handle); part != writing_.end()) {
+    closedUnflushed_.push_back(part->second);
+    writing_.erase(part);
+  }
+  return ::CloseHandle(ToHandle(handle)) ? 0 : LastError();
+}
+
+EntryKind Win32FileInterface::Lookup(const std::string& path) {
+  const std::wstring wide = win32::WidePath(path);
+  if (wide.empty() || path.find_first_of("*?") != std::string::npos) return EntryKind::None;
+  win32::NoCriticalErrorBoxes quiet;
+  const DWORD attributes = AttributesFollowingLinks(wide);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return EntryKind::None;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return EntryKind::Folder;
+  if ((attributes & FILE_ATTRIBUTE_DEVICE) != 0) return EntryKind::Other;
+  return EntryKind::File;
+}
+
+std::optional<FileId> Win32FileInterface::IdOfPath(const std::string& path) {
+  const std::wstring wide = win32::WidePath(path);
+  if (wide.empty()) return std::nullopt;
+  win32::NoCriticalErrorBoxes quiet;
+  const HANDLE file =
+      ::CreateFileW(wide.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::optional<FileId> id = IdOf(file);
+  ::CloseHandle(file);
+  return id;
+}
+
+std::optional<FileId> Win32FileInterface::IdOfHandle(Handle handle) {
+  return IdOf(ToHandle(handle));
+}
+
+double Win32FileInterface::FreeSpace(const std::string& root) {
+  return HugeFileFunctions::GetHugeDiskFreeSpace(root);
+}
+
+std::string Win32FileInterface::ErrorText(int code) {
+  return HugeFileFunctions::GetSystemErrorText(code);
+}
+
+Win32FileInterface& SystemFileInterface() {
+  static Win32FileInterface instance;
+  return instance;
+}
+
+}  // namespace vornak

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "fileservices/HugeFileFunctions.h"
+#include "fileservices/win32/WideText.h"
+#include "fileservices/win32/Win32FileInterface.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using vornak::EntryKind;
+using vornak::FileInterface;
+using namespace std::string_literals;
+
+// Names the system must carry unchanged: letters beyond ASCII, and paths far
+// beyond the classic 260 characters.
+struct NameRow {
+  const char* name;
+  std::string (*make)(const vornak::test::TempDir&);
+};
+void PrintTo(const NameRow& row, std::ostream* out) {
+  *out << row.name;
+}
+std::string Plain(const vornak::test::TempDir& dir) {
+  return dir.Join("movie01.avi");
+}
+std::string NonAscii(const vornak::test::TempDir& dir) {
+  return dir.Join("\xC3\x84pfel \xE2\x82\xAC \xE6\x97\xA5\xE6\x9C\xAC.bin");
+}
+std::string Long(const vornak::test::TempDir& dir) {
+  const std::string folder = std::string(120, 'f');
+  return dir.MakeFolder(folder + "\\" + folder + "\\" + folder) + "\\" + std::string(100, 'p') + ".bin";
+}
+
+class Win32Names : public testing::TestWithParam<NameRow> {};
+
+TEST_P(Win32Names, WriteReadBackAndRecreate) {
+  vornak::test::TempDir dir;
+  vornak::Win32FileInterface& files = vornak::SystemFileInterface();
+  const std::string path = GetParam().make(dir), data = "part data\0with a zero"s;
+  FileInterface::Handle h = FileInterface::kNoHandle;
+  std::size_t count = 0;
+  ASSERT_EQ(files.CreatePart(path, h), 0) << path.size();
+  ASSERT_EQ(files.Write(h, data.data(), data.size(), count), 0);
+  EXPECT_EQ(count, data.size());
+  EXPECT_EQ(files.Sync(h), 0);
+  const auto id = files.IdOfHandle(h);
+  EXPECT_EQ(files.Close(h), 0);
+  EXPECT_EQ(files.SyncFileSystem(path), 0);
+  EXPECT_EQ(files.Lookup(path), EntryKind::File);
+  EXPECT_EQ(HugeFileFunctions::GetHugeFileSize(path), static_cast<double>(data.size()));
+  ASSERT_TRUE(id.has_value());
+  EXPECT_EQ(files.IdOfPath(path), id);
+
+  std::string back(64, '\0');
+  ASSERT_EQ(files.OpenRead(path, h), 0);
+  // The source may be read by others while it is split, but not written.
+  FileInterface::Handle other = FileInterface::kNoHandle;
+  ASSERT_EQ(files.OpenRead(path, other), 0);
+  EXPECT_EQ(files.Close(other), 0);
+  EXPECT_EQ(files.CreatePart(path, other), ERROR_SHARING_VIOLATION);
+  ASSERT_EQ(files.Read(h, back.data(), back.size(), count), 0);
+  EXPECT_EQ(back.substr(0, count), data);
+  ASSERT_EQ(files.Read(h, back.data(), back.size(), count), 0);
+  EXPECT_EQ(count, 0u);
+  EXPECT_EQ(files.Close(h), 0);
+
+  ASSERT_EQ(files.CreatePart(path, h), 0);  // creating it again empties it
+  EXPECT_EQ(files.Close(h), 0);
+  EXPECT_EQ(HugeFileFunctions::GetHugeFileSize(path), 0);
+  EXPECT_EQ(files.IdOfPath(path), id);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Win32Names,
+                         testing::Values(NameRow{"Plain", Plain}, NameRow{"NonAscii", NonAscii},
+                                         NameRow{"LongPath", Long}),
+                         [](const testing::TestParamInfo<NameRow>& info) { return info.param.name; });
+
+TEST(Win32FileInterface, FailuresLookupAndIdentity) {
+  vornak::test::TempDir dir;
+  vornak::Win32FileInterface files;
+  FileInterface::Handle h = FileInterface::kNoHandle;
+  EXPECT_EQ(files.OpenRead(dir.Join("missing"), h), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(h, FileInterface::kNoHandle);
+  EXPECT_EQ(files.CreatePart(dir.Join("missing\\movie1.avi"), h), ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(files.CreatePart(dir.MakeFolder("folder"), h), FileInterface::kIsFolderError);
+  EXPECT_EQ(files.CreatePart("movie\0.avi"s, h), ERROR_INVALID_NAME);  // never cut at the NUL
+  EXPECT_EQ(files.ErrorText(ERROR_FILE_NOT_FOUND),
+            HugeFileFunctions::GetSystemErrorText(ERROR_FILE_NOT_FOUND));
+
+  const std::string source = dir.WriteFile("source.bin", "data");
+  // clang-format off
+  const std::pair<std::string, EntryKind> rows[] = {
+      {source, EntryKind::File}, {dir.Path(), EntryKind::Folder}, {dir.Join("missing"), EntryKind::None},
+      {dir.Join("source.*"), EntryKind::None}, {"", EntryKind::None}};
+  // clang-format on
+  for (const auto& [path, kind] : rows) EXPECT_EQ(files.Lookup(path), kind) << path;
+
+  // One file under other names: a second link to it, another spelling.
+  const std::string hardLink = dir.Join("hard.bin");
+  ASSERT_TRUE(::CreateHardLinkW(vornak::win32::Widen(hardLink).c_str(), vornak::win32::Widen(source).c_str(),
+                                nullptr));
+  ASSERT_EQ(files.OpenRead(source, h), 0);
+  const auto id = files.IdOfHandle(h);
+  files.Close(h);
+  ASSERT_TRUE(id.has_value());
+  EXPECT_EQ(files.IdOfPath(hardLink), id);
+  EXPECT_EQ(files.IdOfPath(dir.Join("dummy\\..\\SOURCE.BIN")), id);
+  EXPECT_NE(files.IdOfPath(dir.WriteFile("other.bin", "data")), id);
+  EXPECT_NE(files.IdOfPath(dir.Path()), id);
+  EXPECT_EQ(files.IdOfPath(dir.Join("missing")), std::nullopt);
+}
+
+}  // namespace
