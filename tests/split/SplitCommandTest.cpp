@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "Version.h"
+#include "fileservices/Filenames.h"
 #include "split/HeadlessFrontEnd.h"
 #include "split/SplitCommand.h"
 #include "split/SplitMessages.h"
@@ -133,14 +134,15 @@ TEST(SplitCommandTest, ChecksPlanSplitAndFailuresWithTheirTexts) {
 TEST(SplitCommandTest, FirstSplitProposesTheSourceFolderLaterOnesTheChosenOne) {
   CommandRig rig(1000, "999");
   Texts seen;  // the folder and name the dialog proposed
+  const std::string separator(1, Filenames::kSeparator);
   rig.onDialog = [&](TargetRecord& t) {
-    seen.push_back(t.savepath + "/" + t.saveftitle), t.savepath = "/chosen", t.saveftitle = "backup";
+    seen.push_back(t.savepath + separator + t.saveftitle), t.savepath = "/chosen", t.saveftitle = "backup";
   };
   RunSplitCommand(rig, rig.files, rig.state);
   rig.files.AddFile(rig.filenameText = rig.dir.WriteFile("clip.mp4", std::string(5000, 'x')), 5000);
   RunSplitCommand(rig, rig.files, rig.state);
-  EXPECT_EQ(seen, (Texts{rig.source, "/chosen/clip.mp4"}));
-  EXPECT_EQ(rig.files.created[1], "/chosen/backup2.");
+  EXPECT_EQ(seen, (Texts{rig.source, "/chosen" + separator + "clip.mp4"}));
+  EXPECT_EQ(rig.files.created[1], "/chosen" + separator + "backup2.");
 }
 
 TEST(SplitMessagesTest, QuestionsHaveTheirButtonsIconsAndDefaults) {

@@ -1,29 +1,40 @@
 // The split loop against the in-memory file interface, and on the real file
 // system (including a medium swap on private tmpfs mounts).
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <stdexcept>
+#include <thread>
 #include <type_traits>
 
 #include "Version.h"
-#include "fileservices/posix/PosixFileInterface.h"
+#include "fileservices/Filenames.h"
+#include "fileservices/SystemFileInterface.h"
 #include "split/HeadlessFrontEnd.h"
 #include "split/SplitLoop.h"
 #include "support/FakeFileInterface.h"
 #include "support/TempDir.h"
 
 namespace vornak {
+
+void PrintTo(const Message& message, std::ostream* out) {
+  *out << testing::PrintToString(message.text);
+}
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -32,9 +43,14 @@ using test::TempDir;
 using Sizes = std::vector<std::uint64_t>;
 using Texts = std::vector<std::string>;
 using enum SplitResult::Outcome;
-const char* const kSource = "/src/movie.avi";
-const std::string kCheck = "\n\nCheck the file and try again.", kPart1 = "/t/movie1.avi",
-                  kPart2 = "/t/movie2.avi";
+// Paths on the fake, written with "/" and taken with the platform's separator.
+std::string P(std::string path) {
+  std::replace(path.begin(), path.end(), '/', Filenames::kSeparator);
+  return path;
+}
+const std::string kSource = P("/src/movie.avi");
+const std::string kCheck = "\n\nCheck the file and try again.", kPart1 = P("/t/movie1.avi"),
+                  kPart2 = P("/t/movie2.avi");
 
 // A split of source into folder, parts named movie<n>.avi. On the fake the
 // source and the folder are made for it and the file calls join the journal.
@@ -49,7 +65,7 @@ struct SplitRig {
   long cancelInYield = -1;  // the cancel question's Yes comes in this yield
 
   SplitRig(double fileSize, double partSize, std::size_t bufferSize, const std::string& source = kSource,
-           const std::string& folder = "/t")
+           const std::string& folder = P("/t"))
       : buffer(bufferSize) {
     job.sourcefile = source, job.FileSize = fileSize, job.partsize = partSize;
     PlanTarget(job.target, source, fileSize, partSize);
@@ -84,7 +100,10 @@ struct SplitRig {
   }
 };
 using Rig = SplitRig<FakeFileInterface>;
-using PosixRig = SplitRig<PosixFileInterface>;
+using SystemRig = SplitRig<PlatformFileInterface>;
+#ifndef _WIN32
+using PosixRig = SystemRig;
+#endif
 
 // A completed run: count parts of partSize but the last, numbered from <first>, whole blocks, no question.
 struct Plan {
@@ -100,8 +119,8 @@ void ExpectPlan(Rig& rig, const Plan& p) {
     for (std::uint64_t b = 0; b < part; b += p.buffer) blocks.push_back(std::min(p.buffer, part - b));
   }
   ASSERT_EQ(rig.PartSizes(), parts);
-  EXPECT_EQ(rig.files.created.front(), "/t/movie" + std::string(p.first) + ".avi");
-  EXPECT_EQ(rig.files.created.back(), "/t/movie" + std::to_string(p.count) + ".avi");
+  EXPECT_EQ(rig.files.created.front(), P("/t/movie") + std::string(p.first) + ".avi");
+  EXPECT_EQ(rig.files.created.back(), P("/t/movie") + std::to_string(p.count) + ".avi");
   EXPECT_EQ(rig.files.readSizes, blocks);
   EXPECT_TRUE(rig.files.maxWriteChunk > 0 || rig.files.writeSizes == blocks);  // one write per block
   EXPECT_TRUE(rig.frontEnd.questions.empty());
@@ -127,8 +146,8 @@ TEST(SplitLoopTest, PartSizesBlocksAndCounterWidthsFollowThePlan) {
     rig.files.sparse = plan.fileSize > k2to32 / 2;
     ExpectPlan(rig, plan);
     if (plan.fileSize == 10000) {  // one progress step and one yield per block, one yield in the ending
-      EXPECT_EQ(rig.frontEnd.status2, (Texts{"into /t/movie1.avi", "into /t/movie2.avi", "into /t/movie3.avi",
-                                             "into /t/movie4.avi"}));
+      EXPECT_EQ(rig.frontEnd.status2, (Texts{P("into /t/movie1.avi"), P("into /t/movie2.avi"),
+                                             P("into /t/movie3.avi"), P("into /t/movie4.avi")}));
       EXPECT_EQ(rig.frontEnd.progress, (std::vector<float>{30, 60, 90, 100}));
       EXPECT_EQ(rig.frontEnd.yields, 4 + 1);
     }
@@ -151,21 +170,21 @@ TEST(SplitLoopTest, RandomPlansJoinBackToTheSource) {
 
 TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
   auto writing = [](int part, const std::string& detail) {  // errors have an exclamation mark and OK
-    return Message{"An error occured while writing the file /t/movie" + std::to_string(part) + ".avi.\n" +
+    return Message{P("An error occured while writing the file /t/movie") + std::to_string(part) + ".avi.\n" +
                    detail + kCheck};
   };
   auto reading = [](const std::string& detail) {
-    return Message{"An error occured while reading the file /src/movie.avi.\n" + detail + kCheck};
+    return Message{P("An error occured while reading the file /src/movie.avi.\n") + detail + kCheck};
   };
   auto opening = [](const std::string& detail) {
-    return Message{"Cannot open the file /t/movie2.avi.\n" + detail + kCheck};
+    return Message{P("Cannot open the file /t/movie2.avi.\n") + detail + kCheck};
   };
   auto exists = [](const std::string& path) {
     return Message{"The file " + path + " already exists.\nContinuing will overwrite it.", Icon::Information,
                    Buttons::OkCancel, 1};
   };
   const Message medium{
-      .text = "Not enough free space on medium (/t).\n\nPlease insert another medium and push Retry.",
+      .text = P("Not enough free space on medium (/t).\n\nPlease insert another medium and push Retry."),
       .buttons = Buttons::RetryCancel};
   struct Row {
     std::function<void(Rig&)> arrange;
@@ -184,7 +203,7 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
       {[](Rig& r) { r.files.noProgressAtByte = 4000; }, Failed,
        {writing(2, "The medium accepted no more data.\n")}, {3000, 1000}},
       {[](Rig& r) { r.files.createErrors[kPart2] = EACCES; }, Failed, {opening("System text 13.\n")}, {3000}},
-      {[](Rig& r) { r.files.AddFolder(kPart2); }, Failed, {opening("System text 21.\n")}, {3000}},
+      {[](Rig& r) { r.files.AddFolder(kPart2); }, Failed, {opening("System text " + std::to_string(FileInterface::kIsFolderError) + ".\n")}, {3000}},
       {[](Rig& r) { r.files.closeErrors[kPart1] = EIO; }, Failed, {writing(1, "System text 5.\n")}, {3000}},
       {[](Rig& r) { r.files.syncError = EIO; }, Failed, {writing(4, "System text 5.\n")}, all},
       // A failed flush before the medium question: part 1 is not safe to take out, so no question.
@@ -192,26 +211,26 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
        {writing(1, "System text 5.\n")}, {3000}},
       {[](Rig& r) { r.frontEnd.beforeSetter = [](const std::string& op) {
          if (op == "SetProgress") throw std::runtime_error("The progress bar is gone."); }; }, Failed,
-       {{"The following error occured while processing the file /t/movie1.avi:\nThe progress bar is gone.\n\n"
+       {{"The following error occured while processing the file " + kPart1 + ":\nThe progress bar is gone.\n\n"
          "Contact the technical support at " + std::string(kWebAddress) + " to get help."}}, {1000}},
       // Overwrite OK or Cancel, asked before anything of that part; the overwrite mode asks nothing.
       {[](Rig& r) { r.files.AddFile(kPart2, 11); }, Completed, {exists(kPart2)}, all},
       {[](Rig& r) { r.files.AddFile(kPart2, 11), r.frontEnd.answers = {Answer::Cancel}; }, Cancelled,
-       {exists(kPart2)}, {3000}, {"Ask", "Close source /src/movie.avi"}},
-      {[](Rig& r) { r.files.AddFile("/t/.movie2.avi", 11), r.job.target.saveftitle = ".movie",  // hidden
+       {exists(kPart2)}, {3000}, {"Ask", P("Close source /src/movie.avi")}},
+      {[](Rig& r) { r.files.AddFile(P("/t/.movie2.avi"), 11), r.job.target.saveftitle = ".movie",  // hidden
                     r.job.target.saveoverwrite = 2, r.frontEnd.answers = {Answer::Cancel}; },
-       Cancelled, {exists("/t/.movie2.avi")}, {3000}},
+       Cancelled, {exists(P("/t/.movie2.avi"))}, {3000}},
       {[](Rig& r) { r.files.AddFile(kPart2, 11), r.job.target.saveoverwrite = 1; }, Completed, {}, all},
       // Part 2 sees too little, then no medium (-1), then enough; part 1 is flushed before the question.
       {[](Rig& r) { r.files.freeSpaceScript = {1e9, 2999, -1, 3000};
                     r.frontEnd.answers = {Answer::Retry, Answer::Retry}; },
-       Completed, {medium, medium}, all, {"FreeSpace /t/", "SyncFileSystem /t", "Ask"}},
+       Completed, {medium, medium}, all, {P("FreeSpace /t/"), P("SyncFileSystem /t"), "Ask"}},
       {[](Rig& r) { r.files.freeSpaceScript = {1e9, 10}; }, Cancelled, {medium}, {3000}},
       // A confirmed cancel copies one more block; the ending closes the source, flushes, closes the part.
       {[](Rig& r) { r.cancelInYield = 1; }, Cancelled, {}, {2000}},
       {[](Rig& r) { r.cancelInYield = 3; }, Cancelled, {}, {3000, 1000}},
       {[](Rig& r) { r.cancelInYield = 4; }, Cancelled, {}, {3000, 2000},
-       {"Close source /src/movie.avi", "Sync", "SyncFileSystem /t", "Close part /t/movie2.avi"}},
+       {P("Close source /src/movie.avi"), "Sync", P("SyncFileSystem /t"), P("Close part /t/movie2.avi")}},
       {[](Rig& r) { r.cancelInYield = 4, r.files.closeErrors[kPart2] = EIO; }, Failed,  // and its close fails
        {writing(2, "System text 5.\n")}, {3000, 2000}},
   };
@@ -240,6 +259,7 @@ std::string ReadAll(const std::string& path) {
   return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
 
+#ifndef _WIN32
 TEST(SplitPosixTest, PartTwoCannotBeOpenedAndTheSourceStaysIntact) {
   // A part path that names the source (also through a link) never becomes a
   // part; a target folder that goes away before part 2 fails its opening.
@@ -312,6 +332,43 @@ TEST(SplitPosixTest, SplitSpansThreeMedia) {
   if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "mounting is not allowed here";
   EXPECT_EQ(WEXITSTATUS(status), 0);
 }
+
+#else
+// Drive E: of a Wine prefix is a folder on which tests/split/wine-medium.sh
+// mounts a 1 MiB tmpfs in a private mount namespace. At each medium question
+// the test asks it for the next medium through a file in the control folder,
+// and the script collects the parts written so far and mounts a fresh tmpfs.
+TEST(SplitWin32Test, SplitSpansThreeMediaOnOneDriveLetter) {
+  const char* control = std::getenv("VORNAK_MEDIUM_CONTROL");
+  if (control == nullptr) GTEST_SKIP() << "runs from wine-medium.sh";
+  const std::string request = std::string(control) + "\\swap";
+  const auto nextMedium = [&] {
+    std::ofstream(request).put('\n');
+    for (int waited = 0; fs::exists(request) && waited < 600; ++waited)
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    return !fs::exists(request);
+  };
+  TempDir dir;
+  const std::size_t size = 2 * 900 * 1024 + 500 * 1024;
+  const std::string content = RandomBytes(size), source = dir.WriteFile("source.bin", content);
+  SystemRig rig(static_cast<double>(size), 900 * 1024, 65536, source, "E:");
+  ASSERT_EQ(rig.job.target.savedrive, Filenames::GetDrive("E:\\movie1.avi"));
+  int swaps = 0;
+  rig.frontEnd.onAsk = [&](const Message& message) {
+    EXPECT_EQ(message, MediumQuestion("E:"));
+    if (!nextMedium()) return Answer::Cancel;
+    return ++swaps, Answer::Retry;
+  };
+  EXPECT_EQ(rig.Run(), Completed);
+  ASSERT_TRUE(nextMedium());  // collects the last part
+  EXPECT_EQ(swaps, 2);
+  std::string joined;
+  for (int i = 1; i <= 3; ++i)
+    joined += ReadAll(std::string(control) + "\\collected\\movie" + std::to_string(i) + ".avi");
+  EXPECT_TRUE(joined == content) << joined.size();
+  rig.ExpectEnding();
+}
+#endif
 
 }  // namespace
 }  // namespace vornak
