@@ -2,7 +2,7 @@
 # copyright file and the changelog (both compressed with gzip -9n, as Debian
 # policy wants them), and the fields of the Debian package that `cpack -G DEB`
 # makes. Included by the top-level CMakeLists.txt before CPack.
-if(WIN32)
+if(WIN32 OR NOT TARGET vornak)
   return()
 endif()
 
