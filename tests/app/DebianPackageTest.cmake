@@ -25,7 +25,7 @@ endif()
 set(failures "")
 execute_process(COMMAND "${DPKG_DEB}" --field "${package}" Version OUTPUT_VARIABLE version
                 OUTPUT_STRIP_TRAILING_WHITESPACE)
-file(STRINGS "${CHANGELOG}" top LIMIT_COUNT 1)
+file(STRINGS "${CHANGELOG}" top REGEX "^vornak " LIMIT_COUNT 1)
 if(NOT top MATCHES "^vornak \\(${version}\\) ")
   string(APPEND failures "\n  the changelog's latest entry \"${top}\" is not for version ${version}")
 endif()
