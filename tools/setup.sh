@@ -14,7 +14,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev
   xvfb xauth
-  desktop-file-utils appstream
+  desktop-file-utils appstream lintian
 )
 if [ "$windows" = 1 ]; then
   packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 fonts-wine nsis xdotool)
