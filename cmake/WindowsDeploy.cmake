@@ -57,3 +57,7 @@ function(vornak_windows_install)
   endforeach()
   install(FILES ${VORNAK_RUNTIME_DLLS} DESTINATION .)
 endfunction()
+
+# The programs that use Qt share its runtime DLLs: one libstdc++ and one
+# winpthread in the process, not a static copy beside Qt's.
+string(REPLACE "-static" "" CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS}")

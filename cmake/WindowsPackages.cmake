@@ -15,10 +15,12 @@ set(CPACK_NSIS_MUI_UNIICON ${CPACK_NSIS_MUI_ICON})
 set(CPACK_NSIS_INSTALLED_ICON_NAME vornak.exe)
 set(CPACK_NSIS_URL_INFO_ABOUT "${VORNAK_WEB_ADDRESS}")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# A 64-bit installer for the 64-bit program (it also runs where Windows, or
+# Wine, has no 32-bit side).
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 
-# The licence texts lie beside the program.
-if(EXISTS ${PROJECT_SOURCE_DIR}/LICENSE)
-  set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-endif()
-file(GLOB vornak_licence_texts ${PROJECT_SOURCE_DIR}/packaging/windows/*)
+# The licence texts (NOTICE.txt says which is which) lie beside the program;
+# the installer shows the program's licence.
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/packaging/windows/LICENSE.txt)
+file(GLOB vornak_licence_texts ${PROJECT_SOURCE_DIR}/packaging/windows/*.txt)
 install(FILES ${vornak_licence_texts} DESTINATION .)

@@ -66,9 +66,9 @@ program_pid=""
 "$wine" reg query 'HKCU\Software\Vornak\Vornak Split your files 2.2\Preferences' /v SplitSize1 2>/dev/null |
   tr -d '\r' | grep -q 'REG_SZ *1 MB$' || fail "the settings did not reach the registry"
 
+# The uninstaller runs on from a copy of itself: wait for it to finish.
 "$wine" "$folder/Uninstall.exe" /S
-wineserver -w
-for _ in $(seq 1 20); do
+for _ in $(seq 1 30); do
   [ -e "$folder/vornak.exe" ] || break
   sleep 1
 done

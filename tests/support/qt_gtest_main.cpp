@@ -1,13 +1,19 @@
 // Test main for folders with windows: a QApplication on the offscreen platform
-// (unless the caller chose another), with the configuration and data folders
-// moved into a throw-away folder so that no test touches the user's settings.
+// (on Windows its own platform, as Wine hangs on offscreen) unless the caller
+// chose another, with the configuration and data folders moved into a
+// throw-away folder so that no test touches the user's settings. Listing the
+// tests starts no QApplication, so it needs no display.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
 
 int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+#ifndef _WIN32
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
   QTemporaryDir home;
   if (!home.isValid()) return 2;
   const QByteArray base = home.path().toLocal8Bit();
@@ -15,6 +21,5 @@ int main(int argc, char** argv) {
   qputenv("XDG_DATA_HOME", base + "/data");
   qputenv("XDG_CACHE_HOME", base + "/cache");
   QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
