@@ -1,17 +1,19 @@
 // The main window driven through its real widgets: file names, sizes, the
 // diagram's texts, click-to-size, presets, keys, hints, browsing and drops.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <QtTest>
 #include <QtWidgets>
 #include <filesystem>
 
 #include "Version.h"
-#include "ui/Main.h"
 #include "parts/Presets.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
+#include "ui/Main.h"
 
 namespace vornak {
 namespace {
@@ -66,20 +68,26 @@ TEST_F(MainFixture, StartsEmpty) {
 }
 
 TEST_F(MainFixture, FileNamesAreCheckedLiterally) {
-  SizedFile("disk.img", 1474560), SizedFile(".hidden", 3), SizedFile("a*b?.txt", 5);
+  SizedFile("disk.img", 1474560), SizedFile(".hidden", 3);
   SizedFile("big", 4294967296ULL), SizedFile("Grüße ñ.bin", 7), dir.MakeFolder("folder");
+#ifndef _WIN32  // no such names on Windows
+  SizedFile("a*b?.txt", 5);
   ASSERT_EQ(::mkfifo(dir.Join("pipe").c_str(), 0600), 0);
-  // "$" stands for the test's folder in the typed text and the expected sourcefile
+#endif
+  // "$/" stands for the test's folder and the separator in the typed text and the expected sourcefile
   // clang-format off
   struct { std::string typed, sourcefile; QString size; } const cases[] = {
       {"  $/disk.img  ", "$/disk.img", "1,474,560 Bytes"}, {"\t$/disk.img", "", ""},  // only blanks are trimmed
       {"$/.hidden", "$/.hidden", "3 Bytes"}, {"$/folder", "", ""}, {"$/missing", "", ""}, {"   ", "", ""},
-      {"$/a*b?.txt", "$/a*b?.txt", "5 Bytes"}, {"$/a*", "", ""}, {"$/big", "$/big", "4,294,967,296 Bytes"},
-      {"$/Grüße ñ.bin", "$/Grüße ñ.bin", "7 Bytes"}, {"$/pipe", "$/pipe", ""},  // never opened
+      {"$/disk*", "", ""}, {"$/disk.im?", "", ""}, {"$/big", "$/big", "4,294,967,296 Bytes"},
+      {"$/Grüße ñ.bin", "$/Grüße ñ.bin", "7 Bytes"},
+#ifndef _WIN32
+      {"$/a*b?.txt", "$/a*b?.txt", "5 Bytes"}, {"$/a*", "", ""}, {"$/pipe", "$/pipe", ""},  // never opened
+#endif
       // clang-format on
   };
   auto expand = [this](std::string s) {
-    for (std::size_t at; (at = s.find('$')) != std::string::npos;) s.replace(at, 1, dir.Path());
+    for (std::size_t at; (at = s.find("$/")) != std::string::npos;) s.replace(at, 2, dir.Join(""));
     return s;
   };
   for (const auto& c : cases) {
