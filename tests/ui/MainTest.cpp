@@ -43,7 +43,7 @@ struct MainFixture : ::testing::Test {
 
   std::string SizedFile(const std::string& name, std::uintmax_t size) {
     const std::string path = dir.WriteFile(name);
-    std::filesystem::resize_file(path, size);
+    std::filesystem::resize_file(test::Native(path), size);
     return path;
   }
   void SetName(const std::string& text) { main->edFilename->setText(Q(text)); }
