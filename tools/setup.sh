@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth
   desktop-file-utils appstream
+  # The Windows build: mingw-w64 cross compilers, and Wine to run its tests.
+  g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64
 )
 
 missing=()
