@@ -1,7 +1,8 @@
 #pragma once
 // The platform file interface the split works through. The real one is POSIX
 // (posix/PosixFileInterface.h); tests use a fake that injects faults. Every
-// call reports failure as an errno-style number (0 = success).
+// call reports failure as an errno-style number (0 = success); a path that
+// holds a NUL is refused (EINVAL), never cut short.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -9,7 +10,7 @@
 
 namespace vornak {
 
-enum class EntryKind { None, File, Folder, Other };
+enum class EntryKind { None, File, Folder, Other, Link };
 
 // Identity of a file system object: a part path must never name the source.
 struct FileId {
@@ -26,8 +27,10 @@ class FileInterface {
   virtual ~FileInterface() = default;
   // The source: read-only, others may read it too.
   virtual int OpenRead(const std::string& path, Handle& handle) = 0;
-  // A part: created, or truncated when it exists.
-  virtual int CreatePart(const std::string& path, Handle& handle) = 0;
+  // A part: created with the read and write permissions of the file open as
+  // like (the source), or truncated when a file exists. Never written through
+  // a link: a link at path is removed and a new file takes its place.
+  virtual int CreatePart(const std::string& path, Handle like, Handle& handle) = 0;
   // One read of at most size bytes; bytesRead 0 means end of file. EINTR is
   // retried inside.
   virtual int Read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) = 0;
@@ -40,6 +43,8 @@ class FileInterface {
   virtual int Close(Handle handle) = 0;
   // What stands at path, hidden entries included; links are followed.
   virtual EntryKind Lookup(const std::string& path) = 0;
+  // What stands at path itself: a link, even a dangling one, is a Link.
+  virtual EntryKind LookupEntry(const std::string& path) = 0;
   virtual std::optional<FileId> IdOfPath(const std::string& path) = 0;
   virtual std::optional<FileId> IdOfHandle(Handle handle) = 0;
   // Bytes available to the caller on the file system holding root, or -1.

@@ -1,10 +1,12 @@
 #include "split/SplitLoop.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
 #include "fileservices/Filenames.h"
 #include "split/Guarded.h"
@@ -95,15 +97,24 @@ class SplitRun {
   bool StartPart(std::int32_t partNumber, double length) {
     partPath_ = PartPath(job_.target, partNumber);
     Guarded([&] { frontEnd_.SetStatus2("into " + partPath_); });
-    const EntryKind existing = files_.Lookup(partPath_);
+    // A link counts as what stands there, dangling or not: it is replaced,
+    // never written through.
+    const EntryKind existing = files_.LookupEntry(partPath_);
     if (existing == EntryKind::Folder) {
       Report(SystemError(SplitError::Kind::PartOpen, partPath_, EISDIR));
       return false;
     }
     if (existing != EntryKind::None) {
-      // A part never replaces the file being split, whatever the overwrite mode.
-      if (sourceId_ && files_.IdOfPath(partPath_) == sourceId_) {
+      // A part never replaces the file being split or a part of this run (a
+      // second name for the same file), whatever the overwrite mode.
+      const std::optional<FileId> id =
+          existing == EntryKind::Link ? std::nullopt : files_.IdOfPath(partPath_);
+      if (id && id == sourceId_) {
         Report({SplitError::Kind::PartOpen, partPath_, 0, kPartIsSourceDetail});
+        return false;
+      }
+      if (id && std::find(written_.begin(), written_.end(), *id) != written_.end()) {
+        Report({SplitError::Kind::PartOpen, partPath_, 0, kPartIsEarlierPartDetail});
         return false;
       }
       if (job_.target.saveoverwrite != 1 && AskUser(OverwriteQuestion(partPath_)) != Answer::Ok) {
@@ -113,12 +124,13 @@ class SplitRun {
     }
     if (!WaitForSpace(length)) return false;
     Handle handle = FileInterface::kNoHandle;
-    const int code = files_.CreatePart(partPath_, handle);
+    const int code = files_.CreatePart(partPath_, source_, handle);
     if (code != 0) {
       Report(SystemError(SplitError::Kind::PartOpen, partPath_, code));
       return false;
     }
     part_ = handle;
+    if (const std::optional<FileId> id = files_.IdOfHandle(handle)) written_.push_back(*id);
     ++result_.partsCreated;
     return true;
   }
@@ -243,6 +255,7 @@ class SplitRun {
   Handle source_;
   Handle part_ = FileInterface::kNoHandle;
   std::optional<FileId> sourceId_;
+  std::vector<FileId> written_;  // the parts of this run
   std::string partPath_;
   std::string lastClosedPath_;
   bool partDirty_ = false;

@@ -35,6 +35,7 @@ std::string SupportSentence();
 // Detail lines for failures that have no system error number.
 inline constexpr const char* kSourceShrankDetail = "The file became shorter while it was being split.\n";
 inline constexpr const char* kPartIsSourceDetail = "This is the file being split.\n";
+inline constexpr const char* kPartIsEarlierPartDetail = "This file is already a part of this split.\n";
 inline constexpr const char* kNoProgressDetail = "The medium accepted no more data.\n";
 
 // Questions of the split loop.

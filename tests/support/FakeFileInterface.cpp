@@ -27,7 +27,7 @@ int FakeFileInterface::OpenRead(const std::string& path, Handle& handle) {
   return 0;
 }
 
-int FakeFileInterface::CreatePart(const std::string& path, Handle& handle) {
+int FakeFileInterface::CreatePart(const std::string& path, Handle, Handle& handle) {
   handle = kNoHandle;
   auto found = nodes_.find(path);
   if (createErrors.count(path)) return createErrors.at(path);

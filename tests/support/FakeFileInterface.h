@@ -21,6 +21,8 @@ class FakeFileInterface : public FileInterface {
 
   void AddFile(const std::string& path, std::uint64_t size) { Add(path)->size = size; }
   void AddFolder(const std::string& path) { Add(path)->folder = true; }
+  // A second name for the file at existing (a hard link).
+  void AddName(const std::string& path, const std::string& existing) { nodes_[path] = nodes_.at(existing); }
   std::uint64_t SizeOf(const std::string& path) const { return nodes_.at(path)->size; }
 
   // Faults; a negative byte position means never.
@@ -42,13 +44,14 @@ class FakeFileInterface : public FileInterface {
   int openHandles() const { return static_cast<int>(handles_.size()); }
 
   int OpenRead(const std::string& path, Handle& handle) override;
-  int CreatePart(const std::string& path, Handle& handle) override;
+  int CreatePart(const std::string& path, Handle like, Handle& handle) override;
   int Read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) override;
   int Write(Handle handle, const void* buffer, std::size_t size, std::size_t& bytesWritten) override;
   int Sync(Handle) override { return Note("Sync"), syncError; }
   int SyncFileSystem(const std::string& path) override { return Note("SyncFileSystem " + path), syncError; }
   int Close(Handle handle) override;
   EntryKind Lookup(const std::string& path) override;
+  EntryKind LookupEntry(const std::string& path) override { return Lookup(path); }
   std::optional<FileId> IdOfPath(const std::string& path) override;
   std::optional<FileId> IdOfHandle(Handle handle) override { return handles_.at(handle).node->id; }
   double FreeSpace(const std::string& root) override;
