@@ -224,6 +224,10 @@ void Save::lblActFolder_Change() {
     if (b < 0) break;
     text = text.left(a + 1) + "..." + text.mid(b + 1);
   }
+  // A last name wider than the list on its own is shortened too; the whole
+  // path shows in the tooltip.
+  if (metrics.horizontalAdvance(text) > limit) text = metrics.elidedText(text, Qt::ElideMiddle, limit);
+  lblActFolder->setToolTip(text != lblActFolder->text() ? lblActFolder->text() : QString());
   if (text != lblActFolder->text()) lblActFolder->setText(text);
   lblActFolder->adjustSize();
   // Never wider than the dialog leaves room for.
