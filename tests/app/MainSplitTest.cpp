@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -44,7 +46,7 @@ std::string Pattern(std::size_t size) {
   return content;
 }
 
-enum class InDialog { Save, Cancel, SaveWithOverwrite, RemoveSourceThenSave };
+enum class InDialog { Save, Cancel, SaveWithOverwrite, RemoveSourceThenSave, SaveThenEnterTwice };
 enum class CancelBy { Nothing, Button, Escape, Enter, CloseBox };
 
 struct Rig {
@@ -53,6 +55,8 @@ struct Rig {
   std::unique_ptr<Main> main;
   std::string content;
   std::string source;
+  int dialogs = 0;               // Save dialogs shown; all but the first are cancelled
+  QString statusWhileSplitting;  // with the pointer over the disabled split button
 
   explicit Rig(std::size_t size = 3000000, const char* partSize = "1 MB") : content(Pattern(size)) {
     dir.WriteFile("settings.ini", "[Preferences]\nFileBufferSize=4096\n");
@@ -68,19 +72,30 @@ struct Rig {
   // Presses the split button; answers the Save dialog and, once the progress
   // window shows, acts on it.
   void Split(InDialog inDialog, CancelBy cancelBy = CancelBy::Nothing) {
-    QTimer::singleShot(0, [&] {
+    QPointer<Save> answered;
+    dialogs = 0;
+    QTimer dialogWatch;
+    QObject::connect(&dialogWatch, &QTimer::timeout, [&] {
       auto* save = qobject_cast<Save*>(QApplication::activeModalWidget());
-      ASSERT_NE(save, nullptr);
-      if (inDialog == InDialog::Cancel) return save->Command2->click();
+      if (save == nullptr || save == answered) return;
+      answered = save;
+      if (++dialogs > 1 || inDialog == InDialog::Cancel) return save->Command2->click();
       if (inDialog == InDialog::SaveWithOverwrite) save->chkOverwrite->setChecked(true);
       if (inDialog == InDialog::RemoveSourceThenSave) fs::remove(source);
       save->Command1->click();
+      for (int i = 0; inDialog == InDialog::SaveThenEnterTwice && i < 2; ++i)  // faster than the windows
+        QCoreApplication::postEvent(main.get(),
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
     });
+    dialogWatch.start(0);
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
       auto* progress = main->findChild<Progress*>();
       if (progress == nullptr || !progress->isVisible()) return;
       watch.stop();
+      QEvent enter(QEvent::Enter);
+      QCoreApplication::sendEvent(main->butSplit, &enter);
+      statusWhileSplitting = main->StatusBar->SimpleText();
       if (cancelBy == CancelBy::Button) progress->butCancel->click();
       if (cancelBy == CancelBy::Escape) QTest::keyClick(progress, Qt::Key_Escape);
       if (cancelBy == CancelBy::Enter) QTest::keyClick(progress->butCancel, Qt::Key_Return);
@@ -128,6 +143,8 @@ TEST_P(SplitThroughWindows, EndsAsExpected) {
   for (const Message& m : rig.asker.messages) asked.push_back(m.text);
   for (const std::string& text : c.asked) expected.push_back(named.count(text) ? named.at(text) : text);
   EXPECT_EQ(asked, expected);
+  EXPECT_EQ(rig.dialogs, 1);  // a second Enter or click does nothing while the split runs
+  EXPECT_EQ(rig.statusWhileSplitting, c.parts == Parts::None ? "" : "Splitting...");
   EXPECT_TRUE(rig.main->isEnabled());
   EXPECT_EQ(rig.main->findChild<Progress*>(), nullptr);
   EXPECT_EQ(rig.main->StatusBar->SimpleText().toStdString(), c.status);
@@ -147,6 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, SplitThroughWindows,
     ::testing::Values(
         Case{"Completes", InDialog::Save, CancelBy::Nothing, false, {}, {}, "Done.", Parts::All, true},
+        Case{"EnterTwiceSplitsOnce", InDialog::SaveThenEnterTwice, CancelBy::Nothing, true, {Answer::Ok}, {"overwrite"}, "Done.", Parts::All, true},
         Case{"DialogCancelled", InDialog::Cancel, CancelBy::Nothing, false, {}, {}, "3 split files", Parts::None, false},
         Case{"ButtonNoGoesOn", InDialog::Save, CancelBy::Button, false, {Answer::No}, {kCancel}, "Done.", Parts::All, true},
         Case{"EnterNoGoesOn", InDialog::Save, CancelBy::Enter, false, {Answer::No}, {kCancel}, "Done.", Parts::All, true},
