@@ -21,7 +21,7 @@ ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
 # The fuzz harnesses: their corpus again, then VORNAK_FUZZ_SECONDS of fuzzing
 # each. A crash is left in build-fuzz/tests/fuzz/ and belongs in the corpus.
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVORNAK_FUZZ=ON \
-  -DVORNAK_BUILD_BENCH=OFF -DVORNAK_FUZZ_SECONDS=15
+  -DVORNAK_BUILD_UI=OFF -DVORNAK_BUILD_BENCH=OFF -DVORNAK_FUZZ_SECONDS=15
 cmake --build build-fuzz -j"$jobs" --target vornak_fuzzers
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-fuzz --output-on-failure -j"$jobs"

@@ -5,7 +5,7 @@
 
 #include "FuzzCheck.h"
 #include "fileservices/Filenames.h"
-#include "target/TargetRecord.h"
+#include "destination/TargetRecord.h"
 
 namespace {
 

@@ -23,12 +23,12 @@
 #include <memory>
 #include <string>
 
-#include "app/Main.h"
-#include "split/Progress.h"
+#include "ui/Main.h"
+#include "ui/Progress.h"
 #include "split/SplitMessages.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
-#include "target/Save.h"
+#include "ui/Save.h"
 
 namespace vornak {
 namespace {
