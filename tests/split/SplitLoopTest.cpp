@@ -256,6 +256,9 @@ struct PosixCase {
   SplitResult::Outcome outcome;
   const char* asked;  // the detail of the error at part 2, "overwrite" or nothing
 };
+void PrintTo(const PosixCase& c, std::ostream* os) {
+  *os << c.name;
+}
 class SplitPosixTable : public testing::TestWithParam<PosixCase> {};
 
 TEST_P(SplitPosixTable, PartsNeverReachAnotherFile) {

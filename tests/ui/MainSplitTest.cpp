@@ -23,11 +23,11 @@
 #include <memory>
 #include <string>
 
-#include "ui/Main.h"
-#include "ui/Progress.h"
 #include "split/SplitMessages.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
+#include "ui/Main.h"
+#include "ui/Progress.h"
 #include "ui/Save.h"
 
 namespace vornak {
@@ -122,6 +122,10 @@ struct Case {
   Parts parts;
   bool sizeOnTop;  // "1 MB" moved to the top of the presets
 };
+
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.name;
+}
 
 const std::string kCancel = CancelQuestion().text;
 
