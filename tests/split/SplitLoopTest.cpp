@@ -251,7 +251,7 @@ std::string ReadAll(const std::string& path) {
 // folder that goes away before part 2 fails its opening.
 struct PosixCase {
   const char* name;
-  std::function<void(TempDir&, const std::string& folder, const std::string& source)> arrange;
+  const char* atPart2;  // "link:<target>" (from the folder), "hard:<file>", "fifo" or nothing
   int saveoverwrite;
   SplitResult::Outcome outcome;
   const char* asked;  // the detail of the error at part 2, "overwrite" or nothing
@@ -263,22 +263,24 @@ class SplitPosixTable : public testing::TestWithParam<PosixCase> {};
 
 TEST_P(SplitPosixTable, PartsNeverReachAnotherFile) {
   const PosixCase& c = GetParam();
+  const std::string name = c.name, at = c.atPart2, asked = c.asked;
   TempDir dir;
   const std::string content = RandomBytes(5000), source = dir.WriteFile("movie2.avi", content);
-  const std::string folder =
-      std::string(c.name).starts_with("PartIsSource") ? dir.Path() : dir.MakeFolder("out");
-  const std::string part2 = folder + "/movie2.avi", elsewhere = dir.Join("elsewhere");
-  c.arrange(dir, folder, source);
+  const std::string folder = name.starts_with("PartIsSource") ? dir.Path() : dir.MakeFolder("out");
+  const std::string part2 = folder + "/movie2.avi",
+                    target = folder + "/" + at.substr(std::min<std::size_t>(5, at.size()));
+  if (at == "hard:movie1.avi") dir.WriteFile("out/movie1.avi", "old");
+  if (at.starts_with("link:")) fs::create_symlink(target, part2);
+  if (at.starts_with("hard:")) fs::create_hard_link(target, part2);
+  ASSERT_TRUE(at != "fifo" || ::mkfifo(part2.c_str(), 0600) == 0);
   PosixRig rig(5000, 2000, 1000, source, folder);
   rig.job.target.saveoverwrite = static_cast<std::int16_t>(c.saveoverwrite);
   rig.job.target.savedrive = dir.Path();  // the volume stays when its folder goes
   rig.frontEnd.answers = {Answer::Cancel};
   rig.frontEnd.onYield = [&] {
-    if (c.name == std::string("FolderPulled") && rig.frontEnd.yields == 2)
-      fs::rename(folder, dir.Join("pulled"));
+    if (name == "FolderPulled" && rig.frontEnd.yields == 2) fs::rename(folder, dir.Join("pulled"));
   };
   EXPECT_EQ(rig.Run(), c.outcome);
-  const std::string asked = c.asked;
   std::vector<Message> questions;
   if (asked == "overwrite") questions = {OverwriteQuestion(part2)};
   if (!asked.empty() && asked != "overwrite")
@@ -286,8 +288,8 @@ TEST_P(SplitPosixTable, PartsNeverReachAnotherFile) {
                   (asked == "ENOENT" ? rig.files.ErrorText(ENOENT) : asked) + kCheck}};
   EXPECT_EQ(rig.frontEnd.questions, questions);
   EXPECT_EQ(ReadAll(source), content);
-  EXPECT_FALSE(fs::exists(elsewhere));
-  const std::string out = c.name == std::string("FolderPulled") ? dir.Join("pulled") : folder;
+  EXPECT_FALSE(fs::exists(dir.Join("elsewhere")));
+  const std::string out = name == "FolderPulled" ? dir.Join("pulled") : folder;
   EXPECT_EQ(ReadAll(out + "/movie1.avi"), content.substr(0, 2000));
   if (c.outcome == Completed) {
     EXPECT_FALSE(fs::is_symlink(part2));
@@ -296,33 +298,18 @@ TEST_P(SplitPosixTable, PartsNeverReachAnotherFile) {
   rig.ExpectEnding();
 }
 
-auto LinkAt2(const std::string& target) {
-  return [target](TempDir& dir, const std::string& folder, const std::string&) {
-    fs::create_symlink(target == "elsewhere" ? dir.Join("elsewhere") : folder + "/" + target,
-                       folder + "/movie2.avi");
-  };
-}
-const auto kNothing = [](TempDir&, const std::string&, const std::string&) {};
 const char* const kIsSource = "This is the file being split.\n";
-
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, SplitPosixTable, testing::Values(
-    PosixCase{"PartIsSource", kNothing, 0, Failed, kIsSource},
-    PosixCase{"PartIsSourceWithOverwrite", [](TempDir&, const std::string&, const std::string&) {}, 1, Failed, kIsSource},
-    PosixCase{"HardLinkToSource", [](TempDir&, const std::string& f, const std::string& s) {
-      fs::create_hard_link(s, f + "/movie2.avi"); }, 1, Failed, kIsSource},
-    PosixCase{"HardLinkToPartOne", [](TempDir& d, const std::string& f, const std::string&) {
-      d.WriteFile("out/movie1.avi", "old"), fs::create_hard_link(f + "/movie1.avi", f + "/movie2.avi"); },
-      1, Failed, "This file is already a part of this split.\n"},
-    PosixCase{"LinkToSourceReplaced", [](TempDir&, const std::string& f, const std::string& s) {
-      fs::create_symlink(s, f + "/movie2.avi"); }, 1, Completed, ""},
-    PosixCase{"LinkToPartOneReplaced", LinkAt2("movie1.avi"), 1, Completed, ""},
-    PosixCase{"LinkOutOfFolderReplaced", LinkAt2("elsewhere"), 1, Completed, ""},
-    PosixCase{"LinkOutOfFolderAsked", LinkAt2("elsewhere"), 0, Cancelled, "overwrite"},
-    PosixCase{"DanglingLinkAsked", LinkAt2("nowhere"), 0, Cancelled, "overwrite"},
-    PosixCase{"FifoAsked", [](TempDir&, const std::string& f, const std::string&) {
-      ASSERT_EQ(::mkfifo((f + "/movie2.avi").c_str(), 0600), 0); }, 0, Cancelled, "overwrite"},
-    PosixCase{"FolderPulled", kNothing, 0, Failed, "ENOENT"}),
+    PosixCase{"PartIsSource", "", 0, Failed, kIsSource}, PosixCase{"PartIsSourceWithOverwrite", "", 1, Failed, kIsSource},
+    PosixCase{"HardLinkToSource", "hard:../movie2.avi", 1, Failed, kIsSource},
+    PosixCase{"HardLinkToPartOne", "hard:movie1.avi", 1, Failed, "This file is already a part of this split.\n"},
+    PosixCase{"LinkToSourceReplaced", "link:../movie2.avi", 1, Completed, ""},
+    PosixCase{"LinkToPartOneReplaced", "link:movie1.avi", 1, Completed, ""},
+    PosixCase{"LinkOutOfFolderReplaced", "link:../elsewhere", 1, Completed, ""},
+    PosixCase{"LinkOutOfFolderAsked", "link:../elsewhere", 0, Cancelled, "overwrite"},
+    PosixCase{"DanglingLinkAsked", "link:nowhere", 0, Cancelled, "overwrite"},
+    PosixCase{"FifoAsked", "fifo", 0, Cancelled, "overwrite"}, PosixCase{"FolderPulled", "", 0, Failed, "ENOENT"}),
     [](const testing::TestParamInfo<PosixCase>& info) { return std::string(info.param.name); });
 // clang-format on
 
