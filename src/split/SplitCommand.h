@@ -10,7 +10,7 @@
 #include "fileservices/FileInterface.h"
 #include "fileservices/Question.h"
 #include "split/SplitFrontEnd.h"
-#include "target/TargetRecord.h"
+#include "destination/TargetRecord.h"
 
 namespace vornak {
 

@@ -11,7 +11,7 @@
 #include "fileservices/FileInterface.h"
 #include "split/SplitFrontEnd.h"
 #include "split/SplitMessages.h"
-#include "target/TargetRecord.h"
+#include "destination/TargetRecord.h"
 
 namespace vornak {
 

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "Version.h"
-#include "app/Main.h"
+#include "ui/Main.h"
 #include "app/Settings.h"
 #include "app/SettingsNumbers.h"
 #include "parts/Presets.h"

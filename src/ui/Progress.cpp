@@ -1,4 +1,4 @@
-#include "split/Progress.h"
+#include "ui/Progress.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -9,8 +9,8 @@
 #include <cmath>
 
 #include "split/SplitMessages.h"
-#include "target/MessageBoxAsker.h"
-#include "target/WindowGeometry.h"
+#include "ui/MessageBoxAsker.h"
+#include "ui/WindowGeometry.h"
 
 namespace vornak {
 

@@ -5,14 +5,14 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include "app/AboutBox.h"
-#include "app/Main.h"
-#include "split/Progress.h"
+#include "ui/AboutBox.h"
+#include "ui/Main.h"
+#include "ui/Progress.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
-#include "target/Save.h"
-#include "target/TargetRecord.h"
-#include "target/WindowGeometry.h"
+#include "ui/Save.h"
+#include "destination/TargetRecord.h"
+#include "ui/WindowGeometry.h"
 
 namespace vornak {
 namespace {

@@ -5,7 +5,7 @@
 #include <QAbstractListModel>
 #include <string>
 
-#include "target/TargetRecord.h"
+#include "destination/TargetRecord.h"
 
 namespace vornak {
 

@@ -1,4 +1,4 @@
-#include "app/AboutBox.h"
+#include "ui/AboutBox.h"
 
 #include <QDesktopServices>
 #include <QFrame>
@@ -10,7 +10,7 @@
 
 #include "Version.h"
 #include "app/Resources.h"
-#include "target/WindowGeometry.h"
+#include "ui/WindowGeometry.h"
 
 namespace vornak {
 

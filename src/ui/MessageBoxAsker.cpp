@@ -1,4 +1,4 @@
-#include "target/MessageBoxAsker.h"
+#include "ui/MessageBoxAsker.h"
 
 #include <QApplication>
 #include <QMessageBox>

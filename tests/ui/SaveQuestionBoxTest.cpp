@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "Version.h"
-#include "target/MessageBoxAsker.h"
+#include "ui/MessageBoxAsker.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "target/DirList.h"
+#include "ui/DirList.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "fileservices/Filenames.h"
-#include "target/TargetRecord.h"
+#include "destination/TargetRecord.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QtWidgets>
 
 #include "Version.h"
-#include "app/AboutBox.h"
+#include "ui/AboutBox.h"
 #include "app/Resources.h"
 
 namespace vornak {

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "Version.h"
-#include "app/Main.h"
+#include "ui/Main.h"
 #include "parts/Presets.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"

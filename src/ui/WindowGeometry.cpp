@@ -1,4 +1,4 @@
-#include "target/WindowGeometry.h"
+#include "ui/WindowGeometry.h"
 
 #include <QApplication>
 #include <QCheckBox>

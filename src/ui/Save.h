@@ -8,7 +8,7 @@
 
 #include "fileservices/Question.h"
 #include "fileservices/Volumes.h"
-#include "target/TargetRecord.h"
+#include "destination/TargetRecord.h"
 
 class QCheckBox;
 class QComboBox;

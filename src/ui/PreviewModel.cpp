@@ -1,4 +1,4 @@
-#include "target/PreviewModel.h"
+#include "ui/PreviewModel.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "target/TargetRecord.h"
+#include "destination/TargetRecord.h"
 
 #include <cmath>
 #include <limits>

@@ -22,13 +22,13 @@
 #include <memory>
 #include <string>
 
-#include "app/Main.h"
-#include "split/Progress.h"
+#include "ui/Main.h"
+#include "ui/Progress.h"
 #include "split/SplitMessages.h"
 #include "support/Media.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
-#include "target/Save.h"
+#include "ui/Save.h"
 
 namespace vornak {
 namespace {

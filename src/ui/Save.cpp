@@ -1,4 +1,4 @@
-#include "target/Save.h"
+#include "ui/Save.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,10 +12,10 @@
 #include <algorithm>
 
 #include "fileservices/Filenames.h"
-#include "target/DirList.h"
-#include "target/MessageBoxAsker.h"
-#include "target/PreviewModel.h"
-#include "target/WindowGeometry.h"
+#include "ui/DirList.h"
+#include "ui/MessageBoxAsker.h"
+#include "ui/PreviewModel.h"
+#include "ui/WindowGeometry.h"
 
 namespace vornak {
 

@@ -1,4 +1,4 @@
-#include "app/Main.h"
+#include "ui/Main.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "Version.h"
-#include "app/AboutBox.h"
+#include "ui/AboutBox.h"
 #include "app/Resources.h"
 #include "app/Settings.h"
 #include "app/SettingsNumbers.h"
@@ -28,9 +28,9 @@
 #include "fileservices/posix/PosixFileInterface.h"
 #include "parts/PartSize.h"
 #include "parts/Presets.h"
-#include "split/Progress.h"
-#include "target/Save.h"
-#include "target/WindowGeometry.h"
+#include "ui/Progress.h"
+#include "ui/Save.h"
+#include "ui/WindowGeometry.h"
 
 namespace vornak {
 

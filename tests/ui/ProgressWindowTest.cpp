@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "split/Progress.h"
+#include "ui/Progress.h"
 #include "support/ScriptedAsker.h"
 
 namespace vornak {

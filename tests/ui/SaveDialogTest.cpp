@@ -6,8 +6,8 @@
 #include "fileservices/Filenames.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
-#include "target/DirList.h"
-#include "target/Save.h"
+#include "ui/DirList.h"
+#include "ui/Save.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "fileservices/Question.h"
 #include "parts/Diagram.h"
 #include "split/SplitCommand.h"
-#include "target/TargetRecord.h"
+#include "destination/TargetRecord.h"
 
 class QComboBox;
 class QDragMoveEvent;
