@@ -4,7 +4,6 @@
 // network shares. Read from the kernel's mount table of this process; system
 // mounts (proc, sysfs, cgroups, device and runtime file systems, snaps,
 // container layers) are left out.
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,14 +27,9 @@ bool IsStorageVolume(const Volume& volume);
 // always in the result.
 std::vector<Volume> StorageVolumes(const std::vector<Volume>& mounts);
 
-// The storage volumes of a mountinfo text, escapes decoded; lines that cannot
-// be read are skipped. labelsByDevice maps a device path ("/dev/sdb1") to its
-// file system label.
-std::vector<Volume> ParseMountInfo(std::string_view text,
-                                   const std::map<std::string, std::string>& labelsByDevice = {});
-
 // Every mount of this process's mount table, in table order; empty when it
-// cannot be read.
+// cannot be read. This and ListVolumes come from the platform's side
+// (posix/MountTable.cpp reads /proc/self/mountinfo with libmount).
 std::vector<Volume> ReadMountTable();
 
 // The storage volumes of this process's mount table with the labels of

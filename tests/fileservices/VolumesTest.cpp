@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "fileservices/Volumes.h"
+#include "fileservices/posix/MountTable.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 // The mount table on Linux, read with util-linux's libmount: the volumes of
 // the drive list and the mount point that holds a folder.
+#include "fileservices/posix/MountTable.h"
+
 #include <libmount/libmount.h>
 #include <sys/stat.h>
 
@@ -11,7 +13,6 @@
 #include <system_error>
 
 #include "fileservices/Volumes.h"
-#include "fileservices/posix/MountPoint.h"
 
 namespace {
 

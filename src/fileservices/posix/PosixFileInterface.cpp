@@ -9,7 +9,7 @@
 
 #include "fileservices/Filenames.h"
 #include "fileservices/HugeFileFunctions.h"
-#include "fileservices/posix/MountPoint.h"
+#include "fileservices/posix/MountTable.h"
 
 namespace vornak {
 
