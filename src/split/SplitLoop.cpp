@@ -146,7 +146,9 @@ class SplitRun {
         return false;
       }
       if (!before) before = Volumes::StorageVolumes(files_.MountedVolumes());
-      if (AskUser(MediumQuestion(target_.savedrive)) != Answer::Retry) {
+      const Answer answer = AskUser(MediumQuestion(target_.savedrive));
+      largest_.reset();  // the medium may have changed meanwhile
+      if (answer != Answer::Retry) {
         result_.outcome = SplitResult::Outcome::Cancelled;
         return false;
       }
@@ -196,7 +198,8 @@ class SplitRun {
   // A part longer than the largest file the medium holds (FAT: 4 GiB - 1) is
   // refused before anything of it is written.
   bool FitsOnMedium(double length) {
-    const double largest = files_.MaxFileSize(DriveRoot());
+    if (!largest_) largest_ = files_.MaxFileSize(DriveRoot());
+    const double largest = *largest_;
     if (!(length > largest)) return true;
     result_.error = SplitError{SplitError::Kind::PartOpen, partPath_, EFBIG, {}};
     result_.outcome = SplitResult::Outcome::Failed;
@@ -306,6 +309,7 @@ class SplitRun {
   Handle part_ = FileInterface::kNoHandle;
   TargetRecord target_;  // savedrive and savepath follow the medium
   bool followed_ = false;
+  std::optional<double> largest_;  // of the medium at savedrive, asked once per medium
   std::optional<FileId> sourceId_;
   std::string partPath_;
   std::string lastClosedPath_;

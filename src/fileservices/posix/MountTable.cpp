@@ -4,6 +4,7 @@
 
 #include <libmount/libmount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cstdio>
@@ -42,6 +43,43 @@ Table ParseStream(std::FILE* stream, const char* name) {
 Table ReadOwnTable() {
   const std::unique_ptr<std::FILE, FileCloser> file(std::fopen("/proc/self/mountinfo", "re"));
   return file ? ParseStream(file.get(), "/proc/self/mountinfo") : nullptr;
+}
+
+// The process's mount table, read again only when libmount's monitor reports
+// that the kernel's table has changed: the split looks at it before every
+// part, and a desktop's table runs to dozens of lines. A forked child or a new
+// mount namespace starts a monitor of its own. Null when it cannot be read.
+libmnt_table* OwnTable() {
+  static struct Cache {
+    Table table;
+    libmnt_monitor* monitor = nullptr;
+    pid_t process = 0;
+    ino_t mountNamespace = 0;
+  } cache;
+  struct stat space {};
+  ::stat("/proc/self/ns/mnt", &space);
+  bool changed = true;
+  if (cache.process != ::getpid() || cache.mountNamespace != space.st_ino) {
+    if (cache.monitor != nullptr) mnt_unref_monitor(cache.monitor);
+    cache.monitor = mnt_new_monitor();
+    if (cache.monitor != nullptr &&
+        (mnt_monitor_enable_kernel(cache.monitor, 1) != 0 || mnt_monitor_get_fd(cache.monitor) < 0)) {
+      mnt_unref_monitor(cache.monitor);
+      cache.monitor = nullptr;
+    }
+    cache.process = ::getpid();
+    cache.mountNamespace = space.st_ino;
+  } else if (cache.monitor != nullptr && cache.table) {
+    const char* name = nullptr;
+    int type = 0;
+    // 1: nothing happened since the last look; a change or an error reads again.
+    changed = mnt_monitor_next_change(cache.monitor, &name, &type) != 1;
+  }
+  if (changed) {
+    if (cache.monitor != nullptr) mnt_monitor_event_cleanup(cache.monitor);
+    cache.table = ReadOwnTable();
+  }
+  return cache.table.get();
 }
 
 std::string Text(const char* text) {
@@ -142,7 +180,7 @@ std::vector<Volume> ParseMountInfo(std::string_view text,
 }
 
 std::vector<Volume> ReadMountTable() {
-  return MountsOf(ReadOwnTable().get());
+  return MountsOf(OwnTable());
 }
 
 std::vector<Volume> ListVolumes() {
@@ -171,13 +209,13 @@ std::string MountPointOf(const std::string& folder) {
   if (path.empty()) return {};
   struct stat info {};
   const bool haveDevice = ::stat(path.c_str(), &info) == 0;
-  const Table table = ReadOwnTable();
-  if (!table) return haveDevice ? MountPointByDevice(path, info.st_dev) : std::string();
+  libmnt_table* const table = OwnTable();
+  if (table == nullptr) return haveDevice ? MountPointByDevice(path, info.st_dev) : std::string();
   // The latest mount at the nearest folder at or above the path whose
   // components hold it. A mount hidden under a later mount over one of its
   // parents is on another device: it is passed by.
   for (;;) {
-    libmnt_fs* fs = mnt_table_find_mountpoint(table.get(), path.c_str(), MNT_ITER_BACKWARD);
+    libmnt_fs* fs = mnt_table_find_mountpoint(table, path.c_str(), MNT_ITER_BACKWARD);
     if (fs == nullptr) return haveDevice ? MountPointByDevice(path, info.st_dev) : std::string();
     const std::string point = Text(mnt_fs_get_target(fs));
     struct stat pointInfo {};
