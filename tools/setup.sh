@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev
   xvfb xauth
-  desktop-file-utils appstream
+  desktop-file-utils appstream lintian
   libmount-dev mount e2fsprogs
 )
 
