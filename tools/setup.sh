@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth
   desktop-file-utils appstream lintian
+  libmount-dev mount e2fsprogs
 )
 
 missing=()

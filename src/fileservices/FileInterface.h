@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "fileservices/Volumes.h"
 
 namespace vornak {
 
@@ -49,6 +52,15 @@ class FileInterface {
   virtual std::optional<FileId> IdOfHandle(Handle handle) = 0;
   // Bytes available to the caller on the file system holding root, or -1.
   virtual double FreeSpace(const std::string& root) = 0;
+  // The largest file, in bytes, that the file system holding root can store;
+  // infinity when it sets no limit of its own. FAT gives 4 GiB - 1 (on Linux
+  // by the type in the mount table, on Windows by the file system name that
+  // GetVolumeInformationW reports for the drive). A failed query counts as no
+  // limit: the write then reports whatever the medium refuses.
+  virtual double MaxFileSize(const std::string& root) = 0;
+  // Every mount of the system's mount table as it is now, in table order; the
+  // split follows a medium that appears at a new mount point with it.
+  virtual std::vector<Volumes::Volume> MountedVolumes() = 0;
   // The system's message for an error number (GetSystemErrorText).
   virtual std::string ErrorText(int code) = 0;
 };

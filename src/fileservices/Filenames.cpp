@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "fileservices/posix/MountPoint.h"
+#include "fileservices/posix/MountTable.h"
 
 namespace Filenames {
 

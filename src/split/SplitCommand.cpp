@@ -121,7 +121,10 @@ void RunSplitCommand(SplitCommandHost& host, FileInterface& files, SplitState& s
   job.source = source;
   job.buffer = buffer.get();
   job.buffersize = static_cast<std::size_t>(state.buffersize);
-  RunSplitLoop(job, files, *frontEnd);
+  const SplitResult result = RunSplitLoop(job, files, *frontEnd);
+  // A split that followed its medium to a new mount point proposes that folder next time.
+  state.target.savedrive = result.target.savedrive;
+  state.target.savepath = result.target.savepath;
 }
 
 }  // namespace vornak

@@ -41,6 +41,8 @@ inline constexpr const char* kNoProgressDetail = "The medium accepted no more da
 // Questions of the split loop.
 Message OverwriteQuestion(const std::string& partPath);
 Message MediumQuestion(const std::string& savedrive);
+// A part is longer than the largest file the medium can hold (largest bytes).
+Message FileSizeLimitMessage(const std::string& savedrive, double largest);
 
 // Messages of the split command.
 Message SourceMissingMessage(const std::string& filenameText);

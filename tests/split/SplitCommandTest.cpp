@@ -34,7 +34,7 @@ struct CommandRig : SplitCommandHost {
   void ShowTargetDialog(TargetRecord& record) override {
     Step("ShowTargetDialog");
     if (onDialog) return onDialog(record);
-    record.savedrive = record.savepath, record.saveftitle = "movie";
+    record.savedrive = "/", record.saveftitle = "movie";  // the root is always mounted
   }
   void UpdatePartSizeList() override { Step("UpdatePartSizeList"); }
   SplitFrontEnd& LoadProgress() override { return Step("LoadProgress"), frontEnd; }

@@ -19,6 +19,7 @@
 #include <type_traits>
 
 #include "Version.h"
+#include "fileservices/Filenames.h"
 #include "fileservices/posix/PosixFileInterface.h"
 #include "split/HeadlessFrontEnd.h"
 #include "split/SplitLoop.h"
@@ -127,6 +128,7 @@ TEST(SplitLoopTest, PartSizesBlocksAndCounterWidthsFollowThePlan) {
   for (const Plan& plan : plans) {
     Rig rig(static_cast<double>(plan.fileSize), static_cast<double>(plan.partSize), plan.buffer);
     rig.files.sparse = plan.fileSize > k2to32 / 2;
+    rig.files.maxFileSize = static_cast<double>(k2to32 - 1);  // FAT takes a part of exactly 4 GiB - 1
     ExpectPlan(rig, plan);
     if (plan.fileSize == 10000) {  // one progress step and one yield per block, one yield in the ending
       EXPECT_EQ(rig.frontEnd.status2, (Texts{"into /t/movie1.avi", "into /t/movie2.avi", "into /t/movie3.avi",
@@ -136,6 +138,20 @@ TEST(SplitLoopTest, PartSizesBlocksAndCounterWidthsFollowThePlan) {
     }
     EXPECT_TRUE(!rig.files.sparse || rig.frontEnd.progress.back() == 100.0f);
   }
+}
+
+TEST(SplitLoopTest, PartLongerThanTheMediumHoldsIsRefusedBeforeCopying) {
+  const std::uint64_t k2to32 = 1ull << 32;
+  Rig rig(static_cast<double>(k2to32 + 1), static_cast<double>(k2to32), 1 << 20);
+  rig.files.sparse = true, rig.files.maxFileSize = static_cast<double>(k2to32 - 1);
+  EXPECT_EQ(rig.Run(), Failed);
+  EXPECT_EQ(rig.frontEnd.questions,
+            std::vector<Message>{{"The medium (/t) cannot hold a file larger than "
+                                  "4294967295 bytes.\n\nChoose a smaller part size and "
+                                  "split again."}});
+  EXPECT_TRUE(rig.files.created.empty());
+  EXPECT_TRUE(rig.files.readSizes.empty());
+  rig.ExpectEnding();
 }
 
 TEST(SplitLoopTest, RandomPlansJoinBackToTheSource) {
@@ -212,6 +228,12 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
                     r.frontEnd.answers = {Answer::Retry, Answer::Retry}; },
        Completed, {medium, medium}, all, {"FreeSpace /t/", "SyncFileSystem /t", "Ask"}},
       {[](Rig& r) { r.files.freeSpaceScript = {1e9, 10}; }, Cancelled, {medium}, {3000}},
+      // The medium is taken out (nothing at /t: asked again, nothing written), then one appears at /m.
+      {[](Rig& r) { r.files.freeSpaceScript = {1e9, 10}, r.files.AddFolder("/m");
+                    r.frontEnd.onAsk = [&r](const Message&) {
+                      r.files.mounts.back() = {r.frontEnd.questions.size() == 1 ? "/" : "/m", "", "vfat", "/dev/sdc1"};
+                      return Answer::Retry; }; },
+       Completed, {medium, medium}, all, {"Ask", "FreeSpace /m/", "CreatePart /m/movie2.avi"}},
       // A confirmed cancel copies one more block; the ending closes the source, flushes, closes the part.
       {[](Rig& r) { r.cancelInYield = 1; }, Cancelled, {}, {2000}},
       {[](Rig& r) { r.cancelInYield = 3; }, Cancelled, {}, {3000, 1000}},
@@ -275,7 +297,7 @@ TEST_P(SplitPosixTable, PartsNeverReachAnotherFile) {
   ASSERT_TRUE(at != "fifo" || ::mkfifo(part2.c_str(), 0600) == 0);
   PosixRig rig(5000, 2000, 1000, source, folder);
   rig.job.target.saveoverwrite = static_cast<std::int16_t>(c.saveoverwrite);
-  rig.job.target.savedrive = dir.Path();  // the volume stays when its folder goes
+  rig.job.target.savedrive = Filenames::GetFolderDrive(dir.Path());  // the volume stays when its folder goes
   rig.frontEnd.answers = {Answer::Cancel};
   rig.frontEnd.onYield = [&] {
     if (name == "FolderPulled" && rig.frontEnd.yields == 2) fs::rename(folder, dir.Join("pulled"));

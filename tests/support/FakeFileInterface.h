@@ -35,6 +35,8 @@ class FakeFileInterface : public FileInterface {
   std::map<std::string, int> openReadErrors, createErrors, closeErrors;  // path -> errno
   int syncError = 0;
   std::deque<double> freeSpaceScript;  // answers in order, then plenty
+  double maxFileSize = 1e300;          // of every medium
+  std::vector<Volumes::Volume> mounts = {{"/", "", "ext4", "/dev/sda1"}, {"/t", "", "ext4", "/dev/sdb1"}};
 
   // Records; the journal is shared with a front end.
   std::vector<std::string>* journal = nullptr;
@@ -55,6 +57,8 @@ class FakeFileInterface : public FileInterface {
   std::optional<FileId> IdOfPath(const std::string& path) override;
   std::optional<FileId> IdOfHandle(Handle handle) override { return handles_.at(handle).node->id; }
   double FreeSpace(const std::string& root) override;
+  double MaxFileSize(const std::string&) override { return maxFileSize; }
+  std::vector<Volumes::Volume> MountedVolumes() override { return mounts; }
   std::string ErrorText(int code) override { return "System text " + std::to_string(code) + ".\n"; }
 
  private:

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -24,6 +25,7 @@
 #include <string>
 
 #include "split/SplitMessages.h"
+#include "support/Media.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
 #include "ui/Main.h"
@@ -192,37 +194,58 @@ TEST(SplitThroughWindowsAgain, SecondSplitStartsInTheFolderChosenFirst) {
   EXPECT_TRUE(fs::exists(rig.dir.Join("chosen/other3.bin")));
 }
 
-// A full medium: the target folder is a 1 MiB tmpfs in a private mount
-// namespace (ctest runs this test under unshare). The medium question comes for
-// the part that does not fit, Retry on the same medium asks again, and after a
-// fresh medium is mounted Retry goes on. The parts of all media join to the
-// source.
-TEST(SplitThroughWindowsMedium, AsksForAnotherMediumAndGoesOn) {
-  if (std::getenv("VORNAK_PRIVATE_MOUNTS") == nullptr) GTEST_SKIP() << "needs a private mount namespace";
-  Rig rig(2400000, "900 KB");
-  const std::string medium = rig.dir.MakeFolder("medium");
+// Media as a desktop mounts them, in a private mount namespace (ctest runs this
+// test under unshare): 1 MiB ext2 images below a private /mnt, one 900 KB part
+// each. At the question for part 2, Retry on the full medium asks again; with
+// the medium taken out it asks again and writes nothing into the bare folder;
+// with two new media at once it asks again; with one new medium at a new path
+// the split goes on in the same folder there. Part 3 goes on a fresh medium
+// mounted at the old path. The parts of all media join to the source.
+TEST(SplitThroughWindowsMedium, FollowsTheMediumAndAsksWhileNoneIsMounted) {
+  if (!test::PrivateMounts()) GTEST_SKIP() << "needs a private mount namespace";
+  if (::mount("vornak", "/mnt", "tmpfs", 0, "size=1m") != 0) GTEST_SKIP() << "mounting is not permitted here";
+  Rig rig(2700000, "900 KB");
   const std::string collected = rig.dir.MakeFolder("collected");
-  auto mountFresh = [&] { return ::mount("vornak", medium.c_str(), "tmpfs", 0, "size=1m") == 0; };
-  if (!mountFresh()) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
-  rig.main->target.savepath = medium;
-
-  int asked = 0;
-  rig.asker.onAsk = [&](const Message& message) {
-    ASSERT_EQ(message, MediumQuestion(medium));
-    if (++asked % 2 == 1) return;  // the first Retry finds the same full medium
-    for (const auto& entry : fs::directory_iterator(medium))
-      fs::copy_file(entry.path(), collected + "/" + entry.path().filename().string());
-    ASSERT_EQ(::umount2(medium.c_str(), MNT_DETACH), 0);
-    ASSERT_TRUE(mountFresh());
+  auto insert = [&](const std::string& medium, bool withFolder = true) {
+    static int images = 0;
+    const bool mounted = test::MountExt2(rig.dir.Join("medium" + std::to_string(++images) + ".img"), medium);
+    return mounted && (!withFolder || fs::create_directory(medium + "/films"));
   };
-  for (int i = 0; i < 4; ++i) rig.asker.Push(Answer::Retry);
-  rig.Split(InDialog::Save);
-  for (const auto& entry : fs::directory_iterator(medium))
-    fs::copy_file(entry.path(), collected + "/" + entry.path().filename().string());
-  ::umount2(medium.c_str(), MNT_DETACH);
+  auto takeOut = [&](const std::string& medium) {
+    for (const auto& entry : fs::directory_iterator(medium + "/films"))
+      fs::copy_file(entry.path(), collected + "/" + entry.path().filename().string());
+    return test::Unmount(medium);
+  };
+  if (!insert("/mnt/A")) GTEST_SKIP() << "cannot mount an ext2 image here";
+  rig.main->target.savepath = "/mnt/A/films";
 
-  EXPECT_EQ(asked, 4);
+  std::vector<std::string> into;  // the progress window's "into" line at each question
+  rig.asker.onAsk = [&](const Message&) {
+    into.push_back(rig.main->findChild<Progress*>()->lblStatus2->text().toStdString());
+    const std::size_t asked = rig.asker.messages.size();
+    bool done = true;  // at 1: the same full medium stays
+    if (asked == 2) done = takeOut("/mnt/A");
+    if (asked == 3) {  // nothing was written into the bare folder; now two media come at once
+      EXPECT_TRUE(fs::is_empty("/mnt/A"));
+      done = insert("/mnt/B") && insert("/mnt/C", false);
+    }
+    if (asked == 4) done = test::Unmount("/mnt/C");
+    if (asked == 5) done = takeOut("/mnt/B") && insert("/mnt/B");
+    EXPECT_TRUE(done) << "at question " << asked;
+  };
+  for (int i = 0; i < 5; ++i) rig.asker.Push(Answer::Retry);
+  rig.Split(InDialog::Save);
+  EXPECT_TRUE(takeOut("/mnt/B"));
+  test::Unmount("/mnt");
+
+  std::vector<Message> asked(4, MediumQuestion("/mnt/A"));
+  asked.push_back(MediumQuestion("/mnt/B"));
+  EXPECT_EQ(rig.asker.messages, asked);
+  std::vector<std::string> parts(4, "into /mnt/A/films/movie2.avi");
+  parts.push_back("into /mnt/B/films/movie3.avi");
+  EXPECT_EQ(into, parts);
   EXPECT_EQ(rig.main->StatusBar->SimpleText(), "Done.");
+  EXPECT_EQ(rig.main->target.savepath, "/mnt/B/films");  // a second split proposes the new medium
   EXPECT_EQ(ReadAll(collected + "/movie1.avi") + ReadAll(collected + "/movie2.avi") +
                 ReadAll(collected + "/movie3.avi"),
             rig.content);

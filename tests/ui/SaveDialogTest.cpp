@@ -79,6 +79,12 @@ TEST_F(SaveDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFolder
   record.savepath = "/";
   Click(Open()->Command1);
   EXPECT_EQ(Target(), "/|/");  // the root of the file system stays "/"
+  // A folder on a volume the list leaves out (/proc below "/") lists and shows that volume, as Save takes it.
+  record.savepath = "/proc";
+  auto proc = Open();
+  EXPECT_EQ(proc->Drive1->currentText(), "/proc");
+  Click(proc->Command1);
+  EXPECT_EQ(Target(), "/proc|/proc");
 }
 
 TEST_F(SaveDialogTest, SaveSplitsTheNameIntoTitleAndExtensionRefusedCharactersBeep) {

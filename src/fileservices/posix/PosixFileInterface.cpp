@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <limits>
 
 #include "fileservices/Filenames.h"
 #include "fileservices/HugeFileFunctions.h"
+#include "fileservices/posix/MountTable.h"
 
 namespace vornak {
 
@@ -152,6 +154,20 @@ std::optional<FileId> PosixFileInterface::IdOfHandle(Handle handle) {
 
 double PosixFileInterface::FreeSpace(const std::string& root) {
   return HugeFileFunctions::GetHugeDiskFreeSpace(root);
+}
+
+double PosixFileInterface::MaxFileSize(const std::string& root) {
+  const std::string point = posix::MountPointOf(root);
+  const std::vector<Volumes::Volume> mounts = MountedVolumes();
+  // The latest mount at that point is the one in view.
+  for (auto it = mounts.rbegin(); it != mounts.rend(); ++it) {
+    if (it->mountPoint == point) return Volumes::MaxFileSizeOf(it->fsType);
+  }
+  return std::numeric_limits<double>::infinity();
+}
+
+std::vector<Volumes::Volume> PosixFileInterface::MountedVolumes() {
+  return Volumes::ReadMountTable();
 }
 
 std::string PosixFileInterface::ErrorText(int code) {

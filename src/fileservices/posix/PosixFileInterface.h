@@ -21,6 +21,9 @@ class PosixFileInterface : public FileInterface {
   std::optional<FileId> IdOfPath(const std::string& path) override;
   std::optional<FileId> IdOfHandle(Handle handle) override;
   double FreeSpace(const std::string& root) override;
+  // By the type of the mount that holds root, as libmount reads the table.
+  double MaxFileSize(const std::string& root) override;
+  std::vector<Volumes::Volume> MountedVolumes() override;
   std::string ErrorText(int code) override;
 };
 
