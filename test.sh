@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test twice: once in a plain
-# build and once under AddressSanitizer and UndefinedBehaviorSanitizer.
-# Exits non-zero on any failure.
+# build and once under AddressSanitizer and UndefinedBehaviorSanitizer. The
+# sanitizer pass also fuzzes each harness for a short fixed time in a clang
+# build of its own. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup.sh
@@ -16,3 +17,11 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVORNAK_SANITIZE=ON -DVORNAK_
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+# The fuzz harnesses: their corpus again, then VORNAK_FUZZ_SECONDS of fuzzing
+# each. A crash is left in build-fuzz/tests/fuzz/ and belongs in the corpus.
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVORNAK_FUZZ=ON \
+  -DVORNAK_BUILD_UI=OFF -DVORNAK_BUILD_BENCH=OFF -DVORNAK_FUZZ_SECONDS=15
+cmake --build build-fuzz -j"$jobs" --target vornak_fuzzers
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-fuzz --output-on-failure -j"$jobs"

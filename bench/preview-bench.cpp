@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "fileservices/Question.h"
-#include "target/Save.h"
+#include "ui/Save.h"
 
 namespace {
 // One key press and release, delivered as the window system would.

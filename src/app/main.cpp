@@ -1,11 +1,11 @@
-#include "app/Main.h"
+#include "ui/Main.h"
 
 #include <QApplication>
 
 #include "Version.h"
 #include "app/Resources.h"
 #include "app/Settings.h"
-#include "target/MessageBoxAsker.h"
+#include "ui/MessageBoxAsker.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -12,7 +12,7 @@
 #include "fileservices/FileInterface.h"
 #include "split/SplitFrontEnd.h"
 #include "split/SplitMessages.h"
-#include "target/TargetRecord.h"
+#include "destination/TargetRecord.h"
 
 namespace vornak {
 
@@ -45,6 +45,9 @@ struct SplitResult {
   double bytesDone = 0;
   std::int32_t partsCreated = 0;
   std::optional<SplitError> error;  // the failure that was reported
+  // The target as the run left it: savedrive and savepath follow a medium
+  // that appeared at a new mount point.
+  TargetRecord target;
 };
 
 // Runs the loop and then the ending. The source handle is closed on return.

@@ -1,6 +1,6 @@
 # Installs the build into a throw-away prefix and checks what a desktop needs:
-# the program, a valid desktop entry, the icon in every size of the hicolor
-# theme and a valid AppStream description.
+# the program, its manual page and copyright file, a valid desktop entry, the
+# icon in every size of the hicolor theme and a valid AppStream description.
 # Run as: cmake -DBUILD_DIR=<build> -DPREFIX=<empty folder> -P InstallTest.cmake
 if(NOT BUILD_DIR OR NOT PREFIX)
   message(FATAL_ERROR "BUILD_DIR and PREFIX must be given")
@@ -28,6 +28,9 @@ expect(NOT IS_DIRECTORY "${program}")
 expect(EXISTS "${desktop}")
 expect(EXISTS "${metainfo}")
 expect(EXISTS "${icons}/scalable/apps/vornak.svg")
+expect(EXISTS "${PREFIX}/share/man/man1/vornak.1.gz")
+expect(EXISTS "${PREFIX}/share/doc/vornak/copyright")
+expect(NOT EXISTS "${PREFIX}/share/lintian")  # only below /usr, as in the Debian package
 
 # Each PNG must have the size of the folder it is in (width and height are
 # the big-endian numbers at bytes 16 and 20 of the file).

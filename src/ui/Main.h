@@ -1,0 +1,204 @@
+#pragma once
+// The main window: the source file, its size, the part-size entry with its
+// presets, the parts diagram, the split, exit and about buttons and a one-line
+// status bar. It owns the working state and the target record for the whole
+// run of the program, reads the settings when it loads and writes them when it
+// closes.
+#include <QCursor>
+#include <QFrame>
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "fileservices/FileInterface.h"
+#include "fileservices/Question.h"
+#include "parts/Diagram.h"
+#include "split/SplitCommand.h"
+#include "destination/TargetRecord.h"
+
+class QComboBox;
+class QDragMoveEvent;
+class QDropEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vornak {
+
+class Progress;
+
+// The parts diagram strip: a sunken frame around a backing image that keeps
+// the last drawing until the next one. Strip pixel (x, y) is image pixel
+// (x, y); the drawing uses columns 1..W and rows 1..H.
+class PartsStrip : public QFrame {
+  Q_OBJECT
+ public:
+  explicit PartsStrip(QWidget* parent = nullptr);
+  // The drawable size in strip pixels (the inner area).
+  QSize InnerSize() const { return contentsRect().size(); }
+  // Clears the strip and paints the primitives.
+  void Paint(const Diagram& diagram);
+  const QImage& Image() const { return image_; }
+  QColor ColourOf(DiagramColour colour) const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QImage image_;
+};
+
+// The status line: one text. A tab moves the text after it to the centre, a
+// second tab to the right end.
+class StatusLine : public QFrame {
+  Q_OBJECT
+ public:
+  explicit StatusLine(QWidget* parent = nullptr);
+  QString SimpleText() const { return text_; }
+  void SetSimpleText(const QString& text);
+  // How often the text was written (tests check that hints do not rewrite it).
+  int Writes() const { return writes_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString text_;
+  int writes_ = 0;
+};
+
+class Main : public QWidget, public SplitCommandHost {
+  Q_OBJECT
+ public:
+  struct Options {
+    // The settings file; empty = the user's settings store.
+    QString settingsFile;
+    // Replaces the open-file dialog: gets the start folder, returns the chosen
+    // path or an empty string for a cancel.
+    std::function<QString(QWidget* parent, const QString& startFolder)> openFileDialog;
+  };
+
+  // files: the platform file interface when null.
+  explicit Main(Asker& asker, FileInterface* files = nullptr, Options options = {},
+                QWidget* parent = nullptr);
+  ~Main() override;
+
+  // Controls, named as everywhere else in the program.
+  QLabel* lblFilename = nullptr;
+  QLineEdit* edFilename = nullptr;
+  QPushButton* butFilename = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* lblSize = nullptr;
+  PartsStrip* picParts = nullptr;
+  QLabel* lblFilesize = nullptr;
+  QComboBox* edPartsize = nullptr;
+  QPushButton* butSplit = nullptr;
+  QPushButton* butClose = nullptr;
+  QPushButton* cmdAbout = nullptr;
+  StatusLine* StatusBar = nullptr;
+
+  // The target record shared with the split command and the Save dialog.
+  TargetRecord target;
+
+  // Working state.
+  std::string sourcefile;
+  double FileSize = -1;
+  double partsize = 0;
+  std::string hinttext;
+  std::string partstext;
+  std::string abouttext;
+  std::int32_t buffersize = 0;
+  std::int32_t diagwidth = 0;
+  std::int32_t diagheight = 0;
+  std::string browsefolder;
+  // The program's own current folder, against which relative file names are
+  // read: the working folder at start, then the folder of the last file
+  // chosen with Browse. The process's working folder never changes (on a
+  // medium it would keep that medium busy).
+  std::string currentfolder;
+  // The last refresh of the diagram.
+  Diagram diagram;
+
+  std::string GetSourceFilename();
+  void ShowFileSize();
+  double GetPartSize();
+  void UpdateControls();
+  void DrawParts();
+  void MakeTooltip(const std::string& tttext, double fileSize, double partSize);
+  void UpdatePartSizeList() override;
+
+  // SplitCommandHost
+  std::string FilenameText() override;
+  std::string CurrentFolder() override { return currentfolder; }
+  std::string PartSizeText() override;
+  char DecimalSeparator() override;
+  void SetStatus(const std::string& text) override;
+  Asker& Questions() override { return asker_; }
+  void ShowTargetDialog(TargetRecord& record) override;
+  SplitFrontEnd& LoadProgress() override;
+  void DisableMain() override;
+  void ShowProgress() override;
+  void Yield() override;
+
+ public slots:
+  void Form_Load();
+  void Form_Unload();
+  void edFilename_Change();
+  void butFilename_Click();
+  void butClose_Click();
+  void cmdAbout_Click();
+  void butSplit_Click();
+  void edPartsize_Change();
+  void edPartsize_Click();
+  // x in strip pixels.
+  void picParts_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, double x);
+
+  void butFilename_MouseMove();
+  void butSplit_MouseMove();
+  void butClose_MouseMove();
+  void cmdAbout_MouseMove();
+  void lblFilename_MouseMove();
+  void lblFilesize_MouseMove();
+  void Form_MouseMove();
+
+  void edFilename_OLEDragOver(QDragMoveEvent* event);
+  void edFilename_OLEDragDrop(QDropEvent* event);
+  void Form_OLEDragOver(QDragMoveEvent* event) { edFilename_OLEDragOver(event); }
+  void Form_OLEDragDrop(QDropEvent* event) { edFilename_OLEDragDrop(event); }
+  void lblSize_OLEDragOver(QDragMoveEvent* event) { edFilename_OLEDragOver(event); }
+  void lblSize_OLEDragDrop(QDropEvent* event) { edFilename_OLEDragDrop(event); }
+  void picParts_OLEDragOver(QDragMoveEvent* event) { edFilename_OLEDragOver(event); }
+  void picParts_OLEDragDrop(QDropEvent* event) { edFilename_OLEDragDrop(event); }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateControls();
+  void ShowHint(const std::string& text);
+  void SetStatusIfDifferent(const std::string& text);
+  void ApplyDiagramTexts(const std::string& tooltip, const std::string& summary);
+  bool HintEvent(QObject* watched);
+  bool DropEvent(QObject* watched, QEvent* event);
+  bool RefusesDropAt(const QPointF& position) const;
+
+  Asker& asker_;
+  FileInterface& files_;
+  Options options_;
+  bool unloaded_ = false;
+  bool splitting_ = false;  // from the split button's click to the split's ending
+  QCursor splitCursor_;
+  std::unique_ptr<Progress> progress_;
+};
+
+}  // namespace vornak

@@ -1,0 +1,126 @@
+#include "ui/MessageBoxAsker.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTextBoundaryFinder>
+
+#include "Version.h"
+
+namespace vornak {
+
+namespace {
+
+QMessageBox::Icon ToQt(Icon icon) {
+  switch (icon) {
+    case Icon::Exclamation:
+      return QMessageBox::Warning;
+    case Icon::Question:
+      return QMessageBox::Question;
+    case Icon::Information:
+      return QMessageBox::Information;
+    case Icon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+struct ButtonPair {
+  QMessageBox::StandardButton first;
+  QMessageBox::StandardButton second;  // NoButton for a single button
+};
+
+ButtonPair ToQt(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::OkCancel:
+      return {QMessageBox::Ok, QMessageBox::Cancel};
+    case Buttons::RetryCancel:
+      return {QMessageBox::Retry, QMessageBox::Cancel};
+    case Buttons::YesNo:
+      return {QMessageBox::Yes, QMessageBox::No};
+    case Buttons::Ok:
+      break;
+  }
+  return {QMessageBox::Ok, QMessageBox::NoButton};
+}
+
+Answer FromQt(int button, const ButtonPair& pair) {
+  switch (button) {
+    case QMessageBox::Ok:
+      return Answer::Ok;
+    case QMessageBox::Cancel:
+      return Answer::Cancel;
+    case QMessageBox::Retry:
+      return Answer::Retry;
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    default:
+      break;
+  }
+  // The box went away without a button (closed by the window system).
+  return pair.second != QMessageBox::NoButton ? FromQt(pair.second, {QMessageBox::Ok, QMessageBox::NoButton})
+                                              : Answer::Ok;
+}
+
+// The text as shown: a run of more than 30 characters without a blank (a long
+// path or name) may break after any of its characters, so that all of it
+// stays readable instead of running past the box's edge.
+QString BreakableAnywhere(const QString& text) {
+  constexpr qsizetype kLongRun = 30;
+  const QChar kBreak(0x200B);  // zero width space
+  QString shown;
+  qsizetype i = 0;
+  while (i < text.size()) {
+    if (text.at(i).isSpace()) {
+      shown += text.at(i++);
+      continue;
+    }
+    qsizetype end = i;
+    while (end < text.size() && !text.at(end).isSpace()) ++end;
+    const QString run = text.mid(i, end - i);
+    if (run.size() <= kLongRun) {
+      shown += run;
+    } else {
+      QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, run);
+      qsizetype from = 0;
+      for (qsizetype to = graphemes.toNextBoundary(); to > 0; to = graphemes.toNextBoundary()) {
+        if (from > 0) shown += kBreak;
+        shown += run.mid(from, to - from);
+        from = to;
+      }
+    }
+    i = end;
+  }
+  return shown;
+}
+
+}  // namespace
+
+QWidget* MessageBoxAsker::Owner() const {
+  // A box belongs over the window that is asking: an open modal dialog first,
+  // then the given window, unless it is disabled (the main window during a
+  // split), where a box would be disabled too and could never be answered.
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (parent_ && parent_->isEnabled()) return parent_.data();
+  return QApplication::activeWindow();
+}
+
+Answer MessageBoxAsker::Ask(const Message& message) {
+  const ButtonPair pair = ToQt(message.buttons);
+  QMessageBox box(ToQt(message.icon), QString::fromUtf8(kApplicationTitle),
+                  BreakableAnywhere(QString::fromStdString(message.text)), pair.first | pair.second, Owner());
+  // Paths and names are shown as they are, never read as markup.
+  box.setTextFormat(Qt::PlainText);
+  const bool second = pair.second != QMessageBox::NoButton && message.defaultButton == 1;
+  box.setDefaultButton(second ? pair.second : pair.first);
+  box.setEscapeButton(pair.second != QMessageBox::NoButton ? pair.second : pair.first);
+  return FromQt(box.exec(), pair);
+}
+
+void MessageBoxAsker::Beep() {
+  QApplication::beep();
+}
+
+}  // namespace vornak

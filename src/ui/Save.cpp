@@ -1,0 +1,303 @@
+#include "ui/Save.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <algorithm>
+
+#include "fileservices/Filenames.h"
+#include "ui/DirList.h"
+#include "ui/MessageBoxAsker.h"
+#include "ui/PreviewModel.h"
+#include "ui/WindowGeometry.h"
+
+namespace vornak {
+
+namespace {
+
+QString FromStd(const std::string& text) {
+  return QString::fromStdString(text);
+}
+std::string ToStd(const QString& text) {
+  return text.toStdString();
+}
+
+bool IsEnterableFolder(const QString& folder) {
+  const QFileInfo info(folder);
+  return !folder.isEmpty() && info.isAbsolute() && info.isDir() && info.isExecutable();
+}
+
+}  // namespace
+
+Save::Save(TargetRecord& record, Asker& asker, QWidget* parent, VolumeSource volumes)
+    : QDialog(parent), record_(record), asker_(asker), volumeSource_(std::move(volumes)) {
+  if (!volumeSource_) volumeSource_ = [] { return Volumes::ListVolumes(); };
+  BuildControls();
+  Form_Load();
+}
+
+Save::~Save() = default;
+
+bool Save::ShowModal(TargetRecord& record, QWidget* owner, Asker* asker) {
+  MessageBoxAsker boxes;
+  Save dialog(record, asker ? *asker : boxes, owner);
+  boxes.SetParent(&dialog);
+  dialog.exec();
+  return !record.saveftitle.empty();
+}
+
+void Save::BuildControls() {
+  setObjectName("Save");
+  setWindowTitle("Save As");
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  setModal(true);
+
+  const WindowGeometry g(font());
+  setFixedSize(g.size(6555, 3225));
+
+  auto label = [this](const char* name, const QString& text, QRect rect) {
+    auto* l = new QLabel(text, this);
+    l->setObjectName(name);
+    l->move(rect.topLeft());
+    l->adjustSize();
+    return l;
+  };
+
+  Label2 = label("Label2", "&Filename (without counter):", g.rect(120, 120, 2055, 195));
+
+  edActName = new QLineEdit(this);
+  edActName->setObjectName("edActName");
+  edActName->setGeometry(g.rect(120, 360, 2055, 285));
+
+  List1 = new QListView(this);
+  List1->setObjectName("List1");
+  List1->setGeometry(g.rect(120, 720, 2055, 1935));
+  List1->setUniformItemSizes(true);
+  List1->setSelectionMode(QAbstractItemView::NoSelection);
+  List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  {
+    // The grey of an inactive frame: the list shows names, it takes no choice.
+    QPalette palette = List1->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Inactive, QPalette::Window));
+    List1->setPalette(palette);
+  }
+  preview_ = new PreviewModel(record_, this);
+  List1->setModel(preview_);
+
+  chkOverwrite = new QCheckBox("&overwrite existing files", this);
+  chkOverwrite->setObjectName("chkOverwrite");
+  chkOverwrite->setGeometry(g.rect(120, 2760, 2175, 255));
+
+  Label1 = label("Label1", "Fol&der:", g.rect(2400, 120, 2655, 195));
+  lblActFolder = label("lblActFolder", "Specify a folder", g.rect(2400, 405, 2655, 195));
+  lblActFolder->setTextFormat(Qt::PlainText);
+
+  Dir1 = new DirList(this);
+  Dir1->setObjectName("Dir1");
+  Dir1->setGeometry(g.rect(2400, 720, 2655, 1665));
+  Dir1->setToolTip("Double-click to specify the target folder");
+
+  Label3 = label("Label3", "D&rive:", g.rect(2400, 2520, 2655, 195));
+
+  Drive1 = new QComboBox(this);
+  Drive1->setObjectName("Drive1");
+  Drive1->setGeometry(g.rect(2400, 2760, 2655, 315));
+
+  Command1 = new QPushButton("&Save", this);
+  Command1->setObjectName("Command1");
+  Command1->setGeometry(g.rect(5280, 120, 1170, 345));
+  Command1->setDefault(true);
+
+  Command2 = new QPushButton("&Cancel", this);
+  Command2->setObjectName("Command2");
+  Command2->setGeometry(g.rect(5280, 600, 1170, 345));
+
+  Label2->setBuddy(edActName);
+  Label1->setBuddy(Dir1);
+  Label3->setBuddy(Drive1);
+  QWidget::setTabOrder(edActName, List1);
+  QWidget::setTabOrder(List1, chkOverwrite);
+  QWidget::setTabOrder(chkOverwrite, Dir1);
+  QWidget::setTabOrder(Dir1, Drive1);
+  QWidget::setTabOrder(Drive1, Command1);
+  QWidget::setTabOrder(Command1, Command2);
+  // A folder label too long to shorten must not cover the buttons.
+  Command1->raise();
+  Command2->raise();
+
+  volumes_ = volumeSource_();
+  // Every absolute folder must lie on some listed drive.
+  if (Volumes::FindVolume(volumes_, "/") < 0)
+    volumes_.insert(volumes_.begin(), Volumes::Volume{"/", "", "", ""});
+  for (const auto& volume : volumes_) Drive1->addItem(FromStd(Volumes::DisplayName(volume)));
+
+  connect(edActName, &QLineEdit::textChanged, this, &Save::edActName_Change);
+  connect(Dir1, &DirList::Change, this, &Save::Dir1_Change);
+  connect(Drive1, &QComboBox::currentIndexChanged, this, &Save::Drive1_Change);
+  connect(Command1, &QPushButton::clicked, this, &Save::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &Save::Command2_Click);
+  edActName->setFocus();
+}
+
+bool Save::OpenFolder(const QString& folder) {
+  const int drive = Volumes::FindVolume(volumes_, ToStd(folder));
+  if (drive < 0) return false;
+  {
+    const QSignalBlocker blocker(Drive1);
+    Drive1->setCurrentIndex(drive);
+  }
+  return Dir1->SetPath(folder, FromStd(volumes_[drive].mountPoint));
+}
+
+bool Save::VolumeAvailable(const Volumes::Volume& volume) const {
+  if (!IsEnterableFolder(FromStd(volume.mountPoint))) return false;
+  if (volume.mountPoint == "/") return true;
+  // Still mounted? A medium that was taken out leaves at most an empty folder.
+  const auto now = volumeSource_();
+  return std::any_of(now.begin(), now.end(),
+                     [&](const Volumes::Volume& v) { return v.mountPoint == volume.mountPoint; });
+}
+
+void Save::Form_Load() {
+  QString folder;
+  if (!record_.savepath.empty()) {
+    folder = FromStd(record_.savepath);
+    // The stored folder may be gone with its medium: start at home instead.
+    if (!IsEnterableFolder(folder)) folder = QDir::homePath();
+  } else {
+    folder = QDir::currentPath();
+  }
+  if (!OpenFolder(folder) && !OpenFolder(QDir::homePath())) OpenFolder(QStringLiteral("/"));
+  FolderOpened();
+
+  {
+    const QSignalBlocker blocker(edActName);
+    edActName->setText(FromStd(record_.saveftitle));
+  }
+  edActName_Change();
+  chkOverwrite->setChecked(record_.saveoverwrite == 1);
+}
+
+void Save::Dir1_Change() {
+  FolderOpened();
+}
+
+void Save::FolderOpened() {
+  // The volume that holds the folder is always listed and shown, even one the
+  // list leaves out (a tmpfs, /proc below "/"): it is the drive Save takes.
+  const std::string folder = ToStd(Dir1->Path());
+  const std::string drive = Filenames::GetFolderDrive(folder);
+  int index = Volumes::FindVolume(volumes_, folder);
+  const std::size_t listed = index < 0 ? 0 : volumes_[index].mountPoint.size();
+  if (!drive.empty() && drive.size() > listed && Volumes::FindVolume(volumes_, drive) == index) {
+    auto at = std::find_if(volumes_.begin(), volumes_.end(),
+                           [&](const Volumes::Volume& v) { return v.mountPoint > drive; });
+    index = static_cast<int>(at - volumes_.begin());
+    volumes_.insert(at, Volumes::Volume{drive, "", "", ""});
+    const QSignalBlocker blocker(Drive1);
+    Drive1->insertItem(index, FromStd(drive));
+  }
+  if (index >= 0) {
+    const QSignalBlocker blocker(Drive1);
+    Drive1->setCurrentIndex(index);
+  }
+  SetActFolder(Dir1->Path());
+}
+
+void Save::Drive1_Change() {
+  if (restoringDrive_) return;
+  const QString remembered = Dir1->Path();
+  const int drive = Drive1->currentIndex();
+  if (drive < 0 || drive >= static_cast<int>(volumes_.size())) return;
+  const Volumes::Volume& volume = volumes_[drive];
+  const QString root = FromStd(volume.mountPoint);
+  if (!VolumeAvailable(volume) || !Dir1->SetPath(root, root)) {
+    asker_.Ask(Message{"Drive " + ToStd(Drive1->itemText(drive)) + " not available.", Icon::Exclamation,
+                       Buttons::Ok, 0});
+    restoringDrive_ = true;
+    OpenFolder(remembered);
+    restoringDrive_ = false;
+  }
+  FolderOpened();
+}
+
+void Save::SetActFolder(const QString& text) {
+  lblActFolder->setText(text);
+  lblActFolder_Change();
+}
+
+void Save::lblActFolder_Change() {
+  // While the folder is wider than the folder list, drop the first folder name
+  // after the first "/" together with one "/", and mark the gap with "...".
+  const QChar separator = QLatin1Char(Filenames::kSeparator);
+  const QFontMetrics metrics(lblActFolder->font());
+  const int limit = Dir1->width();
+  QString text = lblActFolder->text();
+  while (metrics.horizontalAdvance(text) > limit) {
+    const qsizetype a = text.indexOf(separator);
+    if (a < 0) break;
+    const qsizetype b = text.indexOf(separator, a + 1);
+    if (b < 0) break;
+    text = text.left(a + 1) + "..." + text.mid(b + 1);
+  }
+  // A last name wider than the list on its own is shortened too; the whole
+  // path shows in the tooltip.
+  if (metrics.horizontalAdvance(text) > limit) text = metrics.elidedText(text, Qt::ElideMiddle, limit);
+  lblActFolder->setToolTip(text != lblActFolder->text() ? lblActFolder->text() : QString());
+  if (text != lblActFolder->text()) lblActFolder->setText(text);
+  lblActFolder->adjustSize();
+  // Never wider than the dialog leaves room for.
+  lblActFolder->resize(std::min(lblActFolder->width(), width() - lblActFolder->x()), lblActFolder->height());
+}
+
+void Save::edActName_Change() {
+  std::string text = ToStd(edActName->text());
+  const int caret = edActName->cursorPosition();
+  if (Filenames::RemoveInvalidChars(text) > 0) {
+    asker_.Beep();
+    const QString cleaned = FromStd(text);
+    {
+      const QSignalBlocker blocker(edActName);
+      edActName->setText(cleaned);
+    }
+    edActName->setCursorPosition(std::clamp(caret - 1, 0, static_cast<int>(cleaned.size())));
+  }
+  preview_->SetName(ToStd(edActName->text()));
+}
+
+void Save::Command1_Click() {
+  const std::string folder = ToStd(Dir1->Path());
+  record_.savedrive = Filenames::GetFolderDrive(folder);
+  std::string path = folder;
+  while (path.size() > 1 && path.back() == Filenames::kSeparator) path.pop_back();
+  record_.savepath = path;
+
+  const std::string name = ToStd(edActName->text());
+  const std::string title = Filenames::GetTitle(name);
+  if (title.empty()) {
+    asker_.Ask(Message{"Type a filename in the 'Filename' field.", Icon::Exclamation, Buttons::Ok, 0});
+    edActName->setFocus();
+    return;
+  }
+  record_.saveftitle = title;
+  if (const std::string ext = Filenames::GetExtension(name); !ext.empty()) record_.savefext = ext;
+  record_.saveoverwrite = chkOverwrite->isChecked() ? 1 : 0;
+  accept();
+}
+
+void Save::Command2_Click() {
+  record_.saveftitle.clear();
+  QDialog::reject();
+}
+
+void Save::reject() {
+  Command2_Click();
+}
+
+}  // namespace vornak

@@ -1,0 +1,88 @@
+#pragma once
+// The "Save As" dialog of a split: drive, folder, base name of the parts and
+// overwrite mode. It starts from the target record and writes the user's
+// choice back into it; an empty saveftitle afterwards means "cancelled".
+#include <QDialog>
+#include <functional>
+#include <vector>
+
+#include "fileservices/Question.h"
+#include "fileservices/Volumes.h"
+#include "destination/TargetRecord.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+
+namespace vornak {
+
+class DirList;
+class PreviewModel;
+
+class Save : public QDialog {
+  Q_OBJECT
+ public:
+  using VolumeSource = std::function<std::vector<Volumes::Volume>()>;
+
+  // volumes lists the drives; the mount table of this process when empty.
+  Save(TargetRecord& record, Asker& asker, QWidget* parent = nullptr, VolumeSource volumes = {});
+  ~Save() override;
+
+  // Shows the dialog modally over owner; the questions go through asker, or
+  // through message boxes over the dialog when asker is null. Returns whether
+  // the user confirmed (saveftitle not empty).
+  static bool ShowModal(TargetRecord& record, QWidget* owner, Asker* asker = nullptr);
+
+  // Controls, by their names.
+  QLabel* Label2 = nullptr;
+  QLineEdit* edActName = nullptr;
+  QListView* List1 = nullptr;
+  QCheckBox* chkOverwrite = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* lblActFolder = nullptr;
+  DirList* Dir1 = nullptr;
+  QLabel* Label3 = nullptr;
+  QComboBox* Drive1 = nullptr;
+  QPushButton* Command1 = nullptr;
+  QPushButton* Command2 = nullptr;
+
+  // The preview's rows.
+  PreviewModel* Preview() const { return preview_; }
+  // The drives in Drive1's order.
+  const std::vector<Volumes::Volume>& Drives() const { return volumes_; }
+
+  // Sets lblActFolder's text and runs its change handling.
+  void SetActFolder(const QString& text);
+
+ public slots:
+  void Form_Load();
+  void Dir1_Change();
+  void Drive1_Change();
+  void lblActFolder_Change();
+  void edActName_Change();
+  void Command1_Click();
+  void Command2_Click();
+
+ protected:
+  // Escape and the close box cancel.
+  void reject() override;
+
+ private:
+  void BuildControls();
+  bool OpenFolder(const QString& folder);
+  // Lists and selects the drive of the folder now open, and shows the folder.
+  void FolderOpened();
+  bool VolumeAvailable(const Volumes::Volume& volume) const;
+
+  TargetRecord& record_;
+  Asker& asker_;
+  VolumeSource volumeSource_;
+  std::vector<Volumes::Volume> volumes_;
+  PreviewModel* preview_ = nullptr;
+  bool restoringDrive_ = false;
+};
+
+}  // namespace vornak

@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "fileservices/Filenames.h"
+#include "destination/TargetRecord.h"
+
+namespace {
+
+using namespace vornak;
+
+TEST(TargetRecordTest, CounterWidthFollowsThePartCount) {
+  // clang-format off
+  const std::pair<std::int32_t, const char*> rows[] = {
+      {2, "0"}, {9, "0"}, {10, "00"}, {99, "00"}, {100, "000"}, {999, "000"}, {1000, "0000"}, {32736, "00000"}};
+  // clang-format on
+  for (const auto& [count, pattern] : rows) {
+    EXPECT_EQ(CounterPattern(count), pattern) << count;
+    EXPECT_EQ(CounterText(count, pattern), std::to_string(count));
+    EXPECT_EQ(CounterText(1, pattern), std::string(std::strlen(pattern) - 1, '0') + "1");
+  }
+}
+
+TEST(TargetRecordTest, PlanNamesThePartsAfterTheSource) {
+  // source, file size, part size -> savefcount, savepath, first part path
+  const std::tuple<std::string, double, double, std::int32_t, std::string, std::string> rows[] = {
+      {"/data/movie.avi", 12000, 1000, 12, "/data", "/data/movie01.avi"},
+      {"/data/movie.avi", 99001, 1000, 100, "/data", "/data/movie001.avi"},
+      {"/movie.avi", 10000, 3000, 4, "/", "/movie1.avi"},
+      {"/data/archive.tar.gz", 2, 1, 2, "/data", "/data/archive.tar1.gz"},
+      {"/data/movie.", 3, 2, 2, "/data", "/data/movie1."},
+      {"/data/.avi", 5, 2, 3, "/data", "/data/1.avi"},
+      {"/data/noext", 327360, 10, 32736, "/data", "/data/noext00001."},
+      {"/big", 9007199254740992.0, 2199023255552.0 - 1, 4097, "/", "/big0001."}};
+  for (const auto& [source, fileSize, partSize, count, savepath, first] : rows) {
+    TargetRecord record;
+    PlanTarget(record, source, fileSize, partSize);
+    EXPECT_EQ(std::tie(record.savefcount, record.savepath, record.saveftitle),
+              std::tuple(count, savepath, Filenames::GetFilename(source)));
+    record.saveftitle = Filenames::StripExtension(record.saveftitle);
+    record.savefext = Filenames::GetExtension(source);
+    EXPECT_EQ(PartPath(record, 1), first) << source;
+  }
+  TargetRecord record;  // a chosen folder and extension stay, the name is set afresh
+  record.savepath = "/media/stick", record.saveftitle = "old", record.savefext = "avi";
+  PlanTarget(record, "/elsewhere/other.bin", 4294967297.0, 4294967295.0);
+  EXPECT_EQ(std::tie(record.savepath, record.saveftitle, record.savefext),
+            std::make_tuple("/media/stick", "other.bin", "avi"));
+}
+
+}  // namespace

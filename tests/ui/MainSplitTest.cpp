@@ -1,0 +1,255 @@
+// Splits started from the main window and carried out through the real Save
+// dialog and progress window: completion, a cancelled dialog, cancels from the
+// progress window, existing parts, a source that vanished, and a full medium.
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "split/SplitMessages.h"
+#include "support/Media.h"
+#include "support/ScriptedAsker.h"
+#include "support/TempDir.h"
+#include "ui/Main.h"
+#include "ui/Progress.h"
+#include "ui/Save.h"
+
+namespace vornak {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Pattern(std::size_t size) {
+  std::string content(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) content[i] = static_cast<char>(i * 7 + i / 251);
+  return content;
+}
+
+enum class InDialog { Save, Cancel, SaveWithOverwrite, RemoveSourceThenSave, SaveThenEnterTwice };
+enum class CancelBy { Nothing, Button, Escape, Enter, CloseBox };
+
+struct Rig {
+  test::TempDir dir;
+  ScriptedAsker asker;
+  std::unique_ptr<Main> main;
+  std::string content;
+  std::string source;
+  int dialogs = 0;               // Save dialogs shown; all but the first are cancelled
+  QString statusWhileSplitting;  // with the pointer over the disabled split button
+
+  explicit Rig(std::size_t size = 3000000, const char* partSize = "1 MB") : content(Pattern(size)) {
+    dir.WriteFile("settings.ini", "[Preferences]\nFileBufferSize=4096\n");
+    Main::Options options;
+    options.settingsFile = QString::fromStdString(dir.Join("settings.ini"));
+    main = std::make_unique<Main>(asker, nullptr, options);
+    main->show();
+    source = dir.WriteFile("movie.avi", content);
+    main->edFilename->setText(QString::fromStdString(source));
+    main->edPartsize->setEditText(partSize);
+  }
+
+  // Presses the split button; answers the Save dialog and, once the progress
+  // window shows, acts on it.
+  void Split(InDialog inDialog, CancelBy cancelBy = CancelBy::Nothing) {
+    QPointer<Save> answered;
+    dialogs = 0;
+    QTimer dialogWatch;
+    QObject::connect(&dialogWatch, &QTimer::timeout, [&] {
+      auto* save = qobject_cast<Save*>(QApplication::activeModalWidget());
+      if (save == nullptr || save == answered) return;
+      answered = save;
+      if (++dialogs > 1 || inDialog == InDialog::Cancel) return save->Command2->click();
+      if (inDialog == InDialog::SaveWithOverwrite) save->chkOverwrite->setChecked(true);
+      if (inDialog == InDialog::RemoveSourceThenSave) fs::remove(source);
+      save->Command1->click();
+      for (int i = 0; inDialog == InDialog::SaveThenEnterTwice && i < 2; ++i)  // faster than the windows
+        QCoreApplication::postEvent(main.get(),
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+    });
+    dialogWatch.start(0);
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      auto* progress = main->findChild<Progress*>();
+      if (progress == nullptr || !progress->isVisible()) return;
+      watch.stop();
+      QEvent enter(QEvent::Enter);
+      QCoreApplication::sendEvent(main->butSplit, &enter);
+      statusWhileSplitting = main->StatusBar->SimpleText();
+      if (cancelBy == CancelBy::Button) progress->butCancel->click();
+      if (cancelBy == CancelBy::Escape) QTest::keyClick(progress, Qt::Key_Escape);
+      if (cancelBy == CancelBy::Enter) QTest::keyClick(progress->butCancel, Qt::Key_Return);
+      if (cancelBy == CancelBy::CloseBox) progress->close();
+    });
+    watch.start(0);
+    main->butSplit->click();
+  }
+
+  std::string Part(int i) const { return dir.Join("movie" + std::to_string(i) + ".avi"); }
+};
+
+// What the target folder holds afterwards.
+enum class Parts { All, OneBlock, Old, None };
+
+struct Case {
+  const char* name;
+  InDialog inDialog;
+  CancelBy cancelBy;
+  bool existingPart;               // "old" stands at the first part's path
+  std::vector<Answer> answers;     // for the questions, in order
+  std::vector<std::string> asked;  // the texts asked ("overwrite" and "vanished" stand for those messages)
+  const char* status;              // the status line afterwards
+  Parts parts;
+  bool sizeOnTop;  // "1 MB" moved to the top of the presets
+};
+
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.name;
+}
+
+const std::string kCancel = CancelQuestion().text;
+
+class SplitThroughWindows : public ::testing::TestWithParam<Case> {};
+
+TEST_P(SplitThroughWindows, EndsAsExpected) {
+  const Case& c = GetParam();
+  Rig rig;
+  if (c.existingPart) rig.dir.WriteFile("movie1.avi", "old");
+  for (Answer answer : c.answers) rig.asker.Push(answer);
+  const std::map<std::string, std::string> named = {
+      {"overwrite", OverwriteQuestion(rig.Part(1)).text},
+      {"vanished", "Cannot open the file " + rig.source +
+                       ".\nNo such file or directory\n\n\nCheck the file and try again."}};
+
+  rig.Split(c.inDialog, c.cancelBy);
+
+  std::vector<std::string> asked, expected;
+  for (const Message& m : rig.asker.messages) asked.push_back(m.text);
+  for (const std::string& text : c.asked) expected.push_back(named.count(text) ? named.at(text) : text);
+  EXPECT_EQ(asked, expected);
+  EXPECT_EQ(rig.dialogs, 1);  // a second Enter or click does nothing while the split runs
+  EXPECT_EQ(rig.statusWhileSplitting, c.parts == Parts::None ? "" : "Splitting...");
+  EXPECT_TRUE(rig.main->isEnabled());
+  EXPECT_EQ(rig.main->findChild<Progress*>(), nullptr);
+  EXPECT_EQ(rig.main->StatusBar->SimpleText().toStdString(), c.status);
+  EXPECT_EQ(rig.main->edPartsize->itemText(0) == "1 MB", c.sizeOnTop);
+  EXPECT_EQ(fs::exists(rig.Part(1)), c.parts != Parts::None);
+  // A cancel confirmed as the progress window shows lets exactly one block of
+  // the 4096-byte buffer through.
+  const std::string want = c.parts == Parts::All        ? rig.content
+                           : c.parts == Parts::OneBlock ? rig.content.substr(0, 4096)
+                           : c.parts == Parts::Old      ? "old"
+                                                        : "";
+  EXPECT_EQ(ReadAll(rig.Part(1)) + ReadAll(rig.Part(2)) + ReadAll(rig.Part(3)), want);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Table, SplitThroughWindows,
+    ::testing::Values(
+        Case{"Completes", InDialog::Save, CancelBy::Nothing, false, {}, {}, "Done.", Parts::All, true},
+        Case{"EnterTwiceSplitsOnce", InDialog::SaveThenEnterTwice, CancelBy::Nothing, true, {Answer::Ok}, {"overwrite"}, "Done.", Parts::All, true},
+        Case{"DialogCancelled", InDialog::Cancel, CancelBy::Nothing, false, {}, {}, "3 split files", Parts::None, false},
+        Case{"ButtonNoGoesOn", InDialog::Save, CancelBy::Button, false, {Answer::No}, {kCancel}, "Done.", Parts::All, true},
+        Case{"EnterNoGoesOn", InDialog::Save, CancelBy::Enter, false, {Answer::No}, {kCancel}, "Done.", Parts::All, true},
+        Case{"EscapeYesStops", InDialog::Save, CancelBy::Escape, false, {Answer::Yes}, {kCancel}, "Done.", Parts::OneBlock, true},
+        Case{"CloseBoxYesStops", InDialog::Save, CancelBy::CloseBox, false, {Answer::Yes}, {kCancel}, "Done.", Parts::OneBlock, true},
+        Case{"ExistingPartKeptOnCancel", InDialog::Save, CancelBy::Nothing, true, {Answer::Cancel}, {"overwrite"}, "Done.", Parts::Old, true},
+        Case{"ExistingPartReplacedOnOk", InDialog::Save, CancelBy::Nothing, true, {Answer::Ok}, {"overwrite"}, "Done.", Parts::All, true},
+        Case{"ExistingPartReplacedWithOverwrite", InDialog::SaveWithOverwrite, CancelBy::Nothing, true, {}, {}, "Done.", Parts::All, true},
+        Case{"SourceVanished", InDialog::RemoveSourceThenSave, CancelBy::Nothing, false, {}, {"vanished"}, "3 split files", Parts::None, true}),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST(SplitThroughWindowsAgain, SecondSplitStartsInTheFolderChosenFirst) {
+  Rig rig;
+  rig.main->target.savepath = rig.dir.MakeFolder("chosen");
+  rig.Split(InDialog::Save);
+  EXPECT_TRUE(fs::exists(rig.dir.Join("chosen/movie1.avi")));
+  rig.main->edFilename->setText(QString::fromStdString(rig.dir.WriteFile("other.bin", Pattern(2500000))));
+  rig.Split(InDialog::Save);
+  EXPECT_EQ(rig.main->target.savepath, rig.dir.Join("chosen"));
+  EXPECT_TRUE(fs::exists(rig.dir.Join("chosen/other3.bin")));
+}
+
+// Media as a desktop mounts them, in a private mount namespace (ctest runs this
+// test under unshare): 1 MiB ext2 images below a private /mnt, one 900 KB part
+// each. At the question for part 2, Retry on the full medium asks again; with
+// the medium taken out it asks again and writes nothing into the bare folder;
+// with two new media at once it asks again; with one new medium at a new path
+// the split goes on in the same folder there. Part 3 goes on a fresh medium
+// mounted at the old path. The parts of all media join to the source.
+TEST(SplitThroughWindowsMedium, FollowsTheMediumAndAsksWhileNoneIsMounted) {
+  if (!test::PrivateMounts()) GTEST_SKIP() << "needs a private mount namespace";
+  if (::mount("vornak", "/mnt", "tmpfs", 0, "size=1m") != 0) GTEST_SKIP() << "mounting is not permitted here";
+  Rig rig(2700000, "900 KB");
+  const std::string collected = rig.dir.MakeFolder("collected");
+  auto insert = [&](const std::string& medium, bool withFolder = true) {
+    static int images = 0;
+    const bool mounted = test::MountExt2(rig.dir.Join("medium" + std::to_string(++images) + ".img"), medium);
+    return mounted && (!withFolder || fs::create_directory(medium + "/films"));
+  };
+  auto takeOut = [&](const std::string& medium) {
+    for (const auto& entry : fs::directory_iterator(medium + "/films"))
+      fs::copy_file(entry.path(), collected + "/" + entry.path().filename().string());
+    return test::Unmount(medium);
+  };
+  if (!insert("/mnt/A")) GTEST_SKIP() << "cannot mount an ext2 image here";
+  rig.main->target.savepath = "/mnt/A/films";
+
+  std::vector<std::string> into;  // the progress window's "into" line at each question
+  rig.asker.onAsk = [&](const Message&) {
+    into.push_back(rig.main->findChild<Progress*>()->lblStatus2->text().toStdString());
+    const std::size_t asked = rig.asker.messages.size();
+    bool done = true;  // at 1: the same full medium stays
+    if (asked == 2) done = takeOut("/mnt/A");
+    if (asked == 3) {  // nothing was written into the bare folder; now two media come at once
+      EXPECT_TRUE(fs::is_empty("/mnt/A"));
+      done = insert("/mnt/B") && insert("/mnt/C", false);
+    }
+    if (asked == 4) done = test::Unmount("/mnt/C");
+    if (asked == 5) done = takeOut("/mnt/B") && insert("/mnt/B");
+    EXPECT_TRUE(done) << "at question " << asked;
+  };
+  for (int i = 0; i < 5; ++i) rig.asker.Push(Answer::Retry);
+  rig.Split(InDialog::Save);
+  EXPECT_TRUE(takeOut("/mnt/B"));
+  test::Unmount("/mnt");
+
+  std::vector<Message> asked(4, MediumQuestion("/mnt/A"));
+  asked.push_back(MediumQuestion("/mnt/B"));
+  EXPECT_EQ(rig.asker.messages, asked);
+  std::vector<std::string> parts(4, "into /mnt/A/films/movie2.avi");
+  parts.push_back("into /mnt/B/films/movie3.avi");
+  EXPECT_EQ(into, parts);
+  EXPECT_EQ(rig.main->StatusBar->SimpleText(), "Done.");
+  EXPECT_EQ(rig.main->target.savepath, "/mnt/B/films");  // a second split proposes the new medium
+  EXPECT_EQ(ReadAll(collected + "/movie1.avi") + ReadAll(collected + "/movie2.avi") +
+                ReadAll(collected + "/movie3.avi"),
+            rig.content);
+}
+
+}  // namespace
+}  // namespace vornak

@@ -1,0 +1,295 @@
+// The main window driven through its real widgets: file names, sizes, the
+// diagram's texts, click-to-size, presets, keys, hints, browsing and drops.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QtTest>
+#include <QtWidgets>
+#include <filesystem>
+
+#include "Version.h"
+#include "ui/Main.h"
+#include "parts/Presets.h"
+#include "support/ScriptedAsker.h"
+#include "support/TempDir.h"
+
+namespace vornak {
+namespace {
+
+struct MainFixture : ::testing::Test {
+  static QString Q(const std::string& text) { return QString::fromStdString(text); }
+  test::TempDir dir;
+  ScriptedAsker asker;
+  QStringList browseStarts, browseAnswers;  // answers in order; none left = cancel
+  std::unique_ptr<Main> main;
+
+  void SetUp() override {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    Main::Options options;
+    options.settingsFile = Q(dir.Join("settings.ini"));
+    options.openFileDialog = [this](QWidget*, const QString& start) {
+      browseStarts.push_back(start);
+      return browseAnswers.isEmpty() ? QString() : browseAnswers.takeFirst();
+    };
+    main = std::make_unique<Main>(asker, nullptr, options);
+    QCursor::setPos(4000, 4000);  // hints are driven by hand
+    main->show();
+    QApplication::setActiveWindow(main.get());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+  }
+  void TearDown() override { QLocale::setDefault(QLocale::c()); }
+
+  std::string SizedFile(const std::string& name, std::uintmax_t size) {
+    const std::string path = dir.WriteFile(name);
+    std::filesystem::resize_file(path, size);
+    return path;
+  }
+  void SetName(const std::string& text) { main->edFilename->setText(Q(text)); }
+  void SetSize(const QString& text) {
+    main->edPartsize->clearEditText();
+    main->edPartsize->lineEdit()->setFocus();
+    QTest::keyClicks(main->edPartsize->lineEdit(), text);
+  }
+  void Movie() { SetName(SizedFile("movie.avi", 3000000)), SetSize("1 MB"); }
+  QString Status() const { return main->StatusBar->SimpleText(); }
+};
+
+TEST_F(MainFixture, StartsEmpty) {
+  EXPECT_EQ(main->windowTitle(), "Vornak Split your files");
+  EXPECT_EQ(main->edFilename->text() + main->edPartsize->currentText() + main->lblSize->text(), "");
+  EXPECT_EQ(Status(), "");
+  EXPECT_FALSE(main->butSplit->isEnabled());
+  EXPECT_EQ(QApplication::focusWidget(), main->edFilename);
+  EXPECT_EQ(main->abouttext, std::string("Vornak Version 2.2\t\t") + kLegalNotice);
+  const QRect bar = main->StatusBar->geometry();  // spans the bottom edge
+  EXPECT_EQ(bar, QRect(0, main->height() - bar.height(), main->width(), bar.height()));
+}
+
+TEST_F(MainFixture, FileNamesAreCheckedLiterally) {
+  SizedFile("disk.img", 1474560), SizedFile(".hidden", 3), SizedFile("a*b?.txt", 5);
+  SizedFile("big", 4294967296ULL), SizedFile("Grüße ñ.bin", 7), dir.MakeFolder("folder");
+  ASSERT_EQ(::mkfifo(dir.Join("pipe").c_str(), 0600), 0);
+  // "$" stands for the test's folder in the typed text and the expected sourcefile
+  // clang-format off
+  struct { std::string typed, sourcefile; QString size; } const cases[] = {
+      {"  $/disk.img  ", "$/disk.img", "1,474,560 Bytes"}, {"\t$/disk.img", "", ""},  // only blanks are trimmed
+      {"$/.hidden", "$/.hidden", "3 Bytes"}, {"$/folder", "", ""}, {"$/missing", "", ""}, {"   ", "", ""},
+      {"$/a*b?.txt", "$/a*b?.txt", "5 Bytes"}, {"$/a*", "", ""}, {"$/big", "$/big", "4,294,967,296 Bytes"},
+      {"$/Grüße ñ.bin", "$/Grüße ñ.bin", "7 Bytes"}, {"$/pipe", "$/pipe", ""},  // never opened
+      // clang-format on
+  };
+  auto expand = [this](std::string s) {
+    for (std::size_t at; (at = s.find('$')) != std::string::npos;) s.replace(at, 1, dir.Path());
+    return s;
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    QElapsedTimer timer;
+    timer.start();
+    SetName(expand(c.typed));
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_EQ(main->sourcefile, expand(c.sourcefile));
+    EXPECT_EQ(main->lblSize->text(), c.size);
+    EXPECT_TRUE(!c.size.isEmpty() || main->FileSize == -1);
+    EXPECT_FALSE(main->butSplit->isEnabled());
+  }
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  SetName(dir.Join("disk.img"));
+  EXPECT_EQ(main->lblSize->text(), "1.474.560 Bytes");
+}
+
+TEST_F(MainFixture, TypingAPathAndASizeRefreshesEverything) {
+  const std::string path = SizedFile("movie.avi", 3000000);
+  main->edFilename->setFocus();
+  QTest::keyClicks(main->edFilename, Q(path));
+  EXPECT_EQ(main->lblSize->text(), "3,000,000 Bytes");
+  const QString click = "Click to define the size of the split files";
+  // clang-format off
+  struct { QString size; DiagramState state; QString tooltip, status; bool split; } const cases[] = {
+      {"", DiagramState::OnePart, click, "", false},
+      {"1 MB", DiagramState::Parts, "2 x 1048576 Bytes  +  1 x 902848 Bytes", "3 split files", true},
+      {"1000000", DiagramState::Parts, "3 x 1000000 Bytes", "3 split files", true},
+      {"abc", DiagramState::SizeError, "Check the 'Size of split files'.", "", false},
+      {"3000000", DiagramState::TooLong, "The 'Size of split files' is too long.", "", false},
+      {"1 KB", DiagramState::TooManyParts, "2929 x 1024 Bytes  +  1 x 704 Bytes", "2930 split files", true},
+      {"0", DiagramState::OnePart, click, "", false},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.size.toStdString());
+    SetSize(c.size);
+    EXPECT_EQ(main->diagram.state, c.state);
+    EXPECT_EQ(main->picParts->toolTip(), c.tooltip);
+    EXPECT_EQ(Status(), c.status);
+    EXPECT_EQ(main->butSplit->isEnabled(), c.split);
+  }
+  SetSize("1 MB");
+  main->edFilename->clear();  // no name: blank diagram and status
+  EXPECT_EQ(main->diagram.state, DiagramState::Blank);
+  EXPECT_EQ(Status() + main->picParts->toolTip(), "");
+  EXPECT_FALSE(main->butSplit->isEnabled());
+  // The status line is written only when it changes.
+  Movie();
+  const int writes = main->StatusBar->Writes();
+  main->DrawParts();
+  main->DrawParts();
+  EXPECT_EQ(main->StatusBar->Writes(), writes);
+}
+
+TEST_F(MainFixture, ClicksIntoTheDiagramSetTheEntry) {
+  SetName(SizedFile("movie.avi", 3000000));
+  main->diagwidth = 216;  // the strip's width at the twips' own scale, whatever the desktop font
+  const int left = main->picParts->contentsRect().left();
+  const auto L = Qt::LeftButton, R = Qt::RightButton;
+  // clang-format off
+  struct { Qt::MouseButton button; Qt::KeyboardModifiers modifiers; int x; const char* text; } const cases[] = {
+      {L, {}, 108, "1500000"}, {L, {}, 0, "13888"}, {L, {}, 216, "2986111"}, {R, {}, 54, "750000"},
+      {R, {}, 107, "1500000"}, {R, {}, 109, "1500000"}, {R, {}, 200, "230770"}, {R, {}, 11, "150000"},
+      {R, {}, 10, "136364"}, {R, {}, 0, "136364"}, {L, Qt::ControlModifier, 54, "750000"},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    QTest::mouseClick(main->picParts, c.button, c.modifiers, QPoint(left + c.x, 5));
+    EXPECT_EQ(main->edPartsize->currentText().toStdString(), c.text) << c.x;
+    EXPECT_EQ(main->partsize, std::stod(c.text)) << c.x;
+  }
+  SetName(dir.Join("missing"));  // without an accepted file a click does nothing
+  main->edPartsize->setEditText("7");
+  QTest::mouseClick(main->picParts, L, {}, QPoint(left + 50, 5));
+  EXPECT_EQ(main->edPartsize->currentText(), "7");
+}
+
+TEST_F(MainFixture, PresetRowsMoveToTheTop) {
+  std::vector<std::string> expected = DefaultPresetRows('.');
+  expected.insert(expected.begin(), "2 MB");  // a new text pushes the last row out
+  expected.pop_back();
+  auto rows = [this] {
+    std::vector<std::string> r;
+    for (int i = 0; i < main->edPartsize->count(); ++i)
+      r.push_back(main->edPartsize->itemText(i).toStdString());
+    return r;
+  };
+  // What is typed stays as typed, also when a row begins with it or differs in case only.
+  for (const QString typed : {"10", "7", "64 kb", "2 MB"}) {
+    SetSize(typed);
+    QTest::keyClick(main->edPartsize->lineEdit(), Qt::Key_Return);
+    main->edFilename->setFocus();
+    EXPECT_EQ(main->edPartsize->currentText(), typed);
+  }
+  main->UpdatePartSizeList();
+  EXPECT_EQ(rows(), expected);
+  EXPECT_EQ(main->edPartsize->currentText(), "2 MB");
+  main->edPartsize->setCurrentIndex(3);  // a known row moves up
+  main->UpdatePartSizeList();
+  std::rotate(expected.begin(), expected.begin() + 3, expected.begin() + 4);
+  EXPECT_EQ(rows(), expected);
+  SetName(SizedFile("movie.avi", 3000000));
+  main->edPartsize->setCurrentIndex(main->edPartsize->findText("64 KB"));  // picking a row parses it
+  EXPECT_EQ(main->partsize, 65536);
+  EXPECT_TRUE(main->butSplit->isEnabled());
+}
+
+TEST_F(MainFixture, EnterSplitsOnlyWhenEnabledAndEscCloses) {
+  QSignalSpy clicks(main->butSplit, &QPushButton::clicked);
+  QObject::disconnect(main->butSplit, &QPushButton::clicked, main.get(), &Main::butSplit_Click);
+  auto enter = [this] {
+    for (QWidget* focus : std::initializer_list<QWidget*>{main->edFilename, main->edPartsize}) {
+      focus->setFocus();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+  };
+  enter();
+  EXPECT_EQ(clicks.count(), 0);
+  Movie();
+  enter();
+  EXPECT_EQ(clicks.count(), 2);
+  main->DisableMain();  // no closing during a split
+  EXPECT_FALSE(main->close());
+  main->setEnabled(true);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  EXPECT_FALSE(main->isVisible());
+  EXPECT_TRUE(QFile::exists(Q(dir.Join("settings.ini"))));
+}
+
+void MoveOver(QWidget* widget) {
+  const QPoint at(widget->width() / 2, widget->height() / 2);
+  QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QCoreApplication::sendEvent(widget, &move);
+}
+
+TEST_F(MainFixture, HintsFollowThePointer) {
+  Movie();
+  const QString parts = "3 split files";
+  const std::pair<QWidget*, QString> cases[] = {
+      // clang-format off
+      {main->butFilename, "Browse."}, {main->butSplit, "Split your file."}, {main->butClose, "Quit Vornak."},
+      {main->cmdAbout, Q(main->abouttext)}, {main->lblFilename, "Path of the file you want to split."},
+      {main->lblFilesize, "Size of the split files (e.g. 12345, 12.34 KB, 1 MB)."}, {main.get(), parts},
+      {main->lblSize, parts}, {main->picParts, parts}, {main->edFilename, parts}, {main->StatusBar, parts},
+      // clang-format on
+  };
+  for (const auto& [widget, text] : cases) {
+    MoveOver(widget);
+    EXPECT_EQ(Status(), text) << widget->objectName().toStdString();
+  }
+  MoveOver(main->butClose);
+  const int writes = main->StatusBar->Writes();
+  MoveOver(main->butClose);
+  MoveOver(main->butClose);
+  EXPECT_EQ(main->StatusBar->Writes(), writes);
+  SetSize("");  // over the disabled split button the background's text shows
+  MoveOver(main->butClose);
+  MoveOver(main->butSplit);
+  EXPECT_EQ(Status(), "");
+}
+
+TEST_F(MainFixture, BrowseStartsInTheTypedFolderThenInThePickedOne) {
+  const std::string picked = SizedFile("picked.bin", 10);
+  main->edFilename->setText("/somewhere/else/file.bin");
+  main->butFilename->click();  // cancelled: nothing changes
+  EXPECT_EQ(main->edFilename->text(), "/somewhere/else/file.bin");
+  browseAnswers = {Q(picked)};
+  main->butFilename->click();
+  EXPECT_EQ(main->sourcefile, picked);
+  EXPECT_EQ(main->lblSize->text(), "10 Bytes");
+  main->edFilename->setText("picked.bin");  // read in the folder browsed to
+  EXPECT_EQ(main->sourcefile, picked);
+  main->edFilename->setText("/another/place/x");
+  main->butFilename->click();
+  EXPECT_EQ(browseStarts, QStringList({"/somewhere/else", "/somewhere/else", Q(dir.Path())}));
+}
+
+TEST_F(MainFixture, DropsOfFilesOnlyAndOnlyOnTheTargets) {
+  const QUrl first = QUrl::fromLocalFile(Q(SizedFile("first.bin", 11))), web("http://example.org/file.bin");
+  const QUrl second = QUrl::fromLocalFile(Q(SizedFile("second.bin", 12)));
+  // clang-format off
+  const struct { const char* what; QList<QUrl> urls; } data[] = {  // no urls: a text instead
+      {"files", {first, second}}, {"text", {}}, {"web link", {web}}, {"link and file", {web, first}}};
+  const std::pair<QWidget*, bool> targets[] = {{main.get(), true}, {main->edFilename, true}, {main->picParts, true},
+                                               {main->butClose, false}, {main->edPartsize->lineEdit(), false}};
+  // clang-format on
+  for (const auto& [widget, isTarget] : targets) {
+    for (const auto& d : data) {
+      SCOPED_TRACE(widget->objectName().toStdString() + " " + d.what);
+      main->edFilename->setText("before");
+      QMimeData mime;
+      d.urls.isEmpty() ? mime.setText(first.toLocalFile()) : mime.setUrls(d.urls);
+      const QPoint at(widget->width() / 2, widget->height() / 2);
+      QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(widget, &enter);
+      const bool accepted = isTarget && d.what == std::string("files");
+      // Refused: the no-drop pointer, and no action for the drag's source.
+      EXPECT_EQ(enter.isAccepted(), accepted);
+      EXPECT_EQ(enter.dropAction(), accepted ? Qt::CopyAction : Qt::IgnoreAction);
+      QDropEvent drop(QPointF(at), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(widget, &drop);
+      EXPECT_EQ(drop.isAccepted(), accepted);
+      EXPECT_EQ(main->lblSize->text(), accepted ? "11 Bytes" : "");
+      EXPECT_EQ(main->edFilename->text(), accepted ? first.toLocalFile() : QString("before"));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vornak

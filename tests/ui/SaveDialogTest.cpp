@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QtWidgets>
+
+#include "fileservices/Filenames.h"
+#include "support/ScriptedAsker.h"
+#include "support/TempDir.h"
+#include "ui/DirList.h"
+#include "ui/Save.h"
+
+namespace {
+
+using namespace vornak;
+
+const auto Q = [](const std::string& s) { return QString::fromStdString(s); };
+const Message kTypeAName{"Type a filename in the 'Filename' field.", Icon::Exclamation, Buttons::Ok, 0};
+
+const auto Row = [](const Save& dialog, int row) {
+  return dialog.List1->model()->index(row, 0).data().toString().toStdString();
+};
+const auto Click = [](QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); };
+
+class SaveDialogTest : public ::testing::Test {
+ protected:
+  SaveDialogTest() {
+    for (const char* folder : {"data/alpha", "data/beta", "stick/sub"}) temp.MakeFolder(folder);
+    record.savepath = data, record.saveftitle = "movie.avi", record.saveformat = "00", record.savefcount = 12;
+  }
+  std::unique_ptr<Save> Open(Save::VolumeSource drives = [] { return std::vector<Volumes::Volume>{}; }) {
+    auto dialog = std::make_unique<Save>(record, asker, nullptr, std::move(drives));
+    dialog->show();
+    return dialog;
+  }
+  std::string Target() const { return record.savepath + "|" + record.savedrive; }
+  std::string TargetAt(const std::string& folder) { return folder + "|" + Filenames::GetFolderDrive(folder); }
+
+  test::TempDir temp;
+  std::string data = temp.MakeFolder("data");
+  TargetRecord record;
+  ScriptedAsker asker;
+};
+
+TEST_F(SaveDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFolder) {
+  record.saveoverwrite = 1;
+  record.savepath =
+      temp.MakeFolder("data/a-rather-long-folder-name/another-long-folder-name/yet-another-one/last");
+  auto dialog = Open();
+  EXPECT_EQ(dialog->Dir1->Path(), Q(record.savepath));
+  const QString shown = dialog->lblActFolder->text();  // shortened from the left to the list's width
+  EXPECT_TRUE(shown == "/...yet-another-one/last" || shown == "/...last") << shown.toStdString();
+  EXPECT_LE(QFontMetrics(dialog->lblActFolder->font()).horizontalAdvance(shown), dialog->Dir1->width());
+  {  // a last name wider than the list is shortened too, the whole path in the tooltip
+    record.savepath = temp.MakeFolder(std::string(200, 'w'));
+    auto wide = Open();
+    const QString text = wide->lblActFolder->text();
+    EXPECT_LE(QFontMetrics(wide->lblActFolder->font()).horizontalAdvance(text), wide->Dir1->width());
+    EXPECT_EQ(wide->lblActFolder->toolTip(), Q(record.savepath));
+    record.savepath =
+        temp.Join("data/a-rather-long-folder-name/another-long-folder-name/yet-another-one/last");
+  }
+  EXPECT_EQ(dialog->Drive1->currentText() + "|" + dialog->edActName->text(), "/|movie.avi");
+  ASSERT_EQ(dialog->List1->model()->rowCount(), 12);
+  EXPECT_EQ(Row(*dialog, 0) + " " + Row(*dialog, 11), "movie01.avi movie12.avi");
+  EXPECT_TRUE(dialog->chkOverwrite->isChecked());
+  record.saveoverwrite = 7;  // only 1 means "overwrite"
+  EXPECT_FALSE(Open()->chkOverwrite->isChecked());
+
+  // A lost folder opens on the home folder (without a usable one, the root), none on the current folder.
+  const QString home = QFileInfo(QDir::homePath()).isDir() ? QDir::cleanPath(QDir::homePath()) : "/";
+  const std::pair<std::string, QString> cases[] = {
+      {temp.Join("removed/medium"), home}, {"", QDir::cleanPath(QDir::currentPath())}, {data + "/", Q(data)}};
+  for (const auto& [savepath, expected] : cases) {
+    record.savepath = savepath;
+    EXPECT_EQ(Open()->Dir1->Path(), expected) << savepath;
+    EXPECT_EQ(record.savepath, savepath);  // nothing written before Save
+  }
+  EXPECT_TRUE(asker.messages.empty());
+  record.savepath = "/";
+  Click(Open()->Command1);
+  EXPECT_EQ(Target(), "/|/");  // the root of the file system stays "/"
+  // A folder on a volume the list leaves out (/proc below "/") lists and shows that volume, as Save takes it.
+  record.savepath = "/proc";
+  auto proc = Open();
+  EXPECT_EQ(proc->Drive1->currentText(), "/proc");
+  Click(proc->Command1);
+  EXPECT_EQ(Target(), "/proc|/proc");
+}
+
+TEST_F(SaveDialogTest, SaveSplitsTheNameIntoTitleAndExtensionRefusedCharactersBeep) {
+  // The name typed, the extension before, the first preview row, the title (null: refused), the extension.
+  // clang-format off
+  const std::tuple<const char*, const char*, const char*, const char*, const char*> cases[] = {
+      {"backup.zip", "", "backup01.zip", "backup", "zip"}, {"backup", "", "backup01.", "backup", ""},
+      {"backup", "avi", "backup01.avi", "backup", "avi"},
+      {"archive.tar.gz", "avi", "archive.tar01.gz", "archive.tar", "gz"},
+      {"movie.", "avi", "movie01.avi", "movie", "avi"}, {".avi", "mpg", "01.avi", nullptr, "mpg"},
+      {"", "mpg", "01.mpg", nullptr, "mpg"}, {"../evil.bin", "", "..evil01.bin", "..evil", "bin"}};
+  // clang-format on
+  for (const auto& [name, fextBefore, firstRow, title, fext] : cases) {
+    SCOPED_TRACE(name);
+    record.saveftitle = "movie.avi", record.savefext = fextBefore, record.saveoverwrite = 0;
+    asker.messages.clear();
+    auto dialog = Open();
+    dialog->edActName->setText(name), dialog->chkOverwrite->setChecked(true);
+    EXPECT_EQ(Row(*dialog, 0), firstRow);
+    Click(dialog->Command1);
+    EXPECT_EQ(record.saveftitle + "|" + record.savefext + "|" + std::to_string(record.saveoverwrite),
+              std::string(title ? title : "movie.avi") + "|" + fext + (title ? "|1" : "|0"));
+    EXPECT_EQ(dialog->isVisible(), !title);
+    EXPECT_EQ(asker.messages, title ? std::vector<Message>{} : std::vector<Message>{kTypeAName});
+  }
+
+  // Refused characters beep and give one caret position back.
+  record.savefext = "avi", asker.beeps = 0;
+  auto dialog = Open();
+  QLineEdit* name = dialog->edActName;
+  for (const char* typed : {":", "/"}) {
+    name->setText("ab"), name->setCursorPosition(1);
+    QTest::keyClicks(name, typed);
+    EXPECT_EQ(name->text() + QString::number(name->cursorPosition()) + Q(Row(*dialog, 0)), "ab1ab01.avi");
+  }
+  EXPECT_EQ(asker.beeps, 2);
+  name->clear(), name->insert("x:y*z");  // a paste of several refused characters gives back one position
+  EXPECT_EQ(name->text() + QString::number(name->cursorPosition()), "xyz3");
+}
+
+TEST_F(SaveDialogTest, OnlyAnOpenedFolderOrAnAvailableDriveIsTheTarget) {
+  // One volume vanishes after the list was built, one has no mount point at all.
+  const std::string gone = temp.MakeFolder("gone"), lost = temp.Join("lost"), stick = temp.Join("stick");
+  auto dialog = Open([gone, lost, stick, calls = 0]() mutable {  // the root "/" is always listed
+    std::vector<Volumes::Volume> volumes{{lost, "", "vfat", "b"}, {stick, "", "vfat", "c"}};
+    if (calls++ == 0) volumes.push_back({gone, "", "vfat", "d"});
+    return volumes;
+  });
+  for (const std::string& drive : {gone, lost}) {
+    asker.messages.clear();
+    dialog->Drive1->setCurrentIndex(dialog->Drive1->findText(Q(drive)));
+    EXPECT_EQ(asker.messages, std::vector<Message>{{"Drive " + drive + " not available."}});
+    EXPECT_EQ(dialog->Drive1->currentText() + "|" + dialog->lblActFolder->text(), Q("/|" + data));
+  }
+  DirList* dirs = dialog->Dir1;
+  dirs->setFocus();
+  const QPoint beta = dirs->visualItemRect(dirs->FindRow(Q(data + "/beta"))).center();
+  QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, beta);
+  EXPECT_EQ(dirs->Path(), Q(data));  // highlighting alone changes nothing
+  QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, beta);
+  EXPECT_EQ(dialog->lblActFolder->text(), Q(data + "/beta"));
+  dirs->setCurrentItem(dirs->FindRow(Q(temp.Path())));
+  QTest::keyClick(dirs, Qt::Key_Return);  // opens the row, does not press Save
+  EXPECT_EQ(dirs->Path(), Q(temp.Path()));
+  EXPECT_TRUE(dialog->isVisible());
+  dialog->Drive1->setCurrentIndex(dialog->Drive1->findText(Q(stick)));
+  EXPECT_EQ(dirs->Path(), Q(stick));
+  dirs->setCurrentItem(dirs->FindRow(Q(stick + "/sub")));
+  Click(dialog->Command1);
+  EXPECT_EQ(Target(), TargetAt(stick));
+}
+
+TEST_F(SaveDialogTest, CancelEscapeCloseBoxAndRefusedSaveLeaveOnlyTheTitleEmpty) {
+  // After a refused Save (the last way here) the folder shown is kept.
+  const std::pair<std::function<void(Save&)>, bool> ways[] = {
+      {[](Save& d) { Click(d.Command2); }, false},
+      {[](Save& d) { QTest::keyClick(d.edActName, Qt::Key_Escape); }, false},
+      {[](Save& d) { d.close(); }, false},
+      {[](Save& d) { Click(d.Command2); }, true}};
+  for (const auto& [act, refused] : ways) {
+    asker.messages.clear(), record.saveftitle = "movie.avi", record.savefext = "mpg";
+    auto dialog = Open();
+    dialog->edActName->setText(refused ? ".zip" : "other.zip");
+    dialog->chkOverwrite->setChecked(true);
+    dialog->Dir1->Open(dialog->Dir1->FindRow(Q(data + "/alpha")));
+    if (refused) QTest::keyClick(dialog->edActName, Qt::Key_Return);  // Enter presses Save
+    act(*dialog);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(record.saveftitle + "|" + record.savefext + "|" + std::to_string(record.saveoverwrite),
+              "|mpg|0");
+    EXPECT_EQ(Target(), refused ? TargetAt(data + "/alpha") : data + "|");
+    EXPECT_EQ(asker.messages, refused ? std::vector<Message>{kTypeAName} : std::vector<Message>{});
+  }
+}
+
+}  // namespace
