@@ -35,7 +35,8 @@ struct CommandRig : SplitCommandHost {
   void ShowTargetDialog(TargetRecord& record) override {
     Step("ShowTargetDialog");
     if (onDialog) return onDialog(record);
-    record.savedrive = "/", record.saveftitle = "movie";  // the root is always mounted
+    record.savedrive = std::string(1, Filenames::kSeparator),
+    record.saveftitle = "movie";  // the root is always mounted
   }
   void UpdatePartSizeList() override { Step("UpdatePartSizeList"); }
   SplitFrontEnd& LoadProgress() override { return Step("LoadProgress"), frontEnd; }
