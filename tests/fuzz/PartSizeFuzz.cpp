@@ -61,9 +61,7 @@ double Reference(const std::string& typed, char separator) {
   return std::fabs(std::floor(-bytes));
 }
 
-u128 Exact(double whole) {
-  return static_cast<u128>(whole);
-}
+const auto Exact = [](double whole) { return static_cast<u128>(whole); };
 
 }  // namespace
 

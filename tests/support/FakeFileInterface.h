@@ -22,8 +22,6 @@ class FakeFileInterface : public FileInterface {
 
   void AddFile(const std::string& path, std::uint64_t size) { Add(path)->size = size; }
   void AddFolder(const std::string& path) { Add(path)->folder = true; }
-  // A second name for the file at existing (a hard link).
-  void AddName(const std::string& path, const std::string& existing) { nodes_[path] = nodes_.at(existing); }
   std::uint64_t SizeOf(const std::string& path) const { return nodes_.at(path)->size; }
 
   // Faults; a negative byte position means never.

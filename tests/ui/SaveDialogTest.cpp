@@ -173,6 +173,7 @@ TEST_F(SaveDialogTest, CancelEscapeCloseBoxAndRefusedSaveLeaveOnlyTheTitleEmpty)
     if (refused) QTest::keyClick(dialog->edActName, Qt::Key_Return);  // Enter presses Save
     act(*dialog);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(record.saveftitle + "|" + record.savefext + "|" + std::to_string(record.saveoverwrite),
               "|mpg|0");
     EXPECT_EQ(Target(), refused ? TargetAt(data + "/alpha") : data + "|");

@@ -1,12 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QScreen>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "Version.h"
 #include "ui/MessageBoxAsker.h"
