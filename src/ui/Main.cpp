@@ -28,7 +28,7 @@
 #include "app/SettingsNumbers.h"
 #include "fileservices/Filenames.h"
 #include "fileservices/HugeFileFunctions.h"
-#include "fileservices/posix/PosixFileInterface.h"
+#include "fileservices/SystemFileInterface.h"
 #include "parts/PartSize.h"
 #include "parts/Presets.h"
 #include "ui/Progress.h"

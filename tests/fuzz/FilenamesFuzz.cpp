@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
-#include "fileservices/Filenames.h"
 #include "destination/TargetRecord.h"
+#include "fileservices/Filenames.h"
 
 namespace {
 
@@ -35,18 +35,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   vornak::TargetRecord record;
   record.savepath = folder;
   const std::int32_t count = 1 + data[0] * 129;  // up to 32896 parts
-  vornak::PlanTarget(record, folder + "/source.bin", count, 1);
+  const char separator = Filenames::kSeparator;
+  vornak::PlanTarget(record, folder + separator + "source.bin", count, 1);
   record.savefext = "bin";
   record.saveftitle = Filenames::GetTitle(name);
   if (const std::string ext = Filenames::GetExtension(name); !ext.empty()) record.savefext = ext;
   if (record.saveftitle.empty()) return 0;  // refused by the dialog
   for (const std::int32_t i : {1, count / 2 + 1, count}) {
     const std::string path = vornak::PartPath(record, i);
-    Check(path.starts_with(folder + "/"), "a part lies in its folder");
+    Check(path.starts_with(folder + separator), "a part lies in its folder");
     const std::string file = path.substr(folder.size() + 1);
-    Check(file.find('/') == std::string::npos, "no separator after the folder");
+    Check(file.find_first_of("/\\") == std::string::npos, "no separator after the folder");
     Check(file != "." && file != ".." && !file.empty(), "a part names a file");
-    for (const char c : path) Check(!Refused(c) || c == '/', "no control or refused character");
+    for (const char c : file) Check(!Refused(c), "no control or refused character");
     Check(Filenames::GetFolder(path) == folder && Filenames::GetFilename(path) == file,
           "the path splits back");
   }
