@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -23,7 +24,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string source = argv[1];
-  std::string folder = argv[3];
+  // Absolute, so that the free space is measured on the volume of the folder
+  // itself; the working folder stays where it is.
+  std::error_code error;
+  std::string folder = std::filesystem::absolute(argv[3], error).lexically_normal().string();
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   const double partSize = GetPartSize(argv[2], '.');
   const long bufferSize = argc == 5 ? std::strtol(argv[4], nullptr, 10) : 4096;
@@ -66,6 +70,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vornak-bench: %s: %s", source.c_str(), files.ErrorText(code).c_str());
     return 1;
   }
+  std::printf("into %s on %s\n", folder.c_str(), job.target.savedrive.c_str());
   const auto start = std::chrono::steady_clock::now();
   const SplitResult result = RunSplitLoop(job, files, frontEnd);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -10,11 +10,14 @@ windows=0
 if [ "${1:-}" = "--windows" ]; then windows=1; fi
 
 packages=(
-  cmake g++ clang make pkg-config
+  cmake g++ clang libclang-rt-14-dev make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev
   xvfb xauth
   desktop-file-utils appstream lintian
+  libmount-dev mount e2fsprogs
+  # The Windows build: mingw-w64 cross compilers, and Wine to run its tests.
+  g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64
 )
 if [ "$windows" = 1 ]; then
   packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 fonts-wine nsis xdotool)

@@ -1,5 +1,6 @@
 #include "app/SettingsNumbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -24,6 +25,40 @@ std::optional<Int> ReadInt(const std::string& text) {
   return static_cast<Int>(rounded);
 }
 
+// The power of ten of the first non-zero digit of the number in [first, last)
+// (digits, an optional point, an optional exponent), saturated far beyond the
+// range of a double: "123e4" gives 6, "0.05" gives -2, zero gives -kFar.
+constexpr long long kFar = 1000000;
+long long DecimalMagnitude(const char* first, const char* last) {
+  const char* p = first;
+  long long integerDigits = 0, leadingZeros = 0, fractionZeros = 0;
+  bool found = false, point = false;
+  for (; p < last && (IsDigit(*p) || (*p == '.' && !point)); ++p) {
+    if (*p == '.') {
+      point = true;
+    } else if (!point) {
+      ++integerDigits;
+      if (!found && *p == '0') ++leadingZeros;
+      found = found || *p != '0';
+    } else if (!found) {
+      if (*p == '0') ++fractionZeros;
+      found = *p != '0';
+    }
+  }
+  if (!found) return -kFar;
+  const long long magnitude =
+      integerDigits > leadingZeros ? integerDigits - leadingZeros - 1 : -(fractionZeros + 1);
+  long long exponent = 0;
+  if (p + 1 < last && (*p == 'e' || *p == 'E')) {
+    ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') negative = *p++ == '-';
+    for (; p < last && IsDigit(*p); ++p) exponent = std::min(exponent * 10 + (*p - '0'), kFar);
+    if (negative) exponent = -exponent;
+  }
+  return magnitude + exponent;
+}
+
 }  // namespace
 
 std::optional<double> LeadingNumber(const std::string& text) {
@@ -44,16 +79,9 @@ std::optional<double> LeadingNumber(const std::string& text) {
   const char* last = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
   if (ec == std::errc::result_out_of_range) {
-    // from_chars also reports an underflow this way; a tiny number is 0.
-    std::size_t mantissa = 0;
-    while (first + mantissa < last && (IsDigit(first[mantissa]) || first[mantissa] == '.')) ++mantissa;
-    std::string digits(first, mantissa);
-    bool anyNonZero = false;
-    for (char c : digits) anyNonZero = anyNonZero || (c >= '1' && c <= '9');
-    const char* exponent = first + mantissa;
-    const bool negativeExponent = exponent + 1 < last && exponent[1] == '-';
-    if (anyNonZero && !negativeExponent) return std::nullopt;
-    return 0.0;
+    // from_chars reports both ends of the range this way: the decimal
+    // magnitude of the value tells which (a tiny number is 0).
+    return DecimalMagnitude(first, ptr) >= 0 ? std::nullopt : std::optional<double>(0.0);
   }
   if (ec != std::errc()) return 0.0;
   if (!std::isfinite(value)) return std::nullopt;

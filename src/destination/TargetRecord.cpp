@@ -40,9 +40,7 @@ std::string PreviewName(const std::string& nameField, const TargetRecord& record
 void PlanTarget(TargetRecord& record, const std::string& sourcefile, double fileSize, double partSize) {
   // The caller has refused plans of more than 32736 parts; the clamp only keeps
   // the conversion defined for inputs that were not checked.
-  double count = std::trunc(fileSize / partSize);
-  const std::optional<double> rest = HugeMod(fileSize, partSize);
-  if (rest && *rest > 0) count += 1;
+  double count = PlanParts(fileSize, partSize).count;
   if (!(count >= 0)) count = 0;
   if (count > std::numeric_limits<std::int32_t>::max()) count = std::numeric_limits<std::int32_t>::max();
   record.savefcount = static_cast<std::int32_t>(count);

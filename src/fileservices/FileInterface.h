@@ -2,16 +2,20 @@
 // The platform file interface the split works through. The real ones are POSIX
 // (posix/PosixFileInterface.h) and Win32 (win32/Win32FileInterface.h); tests
 // use a fake that injects faults. Every call reports failure as the system's
-// own error number (errno, or the Win32 last-error code; 0 = success).
+// own error number (errno, or the Win32 last-error code; 0 = success); a path
+// that holds a NUL is refused (EINVAL, ERROR_INVALID_NAME), never cut short.
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "fileservices/Volumes.h"
 
 namespace vornak {
 
-enum class EntryKind { None, File, Folder, Other };
+enum class EntryKind { None, File, Folder, Other, Link };
 
 // Identity of a file system object: a part path must never name the source.
 struct FileId {
@@ -37,8 +41,10 @@ class FileInterface {
   virtual ~FileInterface() = default;
   // The source: read-only, others may read it too.
   virtual int OpenRead(const std::string& path, Handle& handle) = 0;
-  // A part: created, or truncated when it exists.
-  virtual int CreatePart(const std::string& path, Handle& handle) = 0;
+  // A part: created with the read and write permissions of the file open as
+  // like (the source), or truncated when a file exists. Never written through
+  // a link: a link at path is removed and a new file takes its place.
+  virtual int CreatePart(const std::string& path, Handle like, Handle& handle) = 0;
   // One read of at most size bytes; bytesRead 0 means end of file. EINTR is
   // retried inside.
   virtual int Read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) = 0;
@@ -51,10 +57,21 @@ class FileInterface {
   virtual int Close(Handle handle) = 0;
   // What stands at path, hidden entries included; links are followed.
   virtual EntryKind Lookup(const std::string& path) = 0;
+  // What stands at path itself: a link, even a dangling one, is a Link.
+  virtual EntryKind LookupEntry(const std::string& path) = 0;
   virtual std::optional<FileId> IdOfPath(const std::string& path) = 0;
   virtual std::optional<FileId> IdOfHandle(Handle handle) = 0;
   // Bytes available to the caller on the file system holding root, or -1.
   virtual double FreeSpace(const std::string& root) = 0;
+  // The largest file, in bytes, that the file system holding root can store;
+  // infinity when it sets no limit of its own. FAT gives 4 GiB - 1 (on Linux
+  // by the type in the mount table, on Windows by the file system name that
+  // GetVolumeInformationW reports for the drive). A failed query counts as no
+  // limit: the write then reports whatever the medium refuses.
+  virtual double MaxFileSize(const std::string& root) = 0;
+  // Every mount of the system's mount table as it is now, in table order; the
+  // split follows a medium that appears at a new mount point with it.
+  virtual std::vector<Volumes::Volume> MountedVolumes() = 0;
   // The system's message for an error number (GetSystemErrorText).
   virtual std::string ErrorText(int code) = 0;
 };

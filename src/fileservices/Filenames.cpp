@@ -5,7 +5,7 @@
 #ifdef _WIN32
 #include "fileservices/win32/Drives.h"
 #else
-#include "fileservices/posix/MountPoint.h"
+#include "fileservices/posix/MountTable.h"
 #endif
 
 namespace Filenames {
@@ -64,6 +64,17 @@ std::string GetFolderDrive(const std::string& folder) {
 #endif
 }
 
+std::string Resolve(const std::string& folder, const std::string& name) {
+#ifdef _WIN32
+  const bool absolute =
+      (!name.empty() && (name[0] == '\\' || name[0] == '/')) || name.find(':') != std::string::npos;
+#else
+  const bool absolute = !name.empty() && name[0] == '/';
+#endif
+  if (absolute || folder.empty() || name.empty()) return name;
+  return folder.back() == kSeparator ? folder + name : folder + kSeparator + name;
+}
+
 std::int32_t RemoveInvalidChars(std::string& text) {
   std::int32_t removed = 0;
   std::string result;
@@ -82,7 +93,13 @@ std::int32_t RemoveInvalidChars(std::string& text) {
         ++removed;
         break;
       default:
-        result += c;
+        // Control characters: a NUL would cut the name short wherever the
+        // system reads it, the others make names that cannot be typed.
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+          ++removed;
+        } else {
+          result += c;
+        }
     }
   }
   text = std::move(result);

@@ -38,9 +38,13 @@ std::string GetDrive(const std::string& path);
 // The volume that holds the folder itself (not its parent): what a target
 // folder's free space is measured on.
 std::string GetFolderDrive(const std::string& folder);
+// name read against folder: folder, a separator and name when name is relative
+// and folder is not empty; otherwise name itself.
+std::string Resolve(const std::string& folder, const std::string& name);
 // Removes the characters that may not stand in a file name: \ ? : * " < > |
-// and the "/" separator, so a base name can never reach outside its folder.
-// Returns the number of characters removed.
+// and the "/" separator, so a base name can never reach outside its folder,
+// and the control characters (0x00 to 0x1F and 0x7F). Returns the number of
+// characters removed.
 std::int32_t RemoveInvalidChars(std::string& text);
 
 }  // namespace Filenames

@@ -4,10 +4,10 @@
 // network shares. Read from the kernel's mount table of this process; system
 // mounts (proc, sysfs, cgroups, device and runtime file systems, snaps,
 // container layers) are left out. On Windows the volumes are the drive
-// letters (win32/VolumesWin32.cpp): mountPoint is the root ("C:\"), fsType the
-// medium's file system ("NTFS", "FAT32") and source the kind of drive
+// letters (win32/VolumesWin32.cpp): the drive list names each by its root
+// ("C:\"), the mount table by the drive form that savedrive takes ("C:"); fsType
+// is the medium's file system ("NTFS", "FAT32") and source the kind of drive
 // ("fixed", "removable", "network", "cdrom", "ramdisk").
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,22 +22,22 @@ struct Volume {
   bool operator==(const Volume&) const = default;
 };
 
-#ifndef _WIN32
-// Decodes the octal escapes of the mount table ("\040" is a blank).
-std::string UnescapeMountField(std::string_view field);
+// Whether a user stores files on the volume: the drive list's filter.
+bool IsStorageVolume(const Volume& volume);
 
-// The volumes listed in the text of a mountinfo file, sorted by mount point
+// The storage volumes among mounts (in mount order), sorted by mount point
 // (the root first). A mount point mounted twice counts once, with the later
-// (visible) mount. labelsByDevice maps a device path ("/dev/sdb1") to its
-// file system label. Lines that cannot be read are skipped. The root is always
-// in the result.
-std::vector<Volume> ParseMountInfo(std::string_view text,
-                                   const std::map<std::string, std::string>& labelsByDevice = {});
-#endif
+// (visible) mount; a system mount over a mount point hides it. The root is
+// always in the result.
+std::vector<Volume> StorageVolumes(const std::vector<Volume>& mounts);
 
-// ParseMountInfo of /proc/self/mountinfo with the labels of /dev/disk/by-label;
-// just the root when the table cannot be read. On Windows the drives in
-// letter order.
+// Every mount of this process's mount table, in table order; empty when it
+// cannot be read. This and ListVolumes come from the platform's side
+// (posix/MountTable.cpp reads /proc/self/mountinfo with libmount).
+std::vector<Volume> ReadMountTable();
+
+// The storage volumes of this process's mount table with the labels of
+// /dev/disk/by-label; just the root when the table cannot be read.
 std::vector<Volume> ListVolumes();
 
 // The index of the volume that holds path (the longest mount point that is
@@ -47,5 +47,10 @@ int FindVolume(const std::vector<Volume>& volumes, const std::string& path);
 // How the drive list names a volume: its mount point, followed by the label in
 // brackets when the label is not already the mount point's last name.
 std::string DisplayName(const Volume& volume);
+
+// The largest file, in bytes, that a file system of this type (as the mount
+// table names it) can hold: 4 GiB - 1 for FAT (vfat, msdos, fat, umsdos);
+// infinity for every other type, which sets no limit a part could reach.
+double MaxFileSizeOf(std::string_view fsType);
 
 }  // namespace Volumes

@@ -72,20 +72,19 @@ void DrawToManyParts(const DiagramInput& in, std::vector<Primitive>& out) {
 // column between boxes; the last, shorter part gets at least 2 columns and is
 // clipped at the strip's right edge.
 void DrawPartBoxes(const DiagramInput& in, int pw, std::vector<Primitive>& out) {
-  const double fileSize = in.fileSize;
-  const double partSize = in.partSize;
-  const double bytesPerColumn = fileSize / in.width;
+  const double bytesPerColumn = in.fileSize / in.width;
+  // The boxes are counted by the plan: adding up part sizes would round for
+  // very large sizes and draw a box too many.
+  const PartPlan plan = PlanParts(in.fileSize, in.partSize);
   int x1 = 1;
   int x2 = pw - 1;
-  double pos = 0;
-  while (pos < fileSize) {
+  for (double box = 1; box <= plan.count; ++box) {
     x1 = std::min(x1, in.width);
     x2 = std::min(x2, in.width);
     out.push_back(Box(x1, 1, x2, in.height));
-    pos += partSize;
     x1 += pw;
-    if (fileSize - pos < partSize && fileSize > pos) {
-      pw = static_cast<int>(std::trunc((fileSize - pos) / bytesPerColumn));
+    if (box == plan.fullParts && plan.remainder != 0) {  // the next box is the last, shorter part
+      pw = static_cast<int>(std::trunc(plan.remainder / bytesPerColumn));
       if (pw < 2) pw = 2;
     }
     x2 = x1 + pw - 2;

@@ -139,9 +139,12 @@ PartPlan PlanParts(double fileSize, double partSize) {
   const std::optional<double> remainder = HugeMod(fileSize, partSize);
   if (!remainder) return plan;
   plan.remainder = *remainder;
-  // fileSize - remainder is a whole multiple of partSize, so this division is
-  // exact where trunc(fileSize / partSize) could round up.
-  plan.fullParts = std::trunc((fileSize - plan.remainder) / partSize);
+  // fileSize - remainder is a whole multiple of partSize, where
+  // trunc(fileSize / partSize) could round up. The subtraction itself may
+  // round by a unit in the last place of a very large file, so the quotient
+  // is taken to the nearest whole number, which is exact for every count a
+  // double holds exactly.
+  plan.fullParts = std::round((fileSize - plan.remainder) / partSize);
   plan.count = plan.remainder != 0 ? plan.fullParts + 1 : plan.fullParts;
   return plan;
 }

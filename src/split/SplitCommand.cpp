@@ -1,5 +1,6 @@
 #include "split/SplitCommand.h"
 
+#include "fileservices/Filenames.h"
 #include "fileservices/HugeFileFunctions.h"
 #include "parts/PartSize.h"
 #include "split/Guarded.h"
@@ -17,10 +18,11 @@ void Refuse(SplitCommandHost& host, const char* status, const Message& message) 
 
 }  // namespace
 
-std::string GetSourceFilename(const std::string& typed, FileInterface& files) {
+std::string GetSourceFilename(const std::string& typed, FileInterface& files, const std::string& folder) {
   const std::size_t first = typed.find_first_not_of(' ');
   if (first == std::string::npos) return {};
-  const std::string name = typed.substr(first, typed.find_last_not_of(' ') - first + 1);
+  const std::string name =
+      Filenames::Resolve(folder, typed.substr(first, typed.find_last_not_of(' ') - first + 1));
   // Looked up by its literal name; "*" and "?" are ordinary characters. A FIFO
   // or device counts (it is never opened); its size query then fails.
   const EntryKind kind = files.Lookup(name);
@@ -29,7 +31,8 @@ std::string GetSourceFilename(const std::string& typed, FileInterface& files) {
 
 void RunSplitCommand(SplitCommandHost& host, FileInterface& files, SplitState& state) {
   const std::string typed = host.FilenameText();
-  state.sourcefile = GetSourceFilename(typed, files);
+  // Made absolute here: the parts and the Save dialog's folder follow from it.
+  state.sourcefile = GetSourceFilename(typed, files, host.CurrentFolder());
   if (state.sourcefile.empty()) {
     Refuse(host, "Press OK and try again.", SourceMissingMessage(typed));
     return;
@@ -118,7 +121,10 @@ void RunSplitCommand(SplitCommandHost& host, FileInterface& files, SplitState& s
   job.source = source;
   job.buffer = buffer.get();
   job.buffersize = static_cast<std::size_t>(state.buffersize);
-  RunSplitLoop(job, files, *frontEnd);
+  const SplitResult result = RunSplitLoop(job, files, *frontEnd);
+  // A split that followed its medium to a new mount point proposes that folder next time.
+  state.target.savedrive = result.target.savedrive;
+  state.target.savepath = result.target.savepath;
 }
 
 }  // namespace vornak

@@ -28,6 +28,7 @@ class SplitCommandHost {
  public:
   virtual ~SplitCommandHost() = default;
   virtual std::string FilenameText() = 0;               // edFilename exactly as typed
+  virtual std::string CurrentFolder() = 0;              // what a relative file name is read against
   virtual std::string PartSizeText() = 0;               // the text of edPartsize
   virtual char DecimalSeparator() = 0;                  // the user's locale
   virtual void SetStatus(const std::string& text) = 0;  // the main window's status line
@@ -47,9 +48,10 @@ class SplitCommandHost {
   virtual void Yield() = 0;
 };
 
-// The typed file name without leading and trailing blanks when something other
-// than a folder stands there (hidden files count), else the empty string.
-std::string GetSourceFilename(const std::string& typed, FileInterface& files);
+// The typed file name without leading and trailing blanks, read against folder
+// when it is relative, when something other than a folder stands there (hidden
+// files count), else the empty string.
+std::string GetSourceFilename(const std::string& typed, FileInterface& files, const std::string& folder);
 
 // Runs the whole command; returns when the split has ended (or was refused).
 void RunSplitCommand(SplitCommandHost& host, FileInterface& files, SplitState& state);

@@ -1,10 +1,13 @@
 #include "split/SplitLoop.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include "fileservices/Filenames.h"
 #include "split/Guarded.h"
@@ -20,7 +23,7 @@ using Handle = FileInterface::Handle;
 class SplitRun {
  public:
   SplitRun(const SplitJob& job, FileInterface& files, SplitFrontEnd& frontEnd)
-      : job_(job), files_(files), frontEnd_(frontEnd), source_(job.source) {}
+      : job_(job), files_(files), frontEnd_(frontEnd), source_(job.source), target_(job.target) {}
 
   SplitResult Copy() {
     const double step = std::trunc(job_.FileSize / 100) + 1;
@@ -61,6 +64,7 @@ class SplitRun {
         result_.bytesDone >= job_.FileSize) {
       result_.outcome = SplitResult::Outcome::Completed;
     }
+    result_.target = target_;
     Ending();
     return result_;
   }
@@ -93,17 +97,26 @@ class SplitRun {
   // medium with room for the whole part (length bytes) and creates it. False:
   // go to the ending.
   bool StartPart(std::int32_t partNumber, double length) {
-    partPath_ = PartPath(job_.target, partNumber);
+    partPath_ = PartPath(target_, partNumber);
     Guarded([&] { frontEnd_.SetStatus2("into " + partPath_); });
-    const EntryKind existing = files_.Lookup(partPath_);
+    // A link counts as what stands there, dangling or not: it is replaced,
+    // never written through.
+    const EntryKind existing = files_.LookupEntry(partPath_);
     if (existing == EntryKind::Folder) {
       Report(SystemError(SplitError::Kind::PartOpen, partPath_, FileInterface::kIsFolderError));
       return false;
     }
     if (existing != EntryKind::None) {
-      // A part never replaces the file being split, whatever the overwrite mode.
-      if (sourceId_ && files_.IdOfPath(partPath_) == sourceId_) {
+      // A part never replaces the file being split or a part of this run (a
+      // second name for the same file), whatever the overwrite mode.
+      const std::optional<FileId> id =
+          existing == EntryKind::Link ? std::nullopt : files_.IdOfPath(partPath_);
+      if (id && id == sourceId_) {
         Report({SplitError::Kind::PartOpen, partPath_, 0, kPartIsSourceDetail});
+        return false;
+      }
+      if (id && std::find(written_.begin(), written_.end(), *id) != written_.end()) {
+        Report({SplitError::Kind::PartOpen, partPath_, 0, kPartIsEarlierPartDetail});
         return false;
       }
       if (job_.target.saveoverwrite != 1 && AskUser(OverwriteQuestion(partPath_)) != Answer::Ok) {
@@ -112,34 +125,97 @@ class SplitRun {
       }
     }
     if (!WaitForSpace(length)) return false;
+    if (followed_) {
+      // The medium appeared at a new mount point: its part path is checked afresh.
+      followed_ = false;
+      return StartPart(partNumber, length);
+    }
     Handle handle = FileInterface::kNoHandle;
-    const int code = files_.CreatePart(partPath_, handle);
+    const int code = files_.CreatePart(partPath_, source_, handle);
     if (code != 0) {
       Report(SystemError(SplitError::Kind::PartOpen, partPath_, code));
       return false;
     }
     part_ = handle;
+    if (const std::optional<FileId> id = files_.IdOfHandle(handle)) written_.push_back(*id);
     ++result_.partsCreated;
     return true;
   }
 
-  // The whole part must fit; a failed query counts as too little space. What
-  // was written before is flushed first, so that a medium taken out now holds
-  // complete parts.
+  // The whole part must fit on a medium mounted at savedrive; a failed query
+  // counts as too little space. What was written before is flushed first, so
+  // that a medium taken out now holds complete parts. Retry with nothing
+  // mounted at savedrive follows a single storage volume that has appeared
+  // since the question first came for this part (followed_ is then set and
+  // the part starts afresh there).
   bool WaitForSpace(double needed) {
-    std::string root = job_.target.savedrive;
-    if (root.empty() || root.back() != Filenames::kSeparator) root += Filenames::kSeparator;
-    while (files_.FreeSpace(root) < needed) {
+    if (!FitsOnMedium(needed)) return false;
+    std::optional<std::vector<Volumes::Volume>> before;
+    while (FreeSpaceOnDrive() < needed) {
       if (std::optional<SplitError> error = Flush()) {
         Report(*error);
         return false;
       }
-      if (AskUser(MediumQuestion(job_.target.savedrive)) != Answer::Retry) {
+      if (!before) before = Volumes::StorageVolumes(files_.MountedVolumes());
+      const Answer answer = AskUser(MediumQuestion(target_.savedrive));
+      largest_.reset();  // the medium may have changed meanwhile
+      if (answer != Answer::Retry) {
         result_.outcome = SplitResult::Outcome::Cancelled;
         return false;
       }
+      if (!DriveMounted() && FollowMedium(*before)) return followed_ = true;
     }
     return true;
+  }
+
+  // The root folder of savedrive, with a separator at its end.
+  std::string DriveRoot() const {
+    std::string root = target_.savedrive;
+    if (root.empty() || root.back() != Filenames::kSeparator) root += Filenames::kSeparator;
+    return root;
+  }
+
+  // A medium is in the drive when a mount sits exactly at savedrive; the root
+  // always is. Without one the free space counts as -1, so nothing is ever
+  // written into the bare folder that a medium leaves behind.
+  bool DriveMounted() {
+    if (DriveRoot() == std::string(1, Filenames::kSeparator)) return true;
+    const std::vector<Volumes::Volume> mounts = files_.MountedVolumes();
+    return std::any_of(mounts.begin(), mounts.end(),
+                       [&](const Volumes::Volume& v) { return v.mountPoint == target_.savedrive; });
+  }
+
+  double FreeSpaceOnDrive() { return DriveMounted() ? files_.FreeSpace(DriveRoot()) : -1; }
+
+  // Exactly one storage volume that was not in before: savedrive becomes its
+  // mount point and savepath the same folder below it.
+  bool FollowMedium(const std::vector<Volumes::Volume>& before) {
+    std::vector<Volumes::Volume> appeared;
+    for (const Volumes::Volume& volume : Volumes::StorageVolumes(files_.MountedVolumes())) {
+      if (std::none_of(before.begin(), before.end(),
+                       [&](const Volumes::Volume& v) { return v.mountPoint == volume.mountPoint; }))
+        appeared.push_back(volume);
+    }
+    const std::string& drive = target_.savedrive;
+    const std::string& path = target_.savepath;
+    const bool below = path.compare(0, drive.size(), drive) == 0 &&
+                       (path.size() == drive.size() || path[drive.size()] == Filenames::kSeparator);
+    if (appeared.size() != 1 || drive.empty() || !below) return false;
+    target_.savepath = appeared.front().mountPoint + path.substr(drive.size());
+    target_.savedrive = appeared.front().mountPoint;
+    return true;
+  }
+
+  // A part longer than the largest file the medium holds (FAT: 4 GiB - 1) is
+  // refused before anything of it is written.
+  bool FitsOnMedium(double length) {
+    if (!largest_) largest_ = files_.MaxFileSize(DriveRoot());
+    const double largest = *largest_;
+    if (!(length > largest)) return true;
+    result_.error = SplitError{SplitError::Kind::PartOpen, partPath_, EFBIG, {}};
+    result_.outcome = SplitResult::Outcome::Failed;
+    AskUser(FileSizeLimitMessage(target_.savedrive, largest));
+    return false;
   }
 
   // One read and one write of at most buffersize bytes, never past the part's
@@ -242,7 +318,11 @@ class SplitRun {
   SplitFrontEnd& frontEnd_;
   Handle source_;
   Handle part_ = FileInterface::kNoHandle;
+  TargetRecord target_;  // savedrive and savepath follow the medium
+  bool followed_ = false;
+  std::optional<double> largest_;  // of the medium at savedrive, asked once per medium
   std::optional<FileId> sourceId_;
+  std::vector<FileId> written_;  // the parts of this run
   std::string partPath_;
   std::string lastClosedPath_;
   bool partDirty_ = false;

@@ -45,6 +45,9 @@ struct SplitResult {
   double bytesDone = 0;
   std::int32_t partsCreated = 0;
   std::optional<SplitError> error;  // the failure that was reported
+  // The target as the run left it: savedrive and savepath follow a medium
+  // that appeared at a new mount point.
+  TargetRecord target;
 };
 
 // Runs the loop and then the ending. The source handle is closed on return.

@@ -52,6 +52,12 @@ Message MediumQuestion(const std::string& savedrive) {
       Icon::Exclamation, Buttons::RetryCancel, 0};
 }
 
+Message FileSizeLimitMessage(const std::string& savedrive, double largest) {
+  return Exclamation("The medium (" + savedrive + ") cannot hold a file larger than " +
+                     std::to_string(static_cast<unsigned long long>(largest)) +
+                     " bytes.\n\nChoose a smaller part size and split again.");
+}
+
 Message SourceMissingMessage(const std::string& filenameText) {
   return Exclamation("Cannot find the file " + filenameText + ".\n\nCheck the filename and try again.");
 }

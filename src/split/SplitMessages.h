@@ -35,11 +35,14 @@ std::string SupportSentence();
 // Detail lines for failures that have no system error number.
 inline constexpr const char* kSourceShrankDetail = "The file became shorter while it was being split.\n";
 inline constexpr const char* kPartIsSourceDetail = "This is the file being split.\n";
+inline constexpr const char* kPartIsEarlierPartDetail = "This file is already a part of this split.\n";
 inline constexpr const char* kNoProgressDetail = "The medium accepted no more data.\n";
 
 // Questions of the split loop.
 Message OverwriteQuestion(const std::string& partPath);
 Message MediumQuestion(const std::string& savedrive);
+// A part is longer than the largest file the medium can hold (largest bytes).
+Message FileSizeLimitMessage(const std::string& savedrive, double largest);
 
 // Messages of the split command.
 Message SourceMissingMessage(const std::string& filenameText);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QUrl>
 #include <exception>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "Version.h"
@@ -25,7 +28,7 @@
 #include "app/SettingsNumbers.h"
 #include "fileservices/Filenames.h"
 #include "fileservices/HugeFileFunctions.h"
-#include "fileservices/posix/PosixFileInterface.h"
+#include "fileservices/SystemFileInterface.h"
 #include "parts/PartSize.h"
 #include "parts/Presets.h"
 #include "ui/Progress.h"
@@ -78,6 +81,43 @@ void Guarded(Step step) {
   } catch (const std::exception&) {
   }
 }
+
+// While it lives, keys, mouse buttons, the wheel and drops meant for the
+// window's own controls are dropped; its other windows (dialogs, progress,
+// messages) still take them.
+class InputBlocker : public QObject {
+ public:
+  explicit InputBlocker(QWidget* window) : window_(window) { qApp->installEventFilter(this); }
+  ~InputBlocker() override { qApp->removeEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::Shortcut:
+      case QEvent::ShortcutOverride:
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::Wheel:
+      case QEvent::ContextMenu:
+      case QEvent::DragEnter:
+      case QEvent::DragMove:
+      case QEvent::Drop: {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == window_) return true;
+        break;
+      }
+      default:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+};
 
 }  // namespace
 
@@ -195,6 +235,8 @@ Main::Main(Asker& asker, FileInterface* files, Options options, QWidget* parent)
       files_(files != nullptr ? *files : static_cast<FileInterface&>(SystemFileInterface())),
       options_(std::move(options)) {
   setObjectName(QStringLiteral("Main"));
+  std::error_code error;
+  currentfolder = std::filesystem::current_path(error).string();
   CreateControls();
   Form_Load();
 }
@@ -241,6 +283,13 @@ void Main::CreateControls() {
   lblFilesize->setBuddy(edPartsize);
   edPartsize->setEditable(true);
   edPartsize->setInsertPolicy(QComboBox::NoInsert);
+  // The entry holds exactly what was typed: a completer without rows never
+  // completes, and being case-sensitive it makes the combo box take a row for
+  // the typed text (when the entry is left) only when the letters match
+  // exactly. A row changes the text only when it is picked.
+  auto* exact = new QCompleter(QStringList(), edPartsize);
+  exact->setCaseSensitivity(Qt::CaseSensitive);
+  edPartsize->setCompleter(exact);
   edPartsize->setMaxVisibleItems(8);
   greyText(Label2);
   greyText(lblSize);
@@ -348,7 +397,7 @@ void Main::Form_Unload() {
 void Main::closeEvent(QCloseEvent* event) {
   // While a split runs the window is disabled and must stay: the split works
   // with its state.
-  if (!isEnabled()) {
+  if (splitting_ || !isEnabled()) {
     event->ignore();
     return;
   }
@@ -391,7 +440,7 @@ void Main::keyPressEvent(QKeyEvent* event) {
 
 std::string Main::GetSourceFilename() {
   std::string result;
-  Guarded([&] { result = vornak::GetSourceFilename(S(edFilename->text()), files_); });
+  Guarded([&] { result = vornak::GetSourceFilename(S(edFilename->text()), files_, currentfolder); });
   return result;
 }
 
@@ -412,7 +461,8 @@ void Main::edFilename_Change() {
 
 void Main::butFilename_Click() {
   const std::string typed = S(edFilename->text());
-  if (browsefolder.empty() && !TrimBlanks(typed).empty()) browsefolder = Filenames::GetFolder(typed);
+  if (browsefolder.empty() && !TrimBlanks(typed).empty())
+    browsefolder = Filenames::GetFolder(Filenames::Resolve(currentfolder, TrimBlanks(typed)));
   QString chosen;
   if (options_.openFileDialog)
     chosen = options_.openFileDialog(this, Q(browsefolder));
@@ -421,6 +471,8 @@ void Main::butFilename_Click() {
   if (chosen.isEmpty()) return;
   QCoreApplication::processEvents();
   browsefolder = Filenames::GetFolder(S(chosen));
+  // The open dialog makes the chosen file's folder the current one.
+  currentfolder = browsefolder;
   edFilename->setText(chosen);
 }
 
@@ -514,6 +566,7 @@ void Main::UpdatePartSizeList() {
 // Status-bar hints
 
 void Main::ShowHint(const std::string& text) {
+  if (splitting_) return;  // "Splitting..." stays until the split's ending
   hinttext = text;
   SetStatusIfDifferent(hinttext);
 }
@@ -543,6 +596,7 @@ void Main::lblFilesize_MouseMove() {
 }
 
 void Main::Form_MouseMove() {
+  if (splitting_) return;
   SetStatusIfDifferent(partstext);
 }
 
@@ -600,24 +654,40 @@ void Main::edFilename_OLEDragDrop(QDropEvent* event) {
   edFilename->setText(files.first());
 }
 
+bool Main::RefusesDropAt(const QPointF& position) const {
+  const QWidget* under = childAt(position.toPoint());
+  return under != nullptr && under != edFilename && under != lblSize && under != picParts;
+}
+
+// A drag refused by a control reaches the window's background too; there it
+// stays refused: the no-drop pointer, and no action for the drag's source.
 void Main::dragEnterEvent(QDragEnterEvent* event) {
-  Form_OLEDragOver(event);
+  dragMoveEvent(event);
 }
 
 void Main::dragMoveEvent(QDragMoveEvent* event) {
+  if (RefusesDropAt(event->position())) {
+    event->setDropAction(Qt::IgnoreAction);
+    event->ignore();
+    return;
+  }
   Form_OLEDragOver(event);
 }
 
 void Main::dropEvent(QDropEvent* event) {
+  if (RefusesDropAt(event->position())) {
+    event->setDropAction(Qt::IgnoreAction);
+    event->ignore();
+    return;
+  }
   Form_OLEDragDrop(event);
 }
 
 bool Main::DropEvent(QObject* watched, QEvent* event) {
   if (watched != edFilename && watched != lblSize && watched != picParts) {
-    // Refused here: taken with no action, so that the drag does not travel on
-    // to the window's background.
+    // Refused here and, where it travels on, by the window's background.
     static_cast<QDropEvent*>(event)->setDropAction(Qt::IgnoreAction);
-    event->accept();
+    event->ignore();
   } else if (event->type() == QEvent::Drop) {
     auto* drop = static_cast<QDropEvent*>(event);
     if (watched == edFilename)
@@ -673,6 +743,11 @@ void Main::cmdAbout_Click() {
 }
 
 void Main::butSplit_Click() {
+  // A second click or Enter while a split runs (its windows yield) does
+  // nothing, and the window takes no input until the split's ending.
+  if (splitting_) return;
+  splitting_ = true;
+  const InputBlocker blocker(this);
   SplitState state;
   state.sourcefile = sourcefile;
   state.FileSize = FileSize;
@@ -686,6 +761,7 @@ void Main::butSplit_Click() {
   target = state.target;
   // The split's ending has unloaded the progress window.
   progress_.reset();
+  splitting_ = false;
 }
 
 std::string Main::FilenameText() {

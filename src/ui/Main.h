@@ -115,6 +115,11 @@ class Main : public QWidget, public SplitCommandHost {
   std::int32_t diagwidth = 0;
   std::int32_t diagheight = 0;
   std::string browsefolder;
+  // The program's own current folder, against which relative file names are
+  // read: the working folder at start, then the folder of the last file
+  // chosen with Browse. The process's working folder never changes (on a
+  // medium it would keep that medium busy).
+  std::string currentfolder;
   // The last refresh of the diagram.
   Diagram diagram;
 
@@ -128,6 +133,7 @@ class Main : public QWidget, public SplitCommandHost {
 
   // SplitCommandHost
   std::string FilenameText() override;
+  std::string CurrentFolder() override { return currentfolder; }
   std::string PartSizeText() override;
   char DecimalSeparator() override;
   void SetStatus(const std::string& text) override;
@@ -184,11 +190,13 @@ class Main : public QWidget, public SplitCommandHost {
   void ApplyDiagramTexts(const std::string& tooltip, const std::string& summary);
   bool HintEvent(QObject* watched);
   bool DropEvent(QObject* watched, QEvent* event);
+  bool RefusesDropAt(const QPointF& position) const;
 
   Asker& asker_;
   FileInterface& files_;
   Options options_;
   bool unloaded_ = false;
+  bool splitting_ = false;  // from the split button's click to the split's ending
   QCursor splitCursor_;
   std::unique_ptr<Progress> progress_;
 };

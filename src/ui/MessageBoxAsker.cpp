@@ -1,7 +1,9 @@
 #include "ui/MessageBoxAsker.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QTextBoundaryFinder>
 
 #include "Version.h"
 
@@ -62,6 +64,38 @@ Answer FromQt(int button, const ButtonPair& pair) {
                                               : Answer::Ok;
 }
 
+// The text as shown: a run of more than 30 characters without a blank (a long
+// path or name) may break after any of its characters, so that all of it
+// stays readable instead of running past the box's edge.
+QString BreakableAnywhere(const QString& text) {
+  constexpr qsizetype kLongRun = 30;
+  const QChar kBreak(0x200B);  // zero width space
+  QString shown;
+  qsizetype i = 0;
+  while (i < text.size()) {
+    if (text.at(i).isSpace()) {
+      shown += text.at(i++);
+      continue;
+    }
+    qsizetype end = i;
+    while (end < text.size() && !text.at(end).isSpace()) ++end;
+    const QString run = text.mid(i, end - i);
+    if (run.size() <= kLongRun) {
+      shown += run;
+    } else {
+      QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, run);
+      qsizetype from = 0;
+      for (qsizetype to = graphemes.toNextBoundary(); to > 0; to = graphemes.toNextBoundary()) {
+        if (from > 0) shown += kBreak;
+        shown += run.mid(from, to - from);
+        from = to;
+      }
+    }
+    i = end;
+  }
+  return shown;
+}
+
 }  // namespace
 
 QWidget* MessageBoxAsker::Owner() const {
@@ -76,7 +110,7 @@ QWidget* MessageBoxAsker::Owner() const {
 Answer MessageBoxAsker::Ask(const Message& message) {
   const ButtonPair pair = ToQt(message.buttons);
   QMessageBox box(ToQt(message.icon), QString::fromUtf8(kApplicationTitle),
-                  QString::fromStdString(message.text), pair.first | pair.second, Owner());
+                  BreakableAnywhere(QString::fromStdString(message.text)), pair.first | pair.second, Owner());
   // Paths and names are shown as they are, never read as markup.
   box.setTextFormat(Qt::PlainText);
   const bool second = pair.second != QMessageBox::NoButton && message.defaultButton == 1;

@@ -174,7 +174,7 @@ void Save::Form_Load() {
     folder = QDir::currentPath();
   }
   if (!OpenFolder(folder) && !OpenFolder(QDir::homePath())) OpenFolder(QStringLiteral("/"));
-  SetActFolder(Dir1->Path());
+  FolderOpened();
 
   {
     const QSignalBlocker blocker(edActName);
@@ -185,6 +185,28 @@ void Save::Form_Load() {
 }
 
 void Save::Dir1_Change() {
+  FolderOpened();
+}
+
+void Save::FolderOpened() {
+  // The volume that holds the folder is always listed and shown, even one the
+  // list leaves out (a tmpfs, /proc below "/"): it is the drive Save takes.
+  const std::string folder = ToStd(Dir1->Path());
+  const std::string drive = Filenames::GetFolderDrive(folder);
+  int index = Volumes::FindVolume(volumes_, folder);
+  const std::size_t listed = index < 0 ? 0 : volumes_[index].mountPoint.size();
+  if (!drive.empty() && drive.size() > listed && Volumes::FindVolume(volumes_, drive) == index) {
+    auto at = std::find_if(volumes_.begin(), volumes_.end(),
+                           [&](const Volumes::Volume& v) { return v.mountPoint > drive; });
+    index = static_cast<int>(at - volumes_.begin());
+    volumes_.insert(at, Volumes::Volume{drive, "", "", ""});
+    const QSignalBlocker blocker(Drive1);
+    Drive1->insertItem(index, FromStd(drive));
+  }
+  if (index >= 0) {
+    const QSignalBlocker blocker(Drive1);
+    Drive1->setCurrentIndex(index);
+  }
   SetActFolder(Dir1->Path());
 }
 
@@ -202,7 +224,7 @@ void Save::Drive1_Change() {
     OpenFolder(remembered);
     restoringDrive_ = false;
   }
-  SetActFolder(Dir1->Path());
+  FolderOpened();
 }
 
 void Save::SetActFolder(const QString& text) {
@@ -224,6 +246,10 @@ void Save::lblActFolder_Change() {
     if (b < 0) break;
     text = text.left(a + 1) + "..." + text.mid(b + 1);
   }
+  // A last name wider than the list on its own is shortened too; the whole
+  // path shows in the tooltip.
+  if (metrics.horizontalAdvance(text) > limit) text = metrics.elidedText(text, Qt::ElideMiddle, limit);
+  lblActFolder->setToolTip(text != lblActFolder->text() ? lblActFolder->text() : QString());
   if (text != lblActFolder->text()) lblActFolder->setText(text);
   lblActFolder->adjustSize();
   // Never wider than the dialog leaves room for.

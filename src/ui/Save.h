@@ -73,6 +73,8 @@ class Save : public QDialog {
  private:
   void BuildControls();
   bool OpenFolder(const QString& folder);
+  // Lists and selects the drive of the folder now open, and shows the folder.
+  void FolderOpened();
   bool VolumeAvailable(const Volumes::Volume& volume) const;
 
   TargetRecord& record_;

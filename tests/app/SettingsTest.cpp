@@ -20,12 +20,14 @@ namespace {
 TEST(SettingsNumbers, ReadsTheLeadingNumberAndRoundsHalvesToEven) {
   const std::nullopt_t no = std::nullopt;
   // clang-format off
-  const struct { const char* text; std::optional<std::int32_t> int32; std::optional<std::int16_t> int16; } cases[] = {
+  const std::string zeros(400, '0');
+  const struct { std::string text; std::optional<std::int32_t> int32; std::optional<std::int16_t> int16; } cases[] = {
       {"", 0, 0}, {"junk", 0, 0}, {"2.5", 2, 2}, {"3.5", 4, 4}, {"-2.5", -2, -2}, {"0.5", 0, 0},
       {"1e3", 1000, 1000}, {"1E+2x", 100, 100}, {"1e", 1, 1}, {" \t\n42 apples", 42, 42}, {"+7", 7, 7},
       {"-7", -7, -7}, {".75", 1, 1}, {"1,5", 1, 1}, {"inf", 0, 0}, {"nan", 0, 0}, {"1e-999", 0, 0},
       {"32767", 32767, 32767}, {"32768", 32768, no}, {"-32768", -32768, -32768}, {"2147483647", 2147483647, no},
       {"2147483647.5", no, no}, {"-2147483648", -2147483647 - 1, no}, {"99999999999", no, no}, {"1e999", no, no},
+      {"1" + zeros + "e-10", no, no}, {"0." + zeros + "1e+50", 0, 0}, {"-0.0001e-999999999999999", 0, 0},
       // clang-format on
   };
   for (const auto& c : cases) {
@@ -60,14 +62,19 @@ TEST_F(SettingsFixture, StoredNumbersAreReadStepByStep) {
   // value stored for FileBufferSize and OverwriteMode; nullptr: no store at all
   // clang-format off
   const struct { const char* value; std::int32_t buffersize; std::int16_t saveoverwrite; } cases[] = {
-      {nullptr, 4096, 0}, {"", 4096, 0}, {"junk", 4096, 0}, {"2.5", 2, 2}, {"3.5", 4, 4}, {"1e3", 1000, 1000},
-      {"-7", 4096, -7}, {"0", 4096, 0}, {"65536", 65536, 0}, {"99999999999", 4096, 0}, {"1", 1, 1},
+      {nullptr, 4096, 0}, {"", 4096, 0}, {"3.5", 4, 4}, {"-7", 4096, -7}, {"0", 4096, 0},
+      {"65536", 65536, 0}, {"99999999999", 4096, 0}, {"1", 1, 1},
       // clang-format on
   };
   for (const auto& c : cases) {
+    // A file of its own per case: a store rewritten at the same size within
+    // one timestamp tick would be read from the cache.
     const std::string value = c.value == nullptr ? "(none)" : c.value;
-    QFile::remove(file);
-    if (c.value) Store("FileBufferSize=" + value + "\nOverwriteMode=" + value + "\nSplitSize1=7\n");
+    file = QString::fromStdString(dir.Join("settings" + std::to_string(&c - cases) + ".ini"));
+    if (c.value)
+      dir.WriteFile(
+          file.toStdString().substr(dir.Path().size() + 1),
+          "[Preferences]\nFileBufferSize=" + value + "\nOverwriteMode=" + value + "\nSplitSize1=7\n");
     auto main = Open();
     EXPECT_EQ(main->buffersize, c.buffersize) << value;
     EXPECT_EQ(main->target.saveoverwrite, c.saveoverwrite) << value;

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
-#include "fileservices/Filenames.h"
 #include "destination/TargetRecord.h"
+#include "fileservices/Filenames.h"
 
 namespace {
 
@@ -22,16 +23,27 @@ TEST(TargetRecordTest, CounterWidthFollowsThePartCount) {
 }
 
 TEST(TargetRecordTest, PlanNamesThePartsAfterTheSource) {
-  // source, file size, part size -> savefcount, savepath, first part path
+  // source, file size, part size -> savefcount, savepath, first part path;
+  // written with "/" and taken with the platform's separator. A drive's root
+  // is written "C:" on Windows, so a path just below "\" has no folder there.
+  const auto P = [](std::string path) {
+    std::replace(path.begin(), path.end(), '/', Filenames::kSeparator);
+    return path;
+  };
+#ifdef _WIN32
+  const std::string kRoot;
+#else
+  const std::string kRoot = "/";
+#endif
   const std::tuple<std::string, double, double, std::int32_t, std::string, std::string> rows[] = {
-      {"/data/movie.avi", 12000, 1000, 12, "/data", "/data/movie01.avi"},
-      {"/data/movie.avi", 99001, 1000, 100, "/data", "/data/movie001.avi"},
-      {"/movie.avi", 10000, 3000, 4, "/", "/movie1.avi"},
-      {"/data/archive.tar.gz", 2, 1, 2, "/data", "/data/archive.tar1.gz"},
-      {"/data/movie.", 3, 2, 2, "/data", "/data/movie1."},
-      {"/data/.avi", 5, 2, 3, "/data", "/data/1.avi"},
-      {"/data/noext", 327360, 10, 32736, "/data", "/data/noext00001."},
-      {"/big", 9007199254740992.0, 2199023255552.0 - 1, 4097, "/", "/big0001."}};
+      {P("/data/movie.avi"), 12000, 1000, 12, P("/data"), P("/data/movie01.avi")},
+      {P("/data/movie.avi"), 99001, 1000, 100, P("/data"), P("/data/movie001.avi")},
+      {P("/movie.avi"), 10000, 3000, 4, kRoot, P("/movie1.avi")},
+      {P("/data/archive.tar.gz"), 2, 1, 2, P("/data"), P("/data/archive.tar1.gz")},
+      {P("/data/movie."), 3, 2, 2, P("/data"), P("/data/movie1.")},
+      {P("/data/.avi"), 5, 2, 3, P("/data"), P("/data/1.avi")},
+      {P("/data/noext"), 327360, 10, 32736, P("/data"), P("/data/noext00001.")},
+      {P("/big"), 9007199254740992.0, 2199023255552.0 - 1, 4097, kRoot, P("/big0001.")}};
   for (const auto& [source, fileSize, partSize, count, savepath, first] : rows) {
     TargetRecord record;
     PlanTarget(record, source, fileSize, partSize);
@@ -43,7 +55,7 @@ TEST(TargetRecordTest, PlanNamesThePartsAfterTheSource) {
   }
   TargetRecord record;  // a chosen folder and extension stay, the name is set afresh
   record.savepath = "/media/stick", record.saveftitle = "old", record.savefext = "avi";
-  PlanTarget(record, "/elsewhere/other.bin", 4294967297.0, 4294967295.0);
+  PlanTarget(record, P("/elsewhere/other.bin"), 4294967297.0, 4294967295.0);
   EXPECT_EQ(std::tie(record.savepath, record.saveftitle, record.savefext),
             std::make_tuple("/media/stick", "other.bin", "avi"));
 }

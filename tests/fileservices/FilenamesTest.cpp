@@ -13,6 +13,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 // Written with "\"; checked as it stands and with "/" for "\". Only the folder
 // differs: the root of the file system stays "/". The drive is the Windows
 // one, with \\srv\share taken for an existing share.
@@ -65,7 +67,7 @@ TEST(Filenames, RemoveInvalidChars) {
   // clang-format off
   const std::pair<std::string, std::string> rows[] = {
       {R"(a?b:c*d<e>f|g\h/i")", "abcdefghi"}, {"../x", "..x"}, {"movie part", "movie part"},
-      {"\xC3\xA4pfel?", "\xC3\xA4pfel"}, {"", ""}};
+      {"\xC3\xA4pfel?", "\xC3\xA4pfel"}, {"", ""}, {"abc\0def.bin"s, "abcdef.bin"}, {"a\tb\x1F\x7F\n", "ab"}};
   // clang-format on
   for (const auto& [input, output] : rows) {
     std::string text = input;

@@ -4,14 +4,19 @@
 #include <chrono>
 #include <filesystem>
 
+#include "fileservices/Filenames.h"
 #include "fileservices/HugeFileFunctions.h"
 #include "support/TempDir.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
+
+#include "support/Media.h"
 #endif
 
 namespace {
@@ -79,5 +84,32 @@ TEST(HugeFileFunctions, FreeSpaceAndErrorText) {
 #endif
   for (const std::int32_t code : {99999, -1}) EXPECT_EQ(GetSystemErrorText(code), "Unknown Error.") << code;
 }
+
+#ifndef _WIN32
+// On an ext2 medium with a reserve for the superuser (ctest runs this in a
+// private mount namespace): the free space is what every user may write, and a
+// folder /x/medium2 does not lie on a mount at /x/medium, even one of the same
+// device (a bind mount).
+TEST(PrivateMounts, FreeSpaceLeavesTheReserveAndMountPointsEndAtWholeNames) {
+  if (!vornak::test::PrivateMounts()) GTEST_SKIP() << "needs a private mount namespace";
+  vornak::test::TempDir dir;
+  const std::string medium = dir.Join("medium");
+  if (!vornak::test::MountExt2(dir.Join("medium.img"), medium, 1024, 20)) GTEST_SKIP() << "cannot mount here";
+  struct statvfs info {};
+  ASSERT_EQ(::statvfs(medium.c_str(), &info), 0);
+  EXPECT_LT(info.f_bavail, info.f_bfree);
+  EXPECT_EQ(GetHugeDiskFreeSpace(medium + "/"), static_cast<double>(info.f_bavail * info.f_frsize));
+
+  const std::string bound = medium + "/x/medium", sibling = medium + "/x/medium2";
+  for (const std::string& folder : {medium + "/inner", bound, sibling})
+    std::filesystem::create_directories(folder);
+  ASSERT_EQ(::mount((medium + "/inner").c_str(), bound.c_str(), nullptr, MS_BIND, nullptr), 0);
+  EXPECT_EQ(Filenames::GetFolderDrive(bound), bound);
+  EXPECT_EQ(Filenames::GetFolderDrive(sibling + "/sub"), medium);
+  EXPECT_EQ(Filenames::GetFolderDrive(sibling), medium);
+  vornak::test::Unmount(bound);
+  vornak::test::Unmount(medium);
+}
+#endif
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 
 #include "fileservices/posix/PosixFileInterface.h"
 #include "support/TempDir.h"
@@ -12,6 +13,7 @@ namespace {
 using vornak::EntryKind;
 using vornak::FileInterface;
 using namespace std::string_literals;
+namespace fs = std::filesystem;
 
 TEST(PosixFileInterface, WriteReadBackAndRecreate) {
   vornak::test::TempDir dir;
@@ -19,7 +21,7 @@ TEST(PosixFileInterface, WriteReadBackAndRecreate) {
   const std::string path = dir.Join("movie01.avi"), data = "part data\0with a zero"s;
   FileInterface::Handle h = FileInterface::kNoHandle;
   std::size_t count = 0;
-  ASSERT_EQ(files.CreatePart(path, h), 0);
+  ASSERT_EQ(files.CreatePart(path, FileInterface::kNoHandle, h), 0);
   ASSERT_EQ(files.Write(h, data.data(), data.size(), count), 0);
   EXPECT_EQ(count, data.size());
   EXPECT_EQ(files.Sync(h), 0);
@@ -34,14 +36,31 @@ TEST(PosixFileInterface, WriteReadBackAndRecreate) {
   EXPECT_EQ(count, 0u);
   EXPECT_EQ(files.Close(h), 0);
 
-  ASSERT_EQ(files.CreatePart(path, h), 0);  // creating it again empties it
+  // Creating it again empties it; a new part takes the source's read and
+  // write permissions (0600 without a source).
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  FileInterface::Handle source = FileInterface::kNoHandle;
+  ASSERT_EQ(files.OpenRead(path, source), 0);
+  ASSERT_EQ(files.CreatePart(path, source, h), 0);
   EXPECT_EQ(files.Close(h), 0);
   struct stat info {};
   ASSERT_EQ(::stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_size, 0);
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ASSERT_EQ(::fchmod(source, 04750), 0);
+  ASSERT_EQ(files.CreatePart(dir.Join("private"), source, h), 0);
+  EXPECT_EQ(files.Close(h) + files.Close(source), 0);
+  ASSERT_EQ(::stat(dir.Join("private").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640 & ~mask);
+  // A NUL would cut the path short and name another file.
+  EXPECT_EQ(files.CreatePart(dir.Join("ab\0cd"s), FileInterface::kNoHandle, h), EINVAL);
+  EXPECT_EQ(files.OpenRead(path + "\0x"s, h), EINVAL);
+  EXPECT_EQ(files.Lookup(path + "\0x"s), EntryKind::None);
+  EXPECT_FALSE(fs::exists(dir.Join("ab")));
   EXPECT_EQ(files.OpenRead(dir.Join("missing"), h), ENOENT);
   EXPECT_EQ(h, FileInterface::kNoHandle);
-  EXPECT_EQ(files.CreatePart(dir.MakeFolder("folder"), h), EISDIR);
+  EXPECT_EQ(files.CreatePart(dir.MakeFolder("folder"), FileInterface::kNoHandle, h), EISDIR);
 }
 
 TEST(PosixFileInterface, LookupAndIdentityFollowLinks) {
@@ -57,6 +76,8 @@ TEST(PosixFileInterface, LookupAndIdentityFollowLinks) {
       {dir.Join("fifo"), EntryKind::Other}, {dir.Join("dangling"), EntryKind::None}, {"", EntryKind::None}};
   // clang-format on
   for (const auto& [path, kind] : rows) EXPECT_EQ(files.Lookup(path), kind) << path;
+  EXPECT_EQ(files.LookupEntry(link), EntryKind::Link);
+  EXPECT_EQ(files.LookupEntry(dir.Join("dangling")), EntryKind::Link);
 
   FileInterface::Handle h = FileInterface::kNoHandle;
   ASSERT_EQ(files.OpenRead(source, h), 0);
@@ -69,7 +90,7 @@ TEST(PosixFileInterface, LookupAndIdentityFollowLinks) {
 
   // A FIFO at a part path without a reader gives an error at once instead of
   // holding the window.
-  EXPECT_EQ(files.CreatePart(dir.Join("fifo"), h), ENXIO);
+  EXPECT_EQ(files.CreatePart(dir.Join("fifo"), FileInterface::kNoHandle, h), ENXIO);
 }
 
 }  // namespace

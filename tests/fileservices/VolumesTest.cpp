@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "fileservices/Volumes.h"
+#include "fileservices/posix/MountTable.h"
 
 namespace {
 
@@ -36,13 +39,22 @@ TEST(VolumesTest, ParseKeepsUserVolumesOnly) {
   EXPECT_EQ(volumes[2].source, "/dev/sdd1");
   EXPECT_EQ(volumes[4].label, "MY STICK");
   EXPECT_EQ(MountPoints(Volumes::ParseMountInfo("")), Strings{"/"});
-  // clang-format off
-  const std::pair<const char*, const char*> escapes[] = {
-      {"/a\\040b", "/a b"}, {"/t\\011x", "/t\tx"}, {"/b\\134s", "/b\\s"}, {"/n\\9e", "/n\\9e"},
-      {"/e\\04", "/e\\04"}};
-  // clang-format on
-  for (const auto& [field, decoded] : escapes)
-    EXPECT_EQ(Volumes::UnescapeMountField(field), decoded) << field;
+  // Escaped blanks, tabs and backslashes in mount points; the type decides the largest file.
+  const auto media = Volumes::ParseMountInfo(
+      "28 1 8:2 / / rw - ext4 /dev/sda2 rw\n"
+      "40 28 8:17 / /media/a\\040b rw - vfat /dev/sdb1 rw\n41 28 8:18 / /media/t\\011x rw - exfat /dev/sdc1 "
+      "rw\n"
+      "42 28 8:19 / /media/b\\134s rw - ntfs3 /dev/sdd1 rw\n43 28 8:20 / /media/d rw - btrfs /dev/sde1 rw\n"
+      "44 28 8:21 / /media/m rw - msdos /dev/sdf1 rw\n");
+  const double none = std::numeric_limits<double>::infinity(), fat = 4294967295.0;
+  const std::vector<std::pair<std::string, double>> limits = {{"/", none},           {"/media/a b", fat},
+                                                              {"/media/b\\s", none}, {"/media/d", none},
+                                                              {"/media/m", fat},     {"/media/t\tx", none}};
+  ASSERT_EQ(media.size(), limits.size());
+  for (std::size_t i = 0; i < media.size(); ++i) {
+    EXPECT_EQ(media[i].mountPoint, limits[i].first);
+    EXPECT_EQ(Volumes::MaxFileSizeOf(media[i].fsType), limits[i].second) << media[i].fsType;
+  }
 }
 
 TEST(VolumesTest, FindVolumeTakesLongestWholeFolderPrefix) {

@@ -40,7 +40,7 @@ TEST_P(Win32Names, WriteReadBackAndRecreate) {
   const std::string path = GetParam().make(dir), data = "part data\0with a zero"s;
   FileInterface::Handle h = FileInterface::kNoHandle;
   std::size_t count = 0;
-  ASSERT_EQ(files.CreatePart(path, h), 0) << path.size();
+  ASSERT_EQ(files.CreatePart(path, FileInterface::kNoHandle, h), 0) << path.size();
   ASSERT_EQ(files.Write(h, data.data(), data.size(), count), 0);
   EXPECT_EQ(count, data.size());
   EXPECT_EQ(files.Sync(h), 0);
@@ -58,14 +58,14 @@ TEST_P(Win32Names, WriteReadBackAndRecreate) {
   FileInterface::Handle other = FileInterface::kNoHandle;
   ASSERT_EQ(files.OpenRead(path, other), 0);
   EXPECT_EQ(files.Close(other), 0);
-  EXPECT_EQ(files.CreatePart(path, other), ERROR_SHARING_VIOLATION);
+  EXPECT_EQ(files.CreatePart(path, FileInterface::kNoHandle, other), ERROR_SHARING_VIOLATION);
   ASSERT_EQ(files.Read(h, back.data(), back.size(), count), 0);
   EXPECT_EQ(back.substr(0, count), data);
   ASSERT_EQ(files.Read(h, back.data(), back.size(), count), 0);
   EXPECT_EQ(count, 0u);
   EXPECT_EQ(files.Close(h), 0);
 
-  ASSERT_EQ(files.CreatePart(path, h), 0);  // creating it again empties it
+  ASSERT_EQ(files.CreatePart(path, FileInterface::kNoHandle, h), 0);  // creating it again empties it
   EXPECT_EQ(files.Close(h), 0);
   EXPECT_EQ(HugeFileFunctions::GetHugeFileSize(path), 0);
   EXPECT_EQ(files.IdOfPath(path), id);
@@ -82,9 +82,12 @@ TEST(Win32FileInterface, FailuresLookupAndIdentity) {
   FileInterface::Handle h = FileInterface::kNoHandle;
   EXPECT_EQ(files.OpenRead(dir.Join("missing"), h), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(h, FileInterface::kNoHandle);
-  EXPECT_EQ(files.CreatePart(dir.Join("missing\\movie1.avi"), h), ERROR_PATH_NOT_FOUND);
-  EXPECT_EQ(files.CreatePart(dir.MakeFolder("folder"), h), FileInterface::kIsFolderError);
-  EXPECT_EQ(files.CreatePart("movie\0.avi"s, h), ERROR_INVALID_NAME);  // never cut at the NUL
+  EXPECT_EQ(files.CreatePart(dir.Join("missing\\movie1.avi"), FileInterface::kNoHandle, h),
+            ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(files.CreatePart(dir.MakeFolder("folder"), FileInterface::kNoHandle, h),
+            FileInterface::kIsFolderError);
+  EXPECT_EQ(files.CreatePart("movie\0.avi"s, FileInterface::kNoHandle, h),
+            ERROR_INVALID_NAME);  // never cut at the NUL
   EXPECT_EQ(files.ErrorText(ERROR_FILE_NOT_FOUND),
             HugeFileFunctions::GetSystemErrorText(ERROR_FILE_NOT_FOUND));
 

@@ -27,6 +27,7 @@ using Texts = std::vector<std::string>;
 // the source is a real sparse file for the size query, mirrored in the fake, which serves the copy.
 struct CommandRig : SplitCommandHost {
   std::string FilenameText() override { return filenameText; }
+  std::string CurrentFolder() override { return currentFolder; }
   std::string PartSizeText() override { return partSizeText; }
   char DecimalSeparator() override { return '.'; }
   void SetStatus(const std::string& text) override { Step("SetStatus " + text), shown.push_back(text); }
@@ -34,7 +35,8 @@ struct CommandRig : SplitCommandHost {
   void ShowTargetDialog(TargetRecord& record) override {
     Step("ShowTargetDialog");
     if (onDialog) return onDialog(record);
-    record.savedrive = record.savepath, record.saveftitle = "movie";
+    record.savedrive = std::string(1, Filenames::kSeparator),
+    record.saveftitle = "movie";  // the root is always mounted
   }
   void UpdatePartSizeList() override { Step("UpdatePartSizeList"); }
   SplitFrontEnd& LoadProgress() override { return Step("LoadProgress"), frontEnd; }
@@ -57,7 +59,7 @@ struct CommandRig : SplitCommandHost {
   test::TempDir dir;
   test::FakeFileInterface files;
   SplitState state;
-  std::string source, filenameText, partSizeText, failAt;
+  std::string source, filenameText, partSizeText, failAt, currentFolder = "/elsewhere";
   std::function<void(TargetRecord&)> onDialog;
   Texts journal, shown;  // shown: status texts and messages (also the progress window's) in order
   ScriptedAsker asker;
@@ -90,6 +92,8 @@ TEST(SplitCommandTest, ChecksPlanSplitAndFailuresWithTheirTexts) {
       {{}, 1000, "1000", {kRetry, "The length of your file is not greater than \nthe value in "
                                   "'Size of split files'."}, 0, retry},
       {{}, 1000, "999", {kSplit}, 2, done}, {{}, 1000, "10", {kSplit}, 100, done},
+      {[](CommandRig& r) { r.filenameText = " movie.avi", r.currentFolder = r.dir.Path(); }, 1000, "999", {kSplit}, 2,
+       done},  // a relative name is read against the program's folder
       {{}, 1001, "10", {kCheck, kMany, kSplit}, 101, done},  // Yes is the default answer
       {{}, 327360, "10", {kCheck, kMany, kSplit}, 32736, done},
       {[](CommandRig& r) { r.asker.Push(Answer::No); }, 1001, "10", {kCheck, kMany}, 0, check},
@@ -115,7 +119,7 @@ TEST(SplitCommandTest, ChecksPlanSplitAndFailuresWithTheirTexts) {
     EXPECT_EQ(rig.shown, shown);
     EXPECT_EQ(rig.journal.back(), last);
     EXPECT_EQ(rig.frontEnd.mainEnabled, std::ranges::count(rig.journal, "DisableMain") == 1);
-    EXPECT_EQ(rig.files.created.size(), parts);
+    ASSERT_EQ(rig.files.created.size(), parts);
     EXPECT_EQ(rig.files.openHandles(), 0);
     if (parts == 2) {  // the progress window is prepared in order; one yield per block
       EXPECT_EQ(rig.journal,
@@ -127,6 +131,7 @@ TEST(SplitCommandTest, ChecksPlanSplitAndFailuresWithTheirTexts) {
     }
     if (parts > 0) {
       EXPECT_EQ(rig.files.created.back(), PartPath(rig.state.target, std::int32_t(parts)));
+      EXPECT_EQ(rig.state.target.savepath, rig.dir.Path());
     }
   }
 }

@@ -1,5 +1,7 @@
 #include "support/FakeFileInterface.h"
 
+#include "fileservices/Filenames.h"
+
 #include <algorithm>
 #include <cerrno>
 
@@ -8,6 +10,11 @@ namespace vornak::test {
 unsigned char FakeFileInterface::PatternByte(std::uint64_t offset) {
   std::uint64_t x = (offset ^ (offset >> 29)) * 0xBF58476D1CE4E5B9ULL;
   return static_cast<unsigned char>((x ^ (x >> 31)) >> 56);
+}
+
+std::vector<Volumes::Volume> FakeFileInterface::DefaultMounts() {
+  const std::string separator(1, Filenames::kSeparator);
+  return {{separator, "", "ext4", "/dev/sda1"}, {separator + "t", "", "ext4", "/dev/sdb1"}};
 }
 
 std::shared_ptr<FakeFileInterface::Node>& FakeFileInterface::Add(const std::string& path) {
@@ -27,7 +34,7 @@ int FakeFileInterface::OpenRead(const std::string& path, Handle& handle) {
   return 0;
 }
 
-int FakeFileInterface::CreatePart(const std::string& path, Handle& handle) {
+int FakeFileInterface::CreatePart(const std::string& path, Handle, Handle& handle) {
   handle = kNoHandle;
   auto found = nodes_.find(path);
   if (createErrors.count(path)) return createErrors.at(path);

@@ -18,6 +18,7 @@ namespace vornak::test {
 class FakeFileInterface : public FileInterface {
  public:
   static unsigned char PatternByte(std::uint64_t offset);
+  static std::vector<Volumes::Volume> DefaultMounts();
 
   void AddFile(const std::string& path, std::uint64_t size) { Add(path)->size = size; }
   void AddFolder(const std::string& path) { Add(path)->folder = true; }
@@ -33,6 +34,9 @@ class FakeFileInterface : public FileInterface {
   std::map<std::string, int> openReadErrors, createErrors, closeErrors;  // path -> errno
   int syncError = 0;
   std::deque<double> freeSpaceScript;  // answers in order, then plenty
+  double maxFileSize = 1e300;          // of every medium
+  // The root and /t, written with the platform's separator.
+  std::vector<Volumes::Volume> mounts = DefaultMounts();
 
   // Records; the journal is shared with a front end.
   std::vector<std::string>* journal = nullptr;
@@ -42,16 +46,19 @@ class FakeFileInterface : public FileInterface {
   int openHandles() const { return static_cast<int>(handles_.size()); }
 
   int OpenRead(const std::string& path, Handle& handle) override;
-  int CreatePart(const std::string& path, Handle& handle) override;
+  int CreatePart(const std::string& path, Handle like, Handle& handle) override;
   int Read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) override;
   int Write(Handle handle, const void* buffer, std::size_t size, std::size_t& bytesWritten) override;
   int Sync(Handle) override { return Note("Sync"), syncError; }
   int SyncFileSystem(const std::string& path) override { return Note("SyncFileSystem " + path), syncError; }
   int Close(Handle handle) override;
   EntryKind Lookup(const std::string& path) override;
+  EntryKind LookupEntry(const std::string& path) override { return Lookup(path); }
   std::optional<FileId> IdOfPath(const std::string& path) override;
   std::optional<FileId> IdOfHandle(Handle handle) override { return handles_.at(handle).node->id; }
   double FreeSpace(const std::string& root) override;
+  double MaxFileSize(const std::string&) override { return maxFileSize; }
+  std::vector<Volumes::Volume> MountedVolumes() override { return mounts; }
   std::string ErrorText(int code) override { return "System text " + std::to_string(code) + ".\n"; }
 
  private:

@@ -5,13 +5,13 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "destination/TargetRecord.h"
+#include "support/ScriptedAsker.h"
+#include "support/TempDir.h"
 #include "ui/AboutBox.h"
 #include "ui/Main.h"
 #include "ui/Progress.h"
-#include "support/ScriptedAsker.h"
-#include "support/TempDir.h"
 #include "ui/Save.h"
-#include "destination/TargetRecord.h"
 #include "ui/WindowGeometry.h"
 
 namespace vornak {
@@ -208,34 +208,26 @@ std::unique_ptr<QSignalSpy> Detached(QPushButton* button) {
   return std::make_unique<QSignalSpy>(button, &QAbstractButton::clicked);
 }
 
-// Access keys, default and cancel keys: the target gets the focus or, for a button, is clicked; "cancel"
-// closes the window or asks whether to stop.
+// Access keys: the target gets the focus or, for a button, is clicked. Enter and Escape in Save and
+// Progress: their own tests.
 TEST(LayoutKeys, KeysReachTheirControls) {
-  const auto Alt = Qt::AltModifier, No = Qt::NoModifier;
   // clang-format off
-  const struct { const Layout* layout; Qt::Key key; Qt::KeyboardModifier modifier; const char* target; } keys[] = {
-      {&kMain, Qt::Key_F, Alt, "edFilename"}, {&kMain, Qt::Key_I, Alt, "edPartsize"},
-      {&kSave, Qt::Key_F, Alt, "edActName"}, {&kSave, Qt::Key_O, Alt, "chkOverwrite"}, {&kSave, Qt::Key_D, Alt, "Dir1"},
-      {&kSave, Qt::Key_R, Alt, "Drive1"}, {&kSave, Qt::Key_S, Alt, "Command1"}, {&kSave, Qt::Key_C, Alt, "Command2"},
-      {&kSave, Qt::Key_Return, No, "Command1"}, {&kSave, Qt::Key_Escape, No, "cancel"},
-      {&kProgress, Qt::Key_Return, No, "butCancel"}, {&kProgress, Qt::Key_Escape, No, "cancel"},
-      // clang-format on
-  };
+  const struct { const Layout* layout; Qt::Key key; const char* target; } keys[] = {
+      {&kMain, Qt::Key_F, "edFilename"}, {&kMain, Qt::Key_I, "edPartsize"}, {&kSave, Qt::Key_F, "edActName"},
+      {&kSave, Qt::Key_O, "chkOverwrite"}, {&kSave, Qt::Key_D, "Dir1"}, {&kSave, Qt::Key_R, "Drive1"},
+      {&kSave, Qt::Key_S, "Command1"}, {&kSave, Qt::Key_C, "Command2"}};
+  // clang-format on
   for (const auto& k : keys) {
-    SCOPED_TRACE(std::string(k.layout->window) + " " +
-                 QKeySequence(k.key | k.modifier).toString().toStdString());
+    SCOPED_TRACE(std::string(k.layout->window) + " " + k.target);
     Windows windows;
     auto window = windows.Show(*k.layout);
     QWidget* target = Find(window.get(), k.target);
     QList<QPushButton*> buttons = window->findChildren<QPushButton*>();
-    if (k.modifier == Alt && buttons.back() != target) buttons.back()->setFocus();  // start elsewhere
+    if (buttons.back() != target) buttons.back()->setFocus();  // start elsewhere
     auto* button = qobject_cast<QPushButton*>(target);
     auto spy = button ? Detached(button) : nullptr;
-    if (k.layout == &kProgress) windows.asker.Push(Answer::No);
-    QTest::keyClick(Focused(window.get()), k.key, k.modifier);
-    if (target == nullptr) {
-      EXPECT_TRUE(!window->isVisible() || windows.asker.messages.at(0).buttons == Buttons::YesNo);
-    } else if (button) {  // clicked after a short press animation
+    QTest::keyClick(Focused(window.get()), k.key, Qt::AltModifier);
+    if (button) {  // clicked after a short press animation
       for (int i = 0; i < 50 && spy->count() == 0; ++i) QTest::qWait(10);
       EXPECT_EQ(spy->count(), 1);
     } else {

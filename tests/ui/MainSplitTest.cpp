@@ -10,7 +10,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +27,7 @@
 #include <string>
 
 #include "split/SplitMessages.h"
+#include "support/Media.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
 #include "ui/Main.h"
@@ -46,7 +50,7 @@ std::string Pattern(std::size_t size) {
   return content;
 }
 
-enum class InDialog { Save, Cancel, SaveWithOverwrite, RemoveSourceThenSave };
+enum class InDialog { Save, Cancel, SaveWithOverwrite, RemoveSourceThenSave, SaveThenEnterTwice };
 enum class CancelBy { Nothing, Button, Escape, Enter, CloseBox };
 
 struct Rig {
@@ -55,6 +59,8 @@ struct Rig {
   std::unique_ptr<Main> main;
   std::string content;
   std::string source;
+  int dialogs = 0;               // Save dialogs shown; all but the first are cancelled
+  QString statusWhileSplitting;  // with the pointer over the disabled split button
 
   explicit Rig(std::size_t size = 3000000, const char* partSize = "1 MB") : content(Pattern(size)) {
     dir.WriteFile("settings.ini", "[Preferences]\nFileBufferSize=4096\n");
@@ -70,19 +76,30 @@ struct Rig {
   // Presses the split button; answers the Save dialog and, once the progress
   // window shows, acts on it.
   void Split(InDialog inDialog, CancelBy cancelBy = CancelBy::Nothing) {
-    QTimer::singleShot(0, [&] {
+    QPointer<Save> answered;
+    dialogs = 0;
+    QTimer dialogWatch;
+    QObject::connect(&dialogWatch, &QTimer::timeout, [&] {
       auto* save = qobject_cast<Save*>(QApplication::activeModalWidget());
-      ASSERT_NE(save, nullptr);
-      if (inDialog == InDialog::Cancel) return save->Command2->click();
+      if (save == nullptr || save == answered) return;
+      answered = save;
+      if (++dialogs > 1 || inDialog == InDialog::Cancel) return save->Command2->click();
       if (inDialog == InDialog::SaveWithOverwrite) save->chkOverwrite->setChecked(true);
       if (inDialog == InDialog::RemoveSourceThenSave) fs::remove(source);
       save->Command1->click();
+      for (int i = 0; inDialog == InDialog::SaveThenEnterTwice && i < 2; ++i)  // faster than the windows
+        QCoreApplication::postEvent(main.get(),
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
     });
+    dialogWatch.start(0);
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
       auto* progress = main->findChild<Progress*>();
       if (progress == nullptr || !progress->isVisible()) return;
       watch.stop();
+      QEvent enter(QEvent::Enter);
+      QCoreApplication::sendEvent(main->butSplit, &enter);
+      statusWhileSplitting = main->StatusBar->SimpleText();
       if (cancelBy == CancelBy::Button) progress->butCancel->click();
       if (cancelBy == CancelBy::Escape) QTest::keyClick(progress, Qt::Key_Escape);
       if (cancelBy == CancelBy::Enter) QTest::keyClick(progress->butCancel, Qt::Key_Return);
@@ -110,6 +127,10 @@ struct Case {
   bool sizeOnTop;  // "1 MB" moved to the top of the presets
 };
 
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.name;
+}
+
 const std::string kCancel = CancelQuestion().text;
 
 class SplitThroughWindows : public ::testing::TestWithParam<Case> {};
@@ -130,6 +151,8 @@ TEST_P(SplitThroughWindows, EndsAsExpected) {
   for (const Message& m : rig.asker.messages) asked.push_back(m.text);
   for (const std::string& text : c.asked) expected.push_back(named.count(text) ? named.at(text) : text);
   EXPECT_EQ(asked, expected);
+  EXPECT_EQ(rig.dialogs, 1);  // a second Enter or click does nothing while the split runs
+  EXPECT_EQ(rig.statusWhileSplitting, c.parts == Parts::None ? "" : "Splitting...");
   EXPECT_TRUE(rig.main->isEnabled());
   EXPECT_EQ(rig.main->findChild<Progress*>(), nullptr);
   EXPECT_EQ(rig.main->StatusBar->SimpleText().toStdString(), c.status);
@@ -149,6 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, SplitThroughWindows,
     ::testing::Values(
         Case{"Completes", InDialog::Save, CancelBy::Nothing, false, {}, {}, "Done.", Parts::All, true},
+        Case{"EnterTwiceSplitsOnce", InDialog::SaveThenEnterTwice, CancelBy::Nothing, true, {Answer::Ok}, {"overwrite"}, "Done.", Parts::All, true},
         Case{"DialogCancelled", InDialog::Cancel, CancelBy::Nothing, false, {}, {}, "3 split files", Parts::None, false},
         Case{"ButtonNoGoesOn", InDialog::Save, CancelBy::Button, false, {Answer::No}, {kCancel}, "Done.", Parts::All, true},
         Case{"EnterNoGoesOn", InDialog::Save, CancelBy::Enter, false, {Answer::No}, {kCancel}, "Done.", Parts::All, true},
@@ -173,37 +197,58 @@ TEST(SplitThroughWindowsAgain, SecondSplitStartsInTheFolderChosenFirst) {
 }
 
 #ifndef _WIN32  // under Wine: split.SplitSpansThreeMediaUnderWine
-// A full medium: the target folder is a 1 MiB tmpfs in a private mount
-// namespace (ctest runs this test under unshare). The medium question comes for
-// the part that does not fit, Retry on the same medium asks again, and after a
-// fresh medium is mounted Retry goes on. The parts of all media join to the
-// source.
-TEST(SplitThroughWindowsMedium, AsksForAnotherMediumAndGoesOn) {
-  if (std::getenv("VORNAK_PRIVATE_MOUNTS") == nullptr) GTEST_SKIP() << "needs a private mount namespace";
-  Rig rig(2400000, "900 KB");
-  const std::string medium = rig.dir.MakeFolder("medium");
+// Media as a desktop mounts them, in a private mount namespace (ctest runs this
+// test under unshare): 1 MiB ext2 images below a private /mnt, one 900 KB part
+// each. At the question for part 2, Retry on the full medium asks again; with
+// the medium taken out it asks again and writes nothing into the bare folder;
+// with two new media at once it asks again; with one new medium at a new path
+// the split goes on in the same folder there. Part 3 goes on a fresh medium
+// mounted at the old path. The parts of all media join to the source.
+TEST(SplitThroughWindowsMedium, FollowsTheMediumAndAsksWhileNoneIsMounted) {
+  if (!test::PrivateMounts()) GTEST_SKIP() << "needs a private mount namespace";
+  if (::mount("vornak", "/mnt", "tmpfs", 0, "size=1m") != 0) GTEST_SKIP() << "mounting is not permitted here";
+  Rig rig(2700000, "900 KB");
   const std::string collected = rig.dir.MakeFolder("collected");
-  auto mountFresh = [&] { return ::mount("vornak", medium.c_str(), "tmpfs", 0, "size=1m") == 0; };
-  if (!mountFresh()) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
-  rig.main->target.savepath = medium;
-
-  int asked = 0;
-  rig.asker.onAsk = [&](const Message& message) {
-    ASSERT_EQ(message, MediumQuestion(medium));
-    if (++asked % 2 == 1) return;  // the first Retry finds the same full medium
-    for (const auto& entry : fs::directory_iterator(medium))
-      fs::copy_file(entry.path(), collected + "/" + entry.path().filename().string());
-    ASSERT_EQ(::umount2(medium.c_str(), MNT_DETACH), 0);
-    ASSERT_TRUE(mountFresh());
+  auto insert = [&](const std::string& medium, bool withFolder = true) {
+    static int images = 0;
+    const bool mounted = test::MountExt2(rig.dir.Join("medium" + std::to_string(++images) + ".img"), medium);
+    return mounted && (!withFolder || fs::create_directory(medium + "/films"));
   };
-  for (int i = 0; i < 4; ++i) rig.asker.Push(Answer::Retry);
-  rig.Split(InDialog::Save);
-  for (const auto& entry : fs::directory_iterator(medium))
-    fs::copy_file(entry.path(), collected + "/" + entry.path().filename().string());
-  ::umount2(medium.c_str(), MNT_DETACH);
+  auto takeOut = [&](const std::string& medium) {
+    for (const auto& entry : fs::directory_iterator(medium + "/films"))
+      fs::copy_file(entry.path(), collected + "/" + entry.path().filename().string());
+    return test::Unmount(medium);
+  };
+  if (!insert("/mnt/A")) GTEST_SKIP() << "cannot mount an ext2 image here";
+  rig.main->target.savepath = "/mnt/A/films";
 
-  EXPECT_EQ(asked, 4);
+  std::vector<std::string> into;  // the progress window's "into" line at each question
+  rig.asker.onAsk = [&](const Message&) {
+    into.push_back(rig.main->findChild<Progress*>()->lblStatus2->text().toStdString());
+    const std::size_t asked = rig.asker.messages.size();
+    bool done = true;  // at 1: the same full medium stays
+    if (asked == 2) done = takeOut("/mnt/A");
+    if (asked == 3) {  // nothing was written into the bare folder; now two media come at once
+      EXPECT_TRUE(fs::is_empty("/mnt/A"));
+      done = insert("/mnt/B") && insert("/mnt/C", false);
+    }
+    if (asked == 4) done = test::Unmount("/mnt/C");
+    if (asked == 5) done = takeOut("/mnt/B") && insert("/mnt/B");
+    EXPECT_TRUE(done) << "at question " << asked;
+  };
+  for (int i = 0; i < 5; ++i) rig.asker.Push(Answer::Retry);
+  rig.Split(InDialog::Save);
+  EXPECT_TRUE(takeOut("/mnt/B"));
+  test::Unmount("/mnt");
+
+  std::vector<Message> asked(4, MediumQuestion("/mnt/A"));
+  asked.push_back(MediumQuestion("/mnt/B"));
+  EXPECT_EQ(rig.asker.messages, asked);
+  std::vector<std::string> parts(4, "into /mnt/A/films/movie2.avi");
+  parts.push_back("into /mnt/B/films/movie3.avi");
+  EXPECT_EQ(into, parts);
   EXPECT_EQ(rig.main->StatusBar->SimpleText(), "Done.");
+  EXPECT_EQ(rig.main->target.savepath, "/mnt/B/films");  // a second split proposes the new medium
   EXPECT_EQ(ReadAll(collected + "/movie1.avi") + ReadAll(collected + "/movie2.avi") +
                 ReadAll(collected + "/movie3.avi"),
             rig.content);

@@ -177,7 +177,13 @@ TEST_F(MainFixture, PresetRowsMoveToTheTop) {
       r.push_back(main->edPartsize->itemText(i).toStdString());
     return r;
   };
-  main->edPartsize->setEditText("2 MB");
+  // What is typed stays as typed, also when a row begins with it or differs in case only.
+  for (const QString typed : {"10", "7", "64 kb", "2 MB"}) {
+    SetSize(typed);
+    QTest::keyClick(main->edPartsize->lineEdit(), Qt::Key_Return);
+    main->edFilename->setFocus();
+    EXPECT_EQ(main->edPartsize->currentText(), typed);
+  }
   main->UpdatePartSizeList();
   EXPECT_EQ(rows(), expected);
   EXPECT_EQ(main->edPartsize->currentText(), "2 MB");
@@ -255,6 +261,8 @@ TEST_F(MainFixture, BrowseStartsInTheTypedFolderThenInThePickedOne) {
   main->butFilename->click();
   EXPECT_EQ(main->sourcefile, picked);
   EXPECT_EQ(main->lblSize->text(), "10 Bytes");
+  main->edFilename->setText("picked.bin");  // read in the folder browsed to
+  EXPECT_EQ(main->sourcefile, picked);
   main->edFilename->setText("/another/place/x");
   main->butFilename->click();
   EXPECT_EQ(browseStarts, QStringList({"/somewhere/else", "/somewhere/else", Q(dir.Path())}));
@@ -279,9 +287,12 @@ TEST_F(MainFixture, DropsOfFilesOnlyAndOnlyOnTheTargets) {
       QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
       QCoreApplication::sendEvent(widget, &enter);
       const bool accepted = isTarget && d.what == std::string("files");
-      EXPECT_EQ(enter.isAccepted() && enter.dropAction() != Qt::IgnoreAction, accepted);
+      // Refused: the no-drop pointer, and no action for the drag's source.
+      EXPECT_EQ(enter.isAccepted(), accepted);
+      EXPECT_EQ(enter.dropAction(), accepted ? Qt::CopyAction : Qt::IgnoreAction);
       QDropEvent drop(QPointF(at), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
       QCoreApplication::sendEvent(widget, &drop);
+      EXPECT_EQ(drop.isAccepted(), accepted);
       EXPECT_EQ(main->lblSize->text(), accepted ? "11 Bytes" : "");
       EXPECT_EQ(main->edFilename->text(), accepted ? first.toLocalFile() : QString("before"));
     }

@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTest>
-#include <functional>
-#include <memory>
+#include <QtTest>
+#include <QtWidgets>
 
-#include "ui/Progress.h"
 #include "support/ScriptedAsker.h"
+#include "ui/Progress.h"
 
 namespace vornak {
 namespace {

@@ -50,6 +50,15 @@ TEST_F(SaveDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFolder
   const QString shown = dialog->lblActFolder->text();  // shortened from the left to the list's width
   EXPECT_TRUE(shown == "/...yet-another-one/last" || shown == "/...last") << shown.toStdString();
   EXPECT_LE(QFontMetrics(dialog->lblActFolder->font()).horizontalAdvance(shown), dialog->Dir1->width());
+  {  // a last name wider than the list is shortened too, the whole path in the tooltip
+    record.savepath = temp.MakeFolder(std::string(200, 'w'));
+    auto wide = Open();
+    const QString text = wide->lblActFolder->text();
+    EXPECT_LE(QFontMetrics(wide->lblActFolder->font()).horizontalAdvance(text), wide->Dir1->width());
+    EXPECT_EQ(wide->lblActFolder->toolTip(), Q(record.savepath));
+    record.savepath =
+        temp.Join("data/a-rather-long-folder-name/another-long-folder-name/yet-another-one/last");
+  }
   EXPECT_EQ(dialog->Drive1->currentText() + "|" + dialog->edActName->text(), "/|movie.avi");
   ASSERT_EQ(dialog->List1->model()->rowCount(), 12);
   EXPECT_EQ(Row(*dialog, 0) + " " + Row(*dialog, 11), "movie01.avi movie12.avi");
@@ -70,6 +79,12 @@ TEST_F(SaveDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFolder
   record.savepath = "/";
   Click(Open()->Command1);
   EXPECT_EQ(Target(), "/|/");  // the root of the file system stays "/"
+  // A folder on a volume the list leaves out (/proc below "/") lists and shows that volume, as Save takes it.
+  record.savepath = "/proc";
+  auto proc = Open();
+  EXPECT_EQ(proc->Drive1->currentText(), "/proc");
+  Click(proc->Command1);
+  EXPECT_EQ(Target(), "/proc|/proc");
 }
 
 TEST_F(SaveDialogTest, SaveSplitsTheNameIntoTitleAndExtensionRefusedCharactersBeep) {
@@ -158,6 +173,7 @@ TEST_F(SaveDialogTest, CancelEscapeCloseBoxAndRefusedSaveLeaveOnlyTheTitleEmpty)
     if (refused) QTest::keyClick(dialog->edActName, Qt::Key_Return);  // Enter presses Save
     act(*dialog);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(record.saveftitle + "|" + record.savefext + "|" + std::to_string(record.saveoverwrite),
               "|mpg|0");
     EXPECT_EQ(Target(), refused ? TargetAt(data + "/alpha") : data + "|");

@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "Version.h"
 #include "ui/MessageBoxAsker.h"
@@ -57,6 +54,19 @@ TEST(SaveQuestionBoxTest, CaptionIconButtonsDefaultAndAnswer) {
     MessageBoxAsker asker;
     EXPECT_EQ(asker.Ask({"Line one\nline <b>two</b>", r.icon, r.buttons, r.defaultButton}), r.answer);
   }
+  // A 255-byte name without a blank wraps inside the box instead of being cut at its edge.
+  const QString path = "/media/" + QString(250, QChar('n'));
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+    EXPECT_EQ(QString(box->text()).remove(QChar(0x200B)), "Cannot open the file " + path + ".");
+    EXPECT_LE(label->minimumSizeHint().width(), label->width());
+    EXPECT_LE(box->width(), box->screen()->availableGeometry().width());
+    box->close();
+  });
+  MessageBoxAsker().Ask(
+      {("Cannot open the file " + path + ".").toStdString(), Icon::Exclamation, Buttons::Ok, 0});
 }
 
 }  // namespace

@@ -21,19 +21,24 @@ namespace {
   return result;
 }
 
+// The system reads a path only up to its first NUL.
+bool HoldsNul(const std::string& path) {
+  return path.find('\0') != std::string::npos;
+}
+
 }  // namespace
 
 double GetHugeFileSize(const std::string& path) {
   // Only the metadata is read: opening a FIFO or a device could block the window.
   struct stat info {};
-  if (path.empty() || ::stat(path.c_str(), &info) != 0) return -1;
+  if (path.empty() || HoldsNul(path) || ::stat(path.c_str(), &info) != 0) return -1;
   if (!S_ISREG(info.st_mode)) return -1;
   return static_cast<double>(info.st_size);
 }
 
 double GetHugeDiskFreeSpace(const std::string& root) {
   struct statvfs info {};
-  if (root.empty() || ::statvfs(root.c_str(), &info) != 0) return -1;
+  if (root.empty() || HoldsNul(root) || ::statvfs(root.c_str(), &info) != 0) return -1;
   return static_cast<double>(info.f_bavail) * static_cast<double>(info.f_frsize);
 }
 

@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <limits>
 
 #include "fileservices/Filenames.h"
 #include "fileservices/HugeFileFunctions.h"
+#include "fileservices/posix/MountTable.h"
 
 namespace vornak {
 
@@ -23,10 +25,17 @@ auto Retrying(Call call) {
   return result;
 }
 
-int OpenWith(const std::string& path, int flags, FileInterface::Handle& handle) {
+// The system reads a path up to its first NUL: such a path would name
+// another file.
+bool HoldsNul(const std::string& path) {
+  return path.find('\0') != std::string::npos;
+}
+
+int OpenWith(const std::string& path, int flags, FileInterface::Handle& handle, mode_t mode = 0666) {
   handle = FileInterface::kNoHandle;
   if (path.empty()) return ENOENT;
-  const int fd = Retrying([&] { return ::open(path.c_str(), flags, 0666); });
+  if (HoldsNul(path)) return EINVAL;
+  const int fd = Retrying([&] { return ::open(path.c_str(), flags, mode); });
   if (fd < 0) return errno;
   handle = fd;
   return 0;
@@ -48,8 +57,21 @@ int PosixFileInterface::OpenRead(const std::string& path, Handle& handle) {
   return OpenWith(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK, handle);
 }
 
-int PosixFileInterface::CreatePart(const std::string& path, Handle& handle) {
-  return OpenWith(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, handle);
+int PosixFileInterface::CreatePart(const std::string& path, Handle like, Handle& handle) {
+  handle = kNoHandle;
+  if (HoldsNul(path)) return EINVAL;
+  // The part may be read and written by whoever may read and write the
+  // source; the umask still applies. Without the source's mode only the owner.
+  struct stat source {};
+  const mode_t mode = ::fstat(like, &source) == 0 ? source.st_mode & 0666 : 0600;
+  constexpr int kFlags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+  struct stat entry {};
+  if (!path.empty() && ::lstat(path.c_str(), &entry) == 0 && S_ISLNK(entry.st_mode)) {
+    // The link itself is replaced, wherever it points.
+    if (::unlink(path.c_str()) != 0) return errno;
+    return OpenWith(path, kFlags | O_EXCL, handle, mode);
+  }
+  return OpenWith(path, kFlags | O_TRUNC, handle, mode);
 }
 
 int PosixFileInterface::Read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) {
@@ -101,17 +123,30 @@ int PosixFileInterface::Close(Handle handle) {
   return ::close(Fd(handle)) == 0 ? 0 : errno;
 }
 
-EntryKind PosixFileInterface::Lookup(const std::string& path) {
+namespace {
+
+EntryKind KindOf(const std::string& path, int (*query)(const char*, struct stat*)) {
   struct stat info {};
-  if (path.empty() || ::stat(path.c_str(), &info) != 0) return EntryKind::None;
+  if (path.empty() || HoldsNul(path) || query(path.c_str(), &info) != 0) return EntryKind::None;
   if (S_ISREG(info.st_mode)) return EntryKind::File;
   if (S_ISDIR(info.st_mode)) return EntryKind::Folder;
+  if (S_ISLNK(info.st_mode)) return EntryKind::Link;
   return EntryKind::Other;
+}
+
+}  // namespace
+
+EntryKind PosixFileInterface::Lookup(const std::string& path) {
+  return KindOf(path, ::stat);
+}
+
+EntryKind PosixFileInterface::LookupEntry(const std::string& path) {
+  return KindOf(path, ::lstat);
 }
 
 std::optional<FileId> PosixFileInterface::IdOfPath(const std::string& path) {
   struct stat info {};
-  if (path.empty() || ::stat(path.c_str(), &info) != 0) return std::nullopt;
+  if (path.empty() || HoldsNul(path) || ::stat(path.c_str(), &info) != 0) return std::nullopt;
   return IdOf(info);
 }
 
@@ -123,6 +158,20 @@ std::optional<FileId> PosixFileInterface::IdOfHandle(Handle handle) {
 
 double PosixFileInterface::FreeSpace(const std::string& root) {
   return HugeFileFunctions::GetHugeDiskFreeSpace(root);
+}
+
+double PosixFileInterface::MaxFileSize(const std::string& root) {
+  const std::string point = posix::MountPointOf(root);
+  const std::vector<Volumes::Volume> mounts = MountedVolumes();
+  // The latest mount at that point is the one in view.
+  for (auto it = mounts.rbegin(); it != mounts.rend(); ++it) {
+    if (it->mountPoint == point) return Volumes::MaxFileSizeOf(it->fsType);
+  }
+  return std::numeric_limits<double>::infinity();
+}
+
+std::vector<Volumes::Volume> PosixFileInterface::MountedVolumes() {
+  return Volumes::ReadMountTable();
 }
 
 std::string PosixFileInterface::ErrorText(int code) {

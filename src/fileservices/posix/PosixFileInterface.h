@@ -8,7 +8,7 @@ namespace vornak {
 class PosixFileInterface : public FileInterface {
  public:
   int OpenRead(const std::string& path, Handle& handle) override;
-  int CreatePart(const std::string& path, Handle& handle) override;
+  int CreatePart(const std::string& path, Handle like, Handle& handle) override;
   int Read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) override;
   // One write call; the caller writes the rest of a short write.
   int Write(Handle handle, const void* buffer, std::size_t size, std::size_t& bytesWritten) override;
@@ -17,9 +17,13 @@ class PosixFileInterface : public FileInterface {
   // Not retried on EINTR: the descriptor is gone either way.
   int Close(Handle handle) override;
   EntryKind Lookup(const std::string& path) override;
+  EntryKind LookupEntry(const std::string& path) override;
   std::optional<FileId> IdOfPath(const std::string& path) override;
   std::optional<FileId> IdOfHandle(Handle handle) override;
   double FreeSpace(const std::string& root) override;
+  // By the type of the mount that holds root, as libmount reads the table.
+  double MaxFileSize(const std::string& root) override;
+  std::vector<Volumes::Volume> MountedVolumes() override;
   std::string ErrorText(int code) override;
 };
 

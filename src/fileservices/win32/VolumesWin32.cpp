@@ -2,7 +2,10 @@
 // label and file system of the medium in it, and the kind of drive.
 #include <windows.h>
 
+#include <algorithm>
 #include <cwctype>
+#include <iterator>
+#include <limits>
 
 #include "fileservices/Volumes.h"
 #include "fileservices/win32/WideText.h"
@@ -32,10 +35,10 @@ char Upper(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// True when path lies on the drive whose root is root ("C:\"): letters
-// compare without case, and "C:" stands for the root.
+// True when path lies on the drive whose root is root ("C:\" or "C:"):
+// letters compare without case, and "C:" stands for the root.
 bool OnDrive(const std::string& root, const std::string& path) {
-  if (root.size() == 3 && root[1] == ':') {
+  if ((root.size() == 3 && root[1] == ':' && root[2] == '\\') || (root.size() == 2 && root[1] == ':')) {
     return path.size() >= 2 && Upper(path[0]) == Upper(root[0]) && path[1] == ':' &&
            (path.size() == 2 || path[2] == '\\');
   }
@@ -43,9 +46,46 @@ bool OnDrive(const std::string& root, const std::string& path) {
          (root.size() > 1 && root.back() == '\\' && path == root.substr(0, root.size() - 1));
 }
 
+std::vector<Volume> Drives(bool describe);
+
 }  // namespace
 
+bool IsStorageVolume(const Volume& volume) {
+  return !volume.mountPoint.empty() && !volume.source.empty();
+}
+
+std::vector<Volume> StorageVolumes(const std::vector<Volume>& mounts) {
+  std::vector<Volume> volumes;
+  std::copy_if(mounts.begin(), mounts.end(), std::back_inserter(volumes), IsStorageVolume);
+  std::sort(volumes.begin(), volumes.end(),
+            [](const Volume& a, const Volume& b) { return a.mountPoint < b.mountPoint; });
+  return volumes;
+}
+
+// The drives in savedrive's form: a medium that takes a new letter is
+// followed there, and one that keeps its letter is simply found again.
+std::vector<Volume> ReadMountTable() {
+  std::vector<Volume> drives = Drives(false);
+  for (Volume& drive : drives) {
+    if (drive.mountPoint.size() > 2 && drive.mountPoint.back() == '\\') drive.mountPoint.pop_back();
+  }
+  return drives;
+}
+
+double MaxFileSizeOf(std::string_view fsType) {
+  if (fsType == "FAT" || fsType == "FAT12" || fsType == "FAT16" || fsType == "FAT32") return 4294967295.0;
+  return std::numeric_limits<double>::infinity();
+}
+
 std::vector<Volume> ListVolumes() {
+  return Drives(true);
+}
+
+namespace {
+
+// The drive letters; with describe, also the label and file system of the
+// medium in each (a query that may wait for the drive).
+std::vector<Volume> Drives(bool describe) {
   std::vector<Volume> volumes;
   wchar_t buffer[512] = {};
   const DWORD length = ::GetLogicalDriveStringsW(static_cast<DWORD>(std::size(buffer) - 1), buffer);
@@ -58,7 +98,7 @@ std::vector<Volume> ListVolumes() {
     volume.source = DriveKind(type);
     // Diskette drives answer slowly, and only when asked for their medium.
     const wchar_t letter = static_cast<wchar_t>(std::towupper(root[0]));
-    if (!(type == DRIVE_REMOVABLE && (letter == L'A' || letter == L'B'))) {
+    if (describe && !(type == DRIVE_REMOVABLE && (letter == L'A' || letter == L'B'))) {
       wchar_t label[MAX_PATH + 1] = {}, fileSystem[MAX_PATH + 1] = {};
       if (::GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, fileSystem,
                                   MAX_PATH + 1)) {
@@ -70,6 +110,8 @@ std::vector<Volume> ListVolumes() {
   }
   return volumes;
 }
+
+}  // namespace
 
 int FindVolume(const std::vector<Volume>& volumes, const std::string& path) {
   int best = -1;

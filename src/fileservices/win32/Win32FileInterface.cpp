@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "fileservices/HugeFileFunctions.h"
 #include "fileservices/win32/WideText.h"
@@ -64,7 +65,7 @@ int Win32FileInterface::OpenRead(const std::string& path, Handle& handle) {
   return 0;
 }
 
-int Win32FileInterface::CreatePart(const std::string& path, Handle& handle) {
+int Win32FileInterface::CreatePart(const std::string& path, Handle, Handle& handle) {
   handle = kNoHandle;
   const std::wstring wide = win32::WidePath(path);
   if (wide.empty()) return path.empty() ? ERROR_PATH_NOT_FOUND : ERROR_INVALID_NAME;
@@ -156,6 +157,18 @@ EntryKind Win32FileInterface::Lookup(const std::string& path) {
   return EntryKind::File;
 }
 
+EntryKind Win32FileInterface::LookupEntry(const std::string& path) {
+  const std::wstring wide = win32::WidePath(path);
+  if (wide.empty() || path.find_first_of("*?") != std::string::npos) return EntryKind::None;
+  win32::NoCriticalErrorBoxes quiet;
+  const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return EntryKind::None;
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return EntryKind::Link;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return EntryKind::Folder;
+  if ((attributes & FILE_ATTRIBUTE_DEVICE) != 0) return EntryKind::Other;
+  return EntryKind::File;
+}
+
 std::optional<FileId> Win32FileInterface::IdOfPath(const std::string& path) {
   const std::wstring wide = win32::WidePath(path);
   if (wide.empty()) return std::nullopt;
@@ -174,6 +187,21 @@ std::optional<FileId> Win32FileInterface::IdOfHandle(Handle handle) {
 
 double Win32FileInterface::FreeSpace(const std::string& root) {
   return HugeFileFunctions::GetHugeDiskFreeSpace(root);
+}
+
+double Win32FileInterface::MaxFileSize(const std::string& root) {
+  std::wstring wide = win32::Widen(root);
+  if (!wide.empty() && wide.back() != L'\\') wide += L'\\';
+  win32::NoCriticalErrorBoxes quiet;
+  wchar_t fileSystem[MAX_PATH + 1] = {};
+  if (wide.empty() ||
+      !::GetVolumeInformationW(wide.c_str(), nullptr, 0, nullptr, nullptr, nullptr, fileSystem, MAX_PATH + 1))
+    return std::numeric_limits<double>::infinity();
+  return Volumes::MaxFileSizeOf(win32::Narrow(fileSystem));
+}
+
+std::vector<Volumes::Volume> Win32FileInterface::MountedVolumes() {
+  return Volumes::ReadMountTable();
 }
 
 std::string Win32FileInterface::ErrorText(int code) {

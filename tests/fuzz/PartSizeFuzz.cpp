@@ -1,0 +1,98 @@
+// The part-size entry against strtod on the cleaned text, and the plan for
+// that size checked with exact 128-bit arithmetic. Input: 8 bytes of file
+// size, one byte choosing the decimal separator, then the typed text.
+#include <cerrno>
+#include <clocale>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "FuzzCheck.h"
+#include "parts/PartSize.h"
+
+namespace {
+
+using vornak::fuzz::Check;
+__extension__ typedef unsigned __int128 u128;
+
+std::string Trimmed(const std::string& s) {
+  const std::size_t a = s.find_first_not_of(' ');
+  return a == std::string::npos ? std::string() : s.substr(a, s.find_last_not_of(' ') - a + 1);
+}
+
+// The entry's rules written out afresh: the unit or "(" ends the number, which
+// is a sign, digits and at most one separator; strtod converts it.
+double Reference(const std::string& typed, char separator) {
+  const std::string text = Trimmed(typed);
+  if (text.empty()) return 0;
+  std::string lower = text;
+  for (char& c : lower) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+  double multiplier = 1;
+  std::size_t end = text.size();
+  if (lower.find("mb") != std::string::npos) {
+    end = lower.find("mb"), multiplier = 1048576;
+  } else if (lower.find("kb") != std::string::npos) {
+    end = lower.find("kb"), multiplier = 1024;
+  } else if (text.find('(') != std::string::npos) {
+    end = text.find('(');
+  }
+  std::string number = Trimmed(text.substr(0, end));
+  bool negative = false;
+  if (!number.empty() && (number[0] == '+' || number[0] == '-'))
+    negative = number[0] == '-', number.erase(0, 1);
+  int separators = 0, digits = 0, nonZero = 0;
+  for (char& c : number) {
+    if (c == separator) {
+      ++separators, c = '.';
+    } else if (c >= '0' && c <= '9') {
+      ++digits, nonZero += c != '0';
+    } else {
+      return -1;
+    }
+  }
+  if (separators > 1 || digits == 0) return -1;
+  errno = 0;
+  double value = std::strtod(number.c_str(), nullptr);
+  if (errno == ERANGE && value > 1) return -1;
+  if (nonZero > 0 && value < std::numeric_limits<double>::min())
+    value = std::numeric_limits<double>::denorm_min();
+  const double bytes = (negative ? -value : value) * multiplier;
+  if (!std::isfinite(bytes)) return -1;
+  return std::fabs(std::floor(-bytes));
+}
+
+const auto Exact = [](double whole) { return static_cast<u128>(whole); };
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 9) return 0;
+  std::setlocale(LC_NUMERIC, "C");
+  std::uint64_t raw = 0;
+  std::memcpy(&raw, data, 8);
+  const double fileSize = static_cast<double>(raw >> 1);  // as a size query gives it: up to 2^63
+  const char separator = data[8] % 2 == 0 ? '.' : ',';
+  const std::string typed = vornak::fuzz::Text(data + 9, size - 9);
+
+  const double partSize = vornak::GetPartSize(typed, separator);
+  const double expected = Reference(typed, separator);
+  Check(partSize == expected, "the size differs from strtod's reading");
+  Check(partSize == -1 || (partSize >= 0 && partSize == std::floor(partSize)),
+        "a size is -1 or a whole number");
+
+  if (!(partSize > 0) || fileSize == 0) return 0;
+  const vornak::PartPlan plan = vornak::PlanParts(fileSize, partSize);
+  if (partSize >= 0x1p64) {
+    Check(plan.count == 1 && plan.remainder == fileSize, "a part larger than any file makes one part");
+    return 0;
+  }
+  // Counts far beyond what a split takes (32736 parts) lose their last digit
+  // in a double.
+  if (fileSize / partSize >= 0x1p48) return 0;
+  const u128 file = Exact(fileSize), part = Exact(partSize), count = Exact(plan.count);
+  Check(count * part >= file, "the parts hold the whole file");
+  Check((count - 1) * part < file, "no part is left empty");
+  Check(Exact(plan.fullParts) * part + Exact(plan.remainder) == file,
+        "full parts and remainder make the file");
+  return 0;
+}
