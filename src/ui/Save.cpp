@@ -272,7 +272,8 @@ void Save::edActName_Change() {
 }
 
 void Save::Command1_Click() {
-  const std::string folder = ToStd(Dir1->Path());
+  // The folder list holds Qt's "/" paths; the record holds the platform's.
+  const std::string folder = ToStd(QDir::toNativeSeparators(Dir1->Path()));
   record_.savedrive = Filenames::GetFolderDrive(folder);
   std::string path = folder;
   while (path.size() > 1 && path.back() == Filenames::kSeparator) path.pop_back();
