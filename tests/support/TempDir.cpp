@@ -20,7 +20,11 @@ TempDir::TempDir() {
   std::random_device seed;
   std::mt19937_64 random(seed());
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const fs::path candidate = base / ("vornak-test-" + std::to_string(random() % 1000000000));
+    // Six letters or digits, as mkdtemp makes them: tests measure paths shown in windows.
+    std::string name = "vornak-test-";
+    for (int i = 0; i < 6; ++i)
+      name += "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"[random() % 62];
+    const fs::path candidate = base / name;
     std::error_code error;
     if (fs::create_directory(candidate, error)) {
       // UTF-8 inside the program, whatever the platform's path type.
