@@ -8,11 +8,11 @@
 namespace vornak {
 
 struct TargetRecord {
-  std::string savedrive;     // volume of the target folder, no trailing separator
-  std::string savepath;      // target folder, no trailing separator (the file system root stays "/")
-  std::string saveftitle;    // base name; empty after a cancelled dialog
-  std::string savefext;      // extension without the dot; may be empty
-  std::string saveformat;    // "0" repeated as many times as savefcount has digits
+  std::string savedrive;   // volume of the target folder, no trailing separator
+  std::string savepath;    // target folder, no trailing separator (the file system root stays "/")
+  std::string saveftitle;  // base name; empty after a cancelled dialog
+  std::string savefext;    // extension without the dot; may be empty
+  std::string saveformat;  // "0" repeated as many times as savefcount has digits
   std::int32_t savefcount = 0;
   std::int16_t saveoverwrite = 0;  // 1 = replace existing parts without asking
 };

@@ -13,10 +13,10 @@ enum class DiagramState { Blank, FileError, OnePart, SizeError, TooLong, TooMany
 
 // Colours the drawing names; the window maps them onto the palette.
 enum class DiagramColour {
-  Foreground,          // the strip's foreground
-  Fill,                // the strip's fill colour, RGB 128, 128, 255
-  InactiveBorder,      // error box outline
-  InactiveCaption,     // error box interior
+  Foreground,       // the strip's foreground
+  Fill,             // the strip's fill colour, RGB 128, 128, 255
+  InactiveBorder,   // error box outline
+  InactiveCaption,  // error box interior
   Black,
   Red,
   White,
@@ -33,8 +33,8 @@ struct Primitive {
 };
 
 struct DiagramInput {
-  int width = 0;   // W = diagwidth
-  int height = 0;  // H = diagheight
+  int width = 0;                // W = diagwidth
+  int height = 0;               // H = diagheight
   bool haveSourceFile = false;  // sourcefile is not empty
   double fileSize = -1;         // FileSize
   double partSize = 0;          // partsize

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
+#include "destination/TargetRecord.h"
 #include "fileservices/FileInterface.h"
 #include "fileservices/Question.h"
 #include "split/SplitFrontEnd.h"
-#include "destination/TargetRecord.h"
 
 namespace vornak {
 

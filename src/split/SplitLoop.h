@@ -9,10 +9,10 @@
 #include <optional>
 #include <string>
 
+#include "destination/TargetRecord.h"
 #include "fileservices/FileInterface.h"
 #include "split/SplitFrontEnd.h"
 #include "split/SplitMessages.h"
-#include "destination/TargetRecord.h"
 
 namespace vornak {
 

@@ -22,7 +22,6 @@
 #include <vector>
 
 #include "Version.h"
-#include "ui/AboutBox.h"
 #include "app/Resources.h"
 #include "app/Settings.h"
 #include "app/SettingsNumbers.h"
@@ -31,6 +30,7 @@
 #include "fileservices/SystemFileInterface.h"
 #include "parts/PartSize.h"
 #include "parts/Presets.h"
+#include "ui/AboutBox.h"
 #include "ui/Progress.h"
 #include "ui/Save.h"
 #include "ui/WindowGeometry.h"

@@ -14,11 +14,11 @@
 #include <memory>
 #include <string>
 
+#include "destination/TargetRecord.h"
 #include "fileservices/FileInterface.h"
 #include "fileservices/Question.h"
 #include "parts/Diagram.h"
 #include "split/SplitCommand.h"
-#include "destination/TargetRecord.h"
 
 class QComboBox;
 class QDragMoveEvent;

@@ -6,9 +6,9 @@
 #include <functional>
 #include <vector>
 
+#include "destination/TargetRecord.h"
 #include "fileservices/Question.h"
 #include "fileservices/Volumes.h"
-#include "destination/TargetRecord.h"
 
 class QCheckBox;
 class QComboBox;

@@ -7,12 +7,12 @@
 #include <optional>
 
 #include "Version.h"
-#include "ui/Main.h"
 #include "app/Settings.h"
 #include "app/SettingsNumbers.h"
 #include "parts/Presets.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
+#include "ui/Main.h"
 
 namespace vornak {
 namespace {

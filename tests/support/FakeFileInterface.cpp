@@ -1,9 +1,9 @@
 #include "support/FakeFileInterface.h"
 
-#include "fileservices/Filenames.h"
-
 #include <algorithm>
 #include <cerrno>
+
+#include "fileservices/Filenames.h"
 
 namespace vornak::test {
 

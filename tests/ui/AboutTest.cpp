@@ -5,8 +5,8 @@
 #include <QtWidgets>
 
 #include "Version.h"
-#include "ui/AboutBox.h"
 #include "app/Resources.h"
+#include "ui/AboutBox.h"
 
 namespace vornak {
 namespace {
