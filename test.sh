@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs every test three times: once in a
 # plain build, once under AddressSanitizer and UndefinedBehaviorSanitizer (that
 # pass also fuzzes each harness for a short fixed time in a clang build of its

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compares the split engine with split(1) on a random source:
 #   bench/compare.sh [MiB]        (default 1024 MiB)
 # Five rounds; each round runs the engine with a 4096-byte and a 1 MiB buffer

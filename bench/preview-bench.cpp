@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keystrokes in the Save dialog's name field with the largest plan (32736
 // parts): every change rebuilds the preview, so each keystroke must stay well
 // below what a user notices. Prints the median time per keystroke.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Splits one real file with the real engine and reports the throughput:
 //   vornak-bench SOURCE PART_SIZE TARGET_FOLDER [BUFFER_SIZE]
 // PART_SIZE is read like the part-size entry ("100 MB", "64KB", "1000000").

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows programs run from their own folder, with everything they load
 # beside them: the Qt DLLs, the compiler's runtime DLLs that Qt's DLLs need,
 # and Qt's plugins in platforms/ and styles/. vornak_windows_deploy() copies

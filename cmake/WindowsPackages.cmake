@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows packages of the program's folder (vornak.exe with its DLLs and
 # plugins, see WindowsDeploy.cmake): a ZIP that runs from wherever it is
 # unpacked, and an NSIS installer with a Start-menu entry and an uninstaller.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-building for 64-bit Windows with Debian's mingw-w64 compilers (the
 # POSIX thread model, which std::thread and Qt need). Every program links the
 # compiler's runtime (libgcc, libstdc++, winpthread) statically, so it runs

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures a cross-build for 64-bit Windows in the given folder (default
 # build-windows): mingw-w64 compilers with the runtime linked statically,
 # GoogleTest built from /usr/src/googletest, tests run by CTest under Wine in

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running and testing need, but
 # only those that are missing (apt is skipped when everything is there).
 # With --windows also what the Windows cross-build and its tests under Wine

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Windows installer silently into the Wine prefix, starts the
 # installed program, splits a file with the keyboard alone as a user would,
 # checks that the parts join to the source and that the settings reached the

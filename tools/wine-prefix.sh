@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Creates the Wine prefix that WINEPREFIX names, once, before programs run in
 # it side by side: without the offers to install Wine's .NET and HTML engines,
 # which would wait for an answer, and with Wine's Tahoma in the Fonts folder

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What a Debian system expects beside the program: the manual page, the
 # copyright file and the changelog (both compressed with gzip -9n, as Debian
 # policy wants them), and the fields of the Debian package that `cpack -G DEB`

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own artwork, embedded with the Qt resource system: the
 // application icon and the two custom mouse pointers.

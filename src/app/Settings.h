@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The per-user settings store, every value a string, all keys in the group
 // "Preferences". On Windows it is the registry key

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbers kept as text in the settings store. The number at the start of the
 // text counts ("." is the decimal point whatever the locale, an exponent is

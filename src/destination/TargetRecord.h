@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the parts of a split go and what they are called: the target record
 // that the split command, the Save dialog and the split loop share, and the one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform file interface the split works through. The real ones are POSIX
 // (posix/PosixFileInterface.h) and Win32 (win32/Win32FileInterface.h); tests

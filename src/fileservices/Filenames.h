@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Taking path strings apart. Apart from GetDrive, these functions look only at
 // the characters of their argument: "dir" and "dir/" are different inputs, and

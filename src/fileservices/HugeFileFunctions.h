@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Queries whose results exceed 32 bits, and the system's error texts. Byte
 // counts are doubles holding whole numbers (exact to 2^53); -1 means the query

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one small interface through which every modal question and message goes.
 // The windows use a message-box implementation; tests answer with a script and

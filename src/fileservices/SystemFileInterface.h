@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file interface of the platform the program is built for; its one
 // instance is SystemFileInterface().

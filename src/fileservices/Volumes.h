@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The volumes a user keeps files on, as the Save dialog's drive list offers
 // them: the root file system, separate home file systems, removable media and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parts diagram as a pure model: the state decision, the drawing
 // primitives in strip pixels (columns 1..W, rows 1..H), the tooltip, the

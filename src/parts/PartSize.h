@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The part-size entry and the part arithmetic every other piece relies on.
 // Byte counts are doubles holding whole numbers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The preset list of the part-size entry (a most-recently-used list of eight
 // rows) and sizing by clicking into the parts diagram.

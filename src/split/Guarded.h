@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Failures that have no message of their own (a window that cannot be shown,
 // a caption that cannot be set) do not stop the step they happen in: the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A front end without windows for tests and benchmarks: it records what the
 // split shows, answers questions from a script (or with a default per button

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The split command behind the main window's "Split File..." button: checks the
 // source and the part size again, limits and confirms the plan, lets the user

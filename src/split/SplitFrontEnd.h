@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the split loop shows and asks while it runs. The progress window and
 // the main window implement it for the desktop; a headless front end serves

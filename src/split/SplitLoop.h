@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The copy of the source into the part files, and the split's ending that
 // every run goes through, whether it completes, is cancelled or fails.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one place where the split command's and the split loop's situations and
 // failures become the texts, icons and buttons the user sees. Failures travel

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The about box: product name, description, version, legal notice and the
 // maker's web address, which opens in the desktop's browser when the address

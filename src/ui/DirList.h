@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Save dialog's folder list: the chain of folders from the volume's root
 // down to the current folder, each one indented below its parent, followed by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the source file, its size, the part-size entry with its
 // presets, the parts diagram, the split, exit and about buttons and a one-line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's answer to vornak::Asker: a modal message box with the
 // application's title as caption.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rows of the Save dialog's preview: one part name per part, computed when
 // the view asks for a row, so that a change of the name costs the same for

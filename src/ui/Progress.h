@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The progress window of a running split: the source, the part being written,
 // the share of the source copied, and the only way to stop the split. It never

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Save As" dialog of a split: drive, folder, base name of the parts and
 // overwrite mode. It starts from the target record and writes the user's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window geometry given in twips (1/1440 inch; 15 twips are one pixel at 96
 // DPI), converted with the screen's logical DPI and scaled by one factor taken

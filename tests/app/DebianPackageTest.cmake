@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package with CPack and checks it with lintian, showing
 # every tag down to the pedantic ones; any tag that is not overridden fails.
 # Also the changelog's latest entry must name the package's version.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a throw-away prefix and checks what a desktop needs:
 # the program, its manual page and copyright file, a valid desktop entry, the
 # icon in every size of the hicolor theme and a valid AppStream description.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings store: numbers read from stored text, loading at start-up and
 // saving at close, through the real main window.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts diagram for any strip, file size and part size: every primitive
 // stays inside the strip (columns 1..W, rows 1..H), the part boxes are one per
 // part file and at most ceil(W / 5) of them. Input: 2 bytes of width, 1 of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A name typed into the Save dialog becomes part paths: they stay in their
 // folder, hold no "/" after it, are never "." or "..", hold no control
 // character, and RemoveInvalidChars counts what it removed.

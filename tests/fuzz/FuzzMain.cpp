@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Without libFuzzer (the g++ builds): runs the harness once on every file
 // named on the command line, or in a folder named there. Options ("-runs=0")
 // are skipped, so both builds take the same command.

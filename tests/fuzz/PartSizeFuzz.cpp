@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The part-size entry against strtod on the cleaned text, and the plan for
 // that size checked with exact 128-bit arithmetic. Input: 8 bytes of file
 // size, one byte choosing the decimal separator, then the typed text.

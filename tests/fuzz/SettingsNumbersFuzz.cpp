@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numbers read from stored settings against strtod on the number the
 // reader should have taken from the start of the text.
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The split command through a host without windows.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The split loop against the in-memory file interface, and on the real file
 // system (including a medium swap on private tmpfs mounts).
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A split across three media under Wine: drive E: of a Wine prefix of its own
 # is a folder on which a 1 MiB tmpfs is mounted, in a private mount namespace
 # (as root). At each medium question the test program leaves a request in the

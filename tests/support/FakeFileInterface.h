@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An in-memory file interface for the split tests: folders and files,
 // injected faults, and a record of what was read and written. Sources hold the

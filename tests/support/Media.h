@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Removable media for tests that run in a private mount namespace (ctest runs
 // them under unshare as root): small ext2 images mounted through a loop device.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An Asker for tests: records every message and beep and answers from a queue;
 // when the queue is empty, with the message's default button (as Enter would).

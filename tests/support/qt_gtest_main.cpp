@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test main for folders with windows: a QApplication on the offscreen platform
 // (on Windows its own platform, as Wine hangs on offscreen) unless the caller
 // chose another, with the configuration and data folders moved into a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box driven through its real widgets, and the embedded artwork.
 #include <gtest/gtest.h>
 

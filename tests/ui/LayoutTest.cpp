@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four windows in several desktop fonts: every control where its twips put it, its text inside it, no
 // overlaps, the tab order and first focus; then the default, cancel and access keys.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Splits started from the main window and carried out through the real Save
 // dialog and progress window: completion, a cancelled dialog, cancels from the
 // progress window, existing parts, a source that vanished, and a full medium.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window driven through its real widgets: file names, sizes, the
 // diagram's texts, click-to-size, presets, keys, hints, browsing and drops.
 #include <gtest/gtest.h>

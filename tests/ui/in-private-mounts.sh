@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a test program in a private mount namespace where that is permitted
 # (as root), so that it may mount media of its own; elsewhere it runs as it is
 # and such tests skip themselves.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the two 32 x 32 mouse pointers of Vornak on the pixel grid and writes
 them as SVG files (one rectangle per run of pixels), to be rendered 1:1 with
 rsvg-convert.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the artwork into the PNG files that the resource file embeds and
 # that the installation puts into the icon theme. Needs rsvg-convert
 # (librsvg2-bin), python3 and ImageMagick's convert. The PNGs and the Windows

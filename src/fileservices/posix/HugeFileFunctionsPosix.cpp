@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The large-file queries on POSIX systems: sizes and free space come as 64-bit
 // numbers and are turned into doubles here, at the system-call boundary.
 #include <sys/stat.h>

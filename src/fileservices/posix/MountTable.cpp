@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mount table on Linux, read with util-linux's libmount: the volumes of
 // the drive list and the mount point that holds a folder.
 #include "fileservices/posix/MountTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The mount table on Linux, read with libmount: the mount point of the file
 // system that holds a folder, and the volumes of a mountinfo text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real file interface on POSIX systems: plain system calls on file
 // descriptors.

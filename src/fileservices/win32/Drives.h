@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The drive a folder lies on, on Windows: a drive letter and colon, or the
 // \\server\share of a network folder.

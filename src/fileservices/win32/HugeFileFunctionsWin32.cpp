@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The large-file queries on Windows. Sizes come from the system in two
 // unsigned 32-bit halves and become one double here.
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The volumes on Windows are the drive letters: each one's root ("C:\"), the
 // label and file system of the medium in it, and the kind of drive.
 #include <windows.h>

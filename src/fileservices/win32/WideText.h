@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Paths and texts are UTF-8 inside the program and UTF-16 at every Windows
 // call; these are the two crossings.

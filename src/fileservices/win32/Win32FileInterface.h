@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real file interface on Windows: kernel32's file calls on HANDLEs, with
 // UTF-16 paths in the long form where needed. Error numbers are the thread's
