@@ -26,10 +26,13 @@ if ! insert 2>/dev/null; then
   exit 77
 fi
 
-# The prefix is made once (about 15 s) and kept in the build folder. Its Wine
-# server starts inside this namespace, so it sees the same media.
+# The prefix is made once (about 15 s) and kept in the build folder, without
+# the offers to install Wine's .NET and HTML engines: on a display they would
+# wait for an answer. The test needs no display, so none is offered to it. Its
+# Wine server starts inside this namespace, so it sees the same media.
+unset DISPLAY WAYLAND_DISPLAY
 export WINEPREFIX="$work/wine" WINEDEBUG=-all
-[ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot -i
+[ -f "$WINEPREFIX/system.reg" ] || WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" wineboot -i
 ln -sfn "$medium" "$WINEPREFIX/dosdevices/e:"
 
 VORNAK_MEDIUM_CONTROL="Z:$(printf '%s' "$control" | tr / '\\')" \
