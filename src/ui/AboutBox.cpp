@@ -81,8 +81,10 @@ AboutBox::AboutBox(QWidget* owner, UrlOpener opener)
 
 void AboutBox::PlaceControls() {
   const WindowGeometry g(font());
-  const int size = g.px(480);
-  Image1->setGeometry(g.rect(120, 120, 480, 480));
+  // The icon fills its square, which rounding may make a pixel smaller than 480 twips.
+  const QRect square = g.rect(120, 120, 480, 480);
+  const int size = std::min(square.width(), square.height());
+  Image1->setGeometry(square);
   Image1->setPixmap(AppIcon().pixmap(size, size));
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 

@@ -15,9 +15,54 @@ namespace {
 
 constexpr int kPathRole = Qt::UserRole + 1;
 
+#ifdef _WIN32
+constexpr Qt::CaseSensitivity kCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity kCase = Qt::CaseSensitive;
+#endif
+
+// Folders are kept in Qt's form, with "/" between names. A root keeps its
+// trailing "/" ("/", "C:/", "//server/share/"); no other folder has one.
+bool IsDriveRoot(const QString& path) {
+#ifdef _WIN32
+  // "C:" on its own stands for the root of drive C.
+  if (path.size() == 2 && path.at(1) == QLatin1Char(':') && path.at(0).isLetter()) return true;
+  // A network share: "//server/share" and nothing below it.
+  if (path.startsWith(QLatin1String("//")))
+    return path.mid(2).split(QLatin1Char('/'), Qt::SkipEmptyParts).size() == 2 && !path.endsWith('/');
+#else
+  Q_UNUSED(path);
+#endif
+  return false;
+}
+
+QString Clean(const QString& folder) {
+  const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(folder));
+  return IsDriveRoot(clean) ? clean + QLatin1Char('/') : clean;
+}
+
+// The root of the file system, drive or share that holds an absolute folder.
+QString RootOf(const QString& path) {
+#ifdef _WIN32
+  if (path.size() >= 3 && path.at(1) == QLatin1Char(':')) return path.left(3);
+  if (path.startsWith(QLatin1String("//"))) {
+    const QStringList names = path.mid(2).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (names.size() >= 2) return "//" + names[0] + '/' + names[1] + '/';
+  }
+#else
+  Q_UNUSED(path);
+#endif
+  return QStringLiteral("/");
+}
+
 bool IsInside(const QString& path, const QString& folder) {
-  if (folder == "/") return path.startsWith('/');
-  return path == folder || (path.startsWith(folder) && path.at(folder.size()) == '/');
+  if (folder.endsWith(QLatin1Char('/'))) return path.startsWith(folder, kCase);
+  return path.compare(folder, kCase) == 0 ||
+         (path.startsWith(folder, kCase) && path.at(folder.size()) == QLatin1Char('/'));
+}
+
+QString Join(const QString& folder, const QString& name) {
+  return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
 
 bool CanEnter(const QString& folder) {
@@ -42,12 +87,12 @@ DirList::DirList(QWidget* parent) : QTreeWidget(parent) {
 }
 
 bool DirList::SetPath(const QString& folder, const QString& root) {
-  if (folder.isEmpty() || !QDir::isAbsolutePath(folder)) return false;
-  const QString clean = QDir::cleanPath(folder);
+  if (folder.isEmpty() || !QDir::isAbsolutePath(QDir::fromNativeSeparators(folder))) return false;
+  const QString clean = Clean(folder);
   if (!CanEnter(clean)) return false;
-  QString top = root.isEmpty() ? QStringLiteral("/") : QDir::cleanPath(root);
-  if (!IsInside(clean, top)) top = QStringLiteral("/");
-  const bool changed = clean != path_;
+  QString top = root.isEmpty() ? RootOf(clean) : Clean(root);
+  if (!IsInside(clean, top)) top = RootOf(clean);
+  const bool changed = clean.compare(path_, kCase) != 0;
   path_ = clean;
   root_ = top;
   Fill();
@@ -55,13 +100,22 @@ bool DirList::SetPath(const QString& folder, const QString& root) {
   return true;
 }
 
+QString DirList::Path() const {
+  return QDir::toNativeSeparators(path_);
+}
+
+QString DirList::Root() const {
+  return QDir::toNativeSeparators(root_);
+}
+
 QString DirList::RowPath(const QTreeWidgetItem* item) const {
-  return item ? item->data(0, kPathRole).toString() : QString();
+  return item ? QDir::toNativeSeparators(item->data(0, kPathRole).toString()) : QString();
 }
 
 QTreeWidgetItem* DirList::FindRow(const QString& folder) const {
+  const QString clean = Clean(folder);
   for (QTreeWidgetItemIterator it(const_cast<DirList*>(this)); *it; ++it)
-    if (RowPath(*it) == folder) return *it;
+    if ((*it)->data(0, kPathRole).toString().compare(clean, kCase) == 0) return *it;
   return nullptr;
 }
 
@@ -90,14 +144,14 @@ void DirList::Fill() {
   const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
 
-  auto* rootItem = new QTreeWidgetItem(this, QStringList(root_));
+  auto* rootItem = new QTreeWidgetItem(this, QStringList(QDir::toNativeSeparators(root_)));
   rootItem->setData(0, kPathRole, root_);
   rootItem->setIcon(0, open);
   QTreeWidgetItem* current = rootItem;
   QString walked = root_;
-  const QString rest = path_.mid(root_ == "/" ? 1 : root_.size() + 1);
+  const QString rest = path_.mid(root_.size());
   for (const QString& name : rest.split('/', Qt::SkipEmptyParts)) {
-    walked = walked == "/" ? "/" + name : walked + "/" + name;
+    walked = Join(walked, name);
     auto* item = new QTreeWidgetItem(current, QStringList(name));
     item->setData(0, kPathRole, walked);
     item->setIcon(0, open);
@@ -107,7 +161,7 @@ void DirList::Fill() {
   for (const QString& name :
        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware)) {
     auto* item = new QTreeWidgetItem(current, QStringList(name));
-    item->setData(0, kPathRole, path_ == "/" ? "/" + name : path_ + "/" + name);
+    item->setData(0, kPathRole, Join(path_, name));
     item->setIcon(0, closed);
   }
   expandAll();

@@ -14,14 +14,16 @@ class DirList : public QTreeWidget {
  public:
   explicit DirList(QWidget* parent = nullptr);
 
-  // Makes folder current and shows it below root (the file system root when
-  // folder does not lie inside root). Returns false, and changes nothing, when
-  // folder is not a folder that can be entered.
+  // Makes folder current and shows it below root (the root of folder's file
+  // system, drive or share when folder does not lie inside root). Both take
+  // either separator; "C:" stands for the root of drive C. Returns false, and
+  // changes nothing, when folder is not a folder that can be entered.
   bool SetPath(const QString& folder, const QString& root);
-  // The current folder: absolute, without a trailing "/" except for "/" itself.
-  QString Path() const { return path_; }
-  QString Root() const { return root_; }
-  // The folder a row stands for, and the row of a folder (-1 when not shown).
+  // The current folder, absolute and with the platform's separators: a root
+  // ends in its separator ("/", "C:\"), no other folder does.
+  QString Path() const;
+  QString Root() const;
+  // The folder a row stands for, and the row of a folder (null when not shown).
   QString RowPath(const QTreeWidgetItem* item) const;
   QTreeWidgetItem* FindRow(const QString& folder) const;
   // Opens the folder of a row, as a double-click does.

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -470,6 +471,8 @@ void Main::butFilename_Click() {
   else
     chosen = QFileDialog::getOpenFileName(this, QString(), Q(browsefolder));
   if (chosen.isEmpty()) return;
+  // The dialog answers with "/" between names; the name field holds the platform's form.
+  chosen = QDir::toNativeSeparators(chosen);
   QCoreApplication::processEvents();
   browsefolder = Filenames::GetFolder(S(chosen));
   // The open dialog makes the chosen file's folder the current one.

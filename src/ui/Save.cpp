@@ -29,6 +29,15 @@ std::string ToStd(const QString& text) {
   return text.toStdString();
 }
 
+// A folder of the record: "D:" stands for the root of drive D.
+QString RecordFolder(const std::string& folder) {
+  QString text = FromStd(folder);
+#ifdef _WIN32
+  if (text.size() == 2 && text.at(1) == QLatin1Char(':')) text += QLatin1Char('\\');
+#endif
+  return text;
+}
+
 bool IsEnterableFolder(const QString& folder) {
   const QFileInfo info(folder);
   return !folder.isEmpty() && info.isAbsolute() && info.isDir() && info.isExecutable();
@@ -133,9 +142,11 @@ void Save::BuildControls() {
   Command2->raise();
 
   volumes_ = volumeSource_();
+#ifndef _WIN32
   // Every absolute folder must lie on some listed drive.
   if (Volumes::FindVolume(volumes_, "/") < 0)
     volumes_.insert(volumes_.begin(), Volumes::Volume{"/", "", "", ""});
+#endif
   for (const auto& volume : volumes_) Drive1->addItem(FromStd(Volumes::DisplayName(volume)));
 
   connect(edActName, &QLineEdit::textChanged, this, &Save::edActName_Change);
@@ -147,8 +158,12 @@ void Save::BuildControls() {
 }
 
 bool Save::OpenFolder(const QString& folder) {
-  const int drive = Volumes::FindVolume(volumes_, ToStd(folder));
-  if (drive < 0) return false;
+  const int drive = Volumes::FindVolume(volumes_, ToStd(QDir::toNativeSeparators(folder)));
+  if (drive < 0) {
+    // A folder on a drive or share the list does not know: the folder list
+    // shows it from its own root, and FolderOpened lists that drive.
+    return Dir1->SetPath(folder, QString());
+  }
   {
     const QSignalBlocker blocker(Drive1);
     Drive1->setCurrentIndex(drive);
@@ -168,13 +183,13 @@ bool Save::VolumeAvailable(const Volumes::Volume& volume) const {
 void Save::Form_Load() {
   QString folder;
   if (!record_.savepath.empty()) {
-    folder = FromStd(record_.savepath);
+    folder = RecordFolder(record_.savepath);
     // The stored folder may be gone with its medium: start at home instead.
     if (!IsEnterableFolder(folder)) folder = QDir::homePath();
   } else {
     folder = QDir::currentPath();
   }
-  if (!OpenFolder(folder) && !OpenFolder(QDir::homePath())) OpenFolder(QStringLiteral("/"));
+  if (!OpenFolder(folder) && !OpenFolder(QDir::homePath())) OpenFolder(QDir::rootPath());
   FolderOpened();
 
   {
@@ -193,16 +208,20 @@ void Save::FolderOpened() {
   // The volume that holds the folder is always listed and shown, even one the
   // list leaves out (a tmpfs, /proc below "/"): it is the drive Save takes.
   const std::string folder = ToStd(Dir1->Path());
-  const std::string drive = Filenames::GetFolderDrive(folder);
+  std::string drive = Filenames::GetFolderDrive(folder);
+#ifdef _WIN32
+  // Listed as the drive list lists its drives: by the root, "C:\".
+  if (drive.size() == 2 && drive[1] == ':') drive += '\\';
+#endif
   int index = Volumes::FindVolume(volumes_, folder);
   const std::size_t listed = index < 0 ? 0 : volumes_[index].mountPoint.size();
   if (!drive.empty() && drive.size() > listed && Volumes::FindVolume(volumes_, drive) == index) {
     auto at = std::find_if(volumes_.begin(), volumes_.end(),
                            [&](const Volumes::Volume& v) { return v.mountPoint > drive; });
     index = static_cast<int>(at - volumes_.begin());
-    volumes_.insert(at, Volumes::Volume{drive, "", "", ""});
+    at = volumes_.insert(at, Volumes::Volume{drive, "", "", ""});
     const QSignalBlocker blocker(Drive1);
-    Drive1->insertItem(index, FromStd(drive));
+    Drive1->insertItem(index, FromStd(Volumes::DisplayName(*at)));
   }
   if (index >= 0) {
     const QSignalBlocker blocker(Drive1);
@@ -273,8 +292,7 @@ void Save::edActName_Change() {
 }
 
 void Save::Command1_Click() {
-  // The folder list holds Qt's "/" paths; the record holds the platform's.
-  const std::string folder = ToStd(QDir::toNativeSeparators(Dir1->Path()));
+  const std::string folder = ToStd(Dir1->Path());
   record_.savedrive = Filenames::GetFolderDrive(folder);
   std::string path = folder;
   while (path.size() > 1 && path.back() == Filenames::kSeparator) path.pop_back();

@@ -19,7 +19,10 @@ class TempDir {
 #else
   static constexpr char kSeparator = '/';
 #endif
-  std::string Join(const std::string& name) const {
+  // name may hold "/" between folder names; the result has the platform's separators.
+  std::string Join(std::string name) const {
+    for (char& c : name)
+      if (c == '/') c = kSeparator;
     return path_ + kSeparator + name;
   }
   // Creates or replaces the file; returns its path.

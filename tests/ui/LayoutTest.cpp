@@ -7,6 +7,7 @@
 #include <QtWidgets>
 
 #include "destination/TargetRecord.h"
+#include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
 #include "ui/AboutBox.h"

@@ -27,8 +27,10 @@
 #include <memory>
 #include <string>
 
+#include "fileservices/HugeFileFunctions.h"
 #include "split/SplitMessages.h"
 #include "support/Media.h"
+#include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
 #include "ui/Main.h"
@@ -39,6 +41,9 @@ namespace vornak {
 namespace {
 
 namespace fs = std::filesystem;
+
+// "No such file": ENOENT, and ERROR_FILE_NOT_FOUND on Windows, are both 2.
+constexpr int kNotFound = 2;
 
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -143,8 +148,9 @@ TEST_P(SplitThroughWindows, EndsAsExpected) {
   for (Answer answer : c.answers) rig.asker.Push(answer);
   const std::map<std::string, std::string> named = {
       {"overwrite", OverwriteQuestion(rig.Part(1)).text},
-      {"vanished", "Cannot open the file " + rig.source +
-                       ".\nNo such file or directory\n\n\nCheck the file and try again."}};
+      {"vanished", "Cannot open the file " + rig.source + ".\n" +
+                       HugeFileFunctions::GetSystemErrorText(kNotFound) +
+                       "\n\nCheck the file and try again."}};
 
   rig.Split(c.inDialog, c.cancelBy);
 

@@ -12,6 +12,7 @@
 
 #include "Version.h"
 #include "parts/Presets.h"
+#include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
 #include "ui/Main.h"
@@ -255,18 +256,20 @@ TEST_F(MainFixture, HintsFollowThePointer) {
 
 TEST_F(MainFixture, BrowseStartsInTheTypedFolderThenInThePickedOne) {
   const std::string picked = SizedFile("picked.bin", 10);
-  main->edFilename->setText("/somewhere/else/file.bin");
+  const QString elsewhere = QDir::toNativeSeparators(Q(dir.Path()) + "/somewhere/else");
+  main->edFilename->setText(elsewhere + QDir::separator() + "file.bin");
   main->butFilename->click();  // cancelled: nothing changes
-  EXPECT_EQ(main->edFilename->text(), "/somewhere/else/file.bin");
-  browseAnswers = {Q(picked)};
+  EXPECT_EQ(main->edFilename->text(), elsewhere + QDir::separator() + "file.bin");
+  browseAnswers = {QDir::fromNativeSeparators(Q(picked))};  // as the dialog answers, with "/"
   main->butFilename->click();
+  EXPECT_EQ(main->edFilename->text(), Q(picked));
   EXPECT_EQ(main->sourcefile, picked);
   EXPECT_EQ(main->lblSize->text(), "10 Bytes");
   main->edFilename->setText("picked.bin");  // read in the folder browsed to
   EXPECT_EQ(main->sourcefile, picked);
-  main->edFilename->setText("/another/place/x");
+  main->edFilename->setText(QDir::toNativeSeparators("/another/place/x"));
   main->butFilename->click();
-  EXPECT_EQ(browseStarts, QStringList({"/somewhere/else", "/somewhere/else", Q(dir.Path())}));
+  EXPECT_EQ(browseStarts, QStringList({elsewhere, elsewhere, Q(dir.Path())}));
 }
 
 TEST_F(MainFixture, DropsOfFilesOnlyAndOnlyOnTheTargets) {

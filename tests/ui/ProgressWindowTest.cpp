@@ -4,6 +4,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
 #include "ui/Progress.h"
 

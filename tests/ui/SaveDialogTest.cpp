@@ -5,6 +5,7 @@
 #include <QtWidgets>
 
 #include "fileservices/Filenames.h"
+#include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
 #include "ui/DirList.h"
@@ -21,6 +22,12 @@ const auto Row = [](const Save& dialog, int row) {
   return dialog.List1->model()->index(row, 0).data().toString().toStdString();
 };
 const auto Click = [](QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); };
+const auto Native = [](const QString& path) { return QDir::toNativeSeparators(QDir::cleanPath(path)); };
+const std::string kSep(1, test::TempDir::kSeparator);
+// The folder label's whole text: a shortened label keeps it in its tooltip.
+const auto FullLabel = [](const Save& d) {
+  return d.lblActFolder->toolTip().isEmpty() ? d.lblActFolder->text() : d.lblActFolder->toolTip();
+};
 
 class SaveDialogTest : public ::testing::Test {
  protected:
@@ -35,6 +42,14 @@ class SaveDialogTest : public ::testing::Test {
   }
   std::string Target() const { return record.savepath + "|" + record.savedrive; }
   std::string TargetAt(const std::string& folder) { return folder + "|" + Filenames::GetFolderDrive(folder); }
+  // How the drive list names the root that holds the temporary folder: "/", or "c:" on Windows.
+  QString RootDrive() const {
+#ifdef _WIN32
+    return Q(temp.Path().substr(0, 2)).toLower();
+#else
+    return "/";
+#endif
+  }
 
   test::TempDir temp;
   std::string data = temp.MakeFolder("data");
@@ -49,7 +64,8 @@ TEST_F(SaveDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFolder
   auto dialog = Open();
   EXPECT_EQ(dialog->Dir1->Path(), Q(record.savepath));
   const QString shown = dialog->lblActFolder->text();  // shortened from the left to the list's width
-  EXPECT_TRUE(shown == "/...yet-another-one/last" || shown == "/...last") << shown.toStdString();
+  EXPECT_TRUE(shown.endsWith(Native("...yet-another-one/last")) || shown.endsWith(Native("...last")))
+      << shown.toStdString();
   EXPECT_LE(QFontMetrics(dialog->lblActFolder->font()).horizontalAdvance(shown), dialog->Dir1->width());
   {  // a last name wider than the list is shortened too, the whole path in the tooltip
     record.savepath = temp.MakeFolder(std::string(200, 'w'));
@@ -60,7 +76,7 @@ TEST_F(SaveDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFolder
     record.savepath =
         temp.Join("data/a-rather-long-folder-name/another-long-folder-name/yet-another-one/last");
   }
-  EXPECT_EQ(dialog->Drive1->currentText() + "|" + dialog->edActName->text(), "/|movie.avi");
+  EXPECT_EQ(dialog->Drive1->currentText() + "|" + dialog->edActName->text(), RootDrive() + "|movie.avi");
   ASSERT_EQ(dialog->List1->model()->rowCount(), 12);
   EXPECT_EQ(Row(*dialog, 0) + " " + Row(*dialog, 11), "movie01.avi movie12.avi");
   EXPECT_TRUE(dialog->chkOverwrite->isChecked());
@@ -68,15 +84,22 @@ TEST_F(SaveDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFolder
   EXPECT_FALSE(Open()->chkOverwrite->isChecked());
 
   // A lost folder opens on the home folder (without a usable one, the root), none on the current folder.
-  const QString home = QFileInfo(QDir::homePath()).isDir() ? QDir::cleanPath(QDir::homePath()) : "/";
+  const QString home = Native(QFileInfo(QDir::homePath()).isDir() ? QDir::homePath() : QDir::rootPath());
   const std::pair<std::string, QString> cases[] = {
-      {temp.Join("removed/medium"), home}, {"", QDir::cleanPath(QDir::currentPath())}, {data + "/", Q(data)}};
+      {temp.Join("removed"), home}, {"", Native(QDir::currentPath())}, {data + kSep, Q(data)}};
   for (const auto& [savepath, expected] : cases) {
     record.savepath = savepath;
     EXPECT_EQ(Open()->Dir1->Path(), expected) << savepath;
     EXPECT_EQ(record.savepath, savepath);  // nothing written before Save
   }
   EXPECT_TRUE(asker.messages.empty());
+#ifdef _WIN32
+  record.savepath = temp.Path().substr(0, 2);  // "C:" stands for the root, and Save gives the root as "C:"
+  auto root = Open();
+  EXPECT_EQ(root->Dir1->Path(), Q(record.savepath + "\\"));
+  Click(root->Command1);
+  EXPECT_EQ(Target(), record.savepath + "|" + record.savepath);
+#else
   record.savepath = "/";
   Click(Open()->Command1);
   EXPECT_EQ(Target(), "/|/");  // the root of the file system stays "/"
@@ -86,6 +109,7 @@ TEST_F(SaveDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFolder
   EXPECT_EQ(proc->Drive1->currentText(), "/proc");
   Click(proc->Command1);
   EXPECT_EQ(Target(), "/proc|/proc");
+#endif
 }
 
 TEST_F(SaveDialogTest, SaveSplitsTheNameIntoTitleAndExtensionRefusedCharactersBeep) {
@@ -138,22 +162,22 @@ TEST_F(SaveDialogTest, OnlyAnOpenedFolderOrAnAvailableDriveIsTheTarget) {
     asker.messages.clear();
     dialog->Drive1->setCurrentIndex(dialog->Drive1->findText(Q(drive)));
     EXPECT_EQ(asker.messages, std::vector<Message>{{"Drive " + drive + " not available."}});
-    EXPECT_EQ(dialog->Drive1->currentText() + "|" + dialog->lblActFolder->text(), Q("/|" + data));
+    EXPECT_EQ(dialog->Drive1->currentText() + "|" + FullLabel(*dialog), RootDrive() + "|" + Q(data));
   }
   DirList* dirs = dialog->Dir1;
   dirs->setFocus();
-  const QPoint beta = dirs->visualItemRect(dirs->FindRow(Q(data + "/beta"))).center();
+  const QPoint beta = dirs->visualItemRect(dirs->FindRow(Q(data + kSep + "beta"))).center();
   QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, beta);
   EXPECT_EQ(dirs->Path(), Q(data));  // highlighting alone changes nothing
   QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, beta);
-  EXPECT_EQ(dialog->lblActFolder->text(), Q(data + "/beta"));
+  EXPECT_EQ(FullLabel(*dialog), Q(data + kSep + "beta"));
   dirs->setCurrentItem(dirs->FindRow(Q(temp.Path())));
   QTest::keyClick(dirs, Qt::Key_Return);  // opens the row, does not press Save
   EXPECT_EQ(dirs->Path(), Q(temp.Path()));
   EXPECT_TRUE(dialog->isVisible());
   dialog->Drive1->setCurrentIndex(dialog->Drive1->findText(Q(stick)));
   EXPECT_EQ(dirs->Path(), Q(stick));
-  dirs->setCurrentItem(dirs->FindRow(Q(stick + "/sub")));
+  dirs->setCurrentItem(dirs->FindRow(Q(stick + kSep + "sub")));
   Click(dialog->Command1);
   EXPECT_EQ(Target(), TargetAt(stick));
 }
@@ -170,14 +194,14 @@ TEST_F(SaveDialogTest, CancelEscapeCloseBoxAndRefusedSaveLeaveOnlyTheTitleEmpty)
     auto dialog = Open();
     dialog->edActName->setText(refused ? ".zip" : "other.zip");
     dialog->chkOverwrite->setChecked(true);
-    dialog->Dir1->Open(dialog->Dir1->FindRow(Q(data + "/alpha")));
+    dialog->Dir1->Open(dialog->Dir1->FindRow(Q(data + kSep + "alpha")));
     if (refused) QTest::keyClick(dialog->edActName, Qt::Key_Return);  // Enter presses Save
     act(*dialog);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(record.saveftitle + "|" + record.savefext + "|" + std::to_string(record.saveoverwrite),
               "|mpg|0");
-    EXPECT_EQ(Target(), refused ? TargetAt(data + "/alpha") : data + "|");
+    EXPECT_EQ(Target(), refused ? TargetAt(data + kSep + "alpha") : data + "|");
     EXPECT_EQ(asker.messages, refused ? std::vector<Message>{kTypeAName} : std::vector<Message>{});
   }
 }
