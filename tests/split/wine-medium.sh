@@ -32,7 +32,13 @@ fi
 # Wine server starts inside this namespace, so it sees the same media.
 unset DISPLAY WAYLAND_DISPLAY
 export WINEPREFIX="$work/wine" WINEDEBUG=-all
-[ -f "$WINEPREFIX/system.reg" ] || WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" wineboot -i
+# The server and services that wineboot starts are let go before drive E: is
+# made: while they run, a drive made afterwards gives no free space (seen in
+# a fresh prefix), and the test would ask for a new medium for ever.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" wineboot -i
+  "$(dirname "$wine")/wineserver" -w
+fi
 ln -sfn "$medium" "$WINEPREFIX/dosdevices/e:"
 
 VORNAK_MEDIUM_CONTROL="Z:$(printf '%s' "$control" | tr / '\\')" \
