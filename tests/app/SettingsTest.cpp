@@ -42,11 +42,16 @@ struct SettingsFixture : ::testing::Test {
   QString file = QString::fromStdString(dir.Join("settings.ini"));
   ScriptedAsker asker;
 
-  void Store(const std::string& lines) { dir.WriteFile("settings.ini", "[Preferences]\n" + lines); }
-  std::unique_ptr<Main> Open(const QString& settingsFile = {}) {
-    Main::Options options;
-    options.settingsFile = settingsFile.isEmpty() ? file : settingsFile;
-    return std::make_unique<Main>(asker, nullptr, options);
+  void Store(const std::string& lines, const std::string& name = "settings.ini") {
+    dir.WriteFile(name, "[Preferences]\n" + lines);
+  }
+  std::unique_ptr<Main> Open() { return std::make_unique<Main>(asker, nullptr, Main::Options{file, {}}); }
+  void SaveTwoMegabytesAndOverwrite() {  // a new top row and the overwrite mode, stored at close
+    auto main = Open();
+    main->edPartsize->setEditText("2 MB");
+    main->UpdatePartSizeList();
+    main->target.saveoverwrite = 1;
+    main->close();
   }
   static std::vector<std::string> Rows(const Main& m) {
     std::vector<std::string> rows;
@@ -70,12 +75,10 @@ TEST_F(SettingsFixture, StoredNumbersAreReadStepByStep) {
   for (const auto& c : cases) {
     // A file of its own per case: a store rewritten at the same size within
     // one timestamp tick would be read from the cache.
-    const std::string value = c.value == nullptr ? "(none)" : c.value;
-    file = QString::fromStdString(dir.Join("settings" + std::to_string(&c - cases) + ".ini"));
-    if (c.value)
-      dir.WriteFile(
-          file.toStdString().substr(dir.Path().size() + 1),
-          "[Preferences]\nFileBufferSize=" + value + "\nOverwriteMode=" + value + "\nSplitSize1=7\n");
+    const std::string value = c.value ? c.value : "(none)",
+                      name = "settings" + std::to_string(&c - cases) + ".ini";
+    file = QString::fromStdString(dir.Join(name));
+    if (c.value) Store("FileBufferSize=" + value + "\nOverwriteMode=" + value + "\nSplitSize1=7\n", name);
     auto main = Open();
     EXPECT_EQ(main->buffersize, c.buffersize) << value;
     EXPECT_EQ(main->target.saveoverwrite, c.saveoverwrite) << value;
@@ -94,13 +97,7 @@ TEST_F(SettingsFixture, RowsAndModeAreWrittenBackButNeverTheBufferSize) {
   Store("FileBufferSize=65536\nSplitSize5=\n");
   Open()->close();
   EXPECT_EQ(Stored("SplitSize5") + Stored("FileBufferSize"), "65536");  // empty, not absent
-  {
-    auto main = Open();
-    main->edPartsize->setEditText("2 MB");
-    main->UpdatePartSizeList();
-    main->target.saveoverwrite = 1;
-    main->close();
-  }
+  SaveTwoMegabytesAndOverwrite();
   auto again = Open();
   std::vector<std::string> rows = DefaultPresetRows('.');
   rows[4] = "";
@@ -112,40 +109,32 @@ TEST_F(SettingsFixture, RowsAndModeAreWrittenBackButNeverTheBufferSize) {
 }
 
 TEST_F(SettingsFixture, UnwritableStoreStillStartsAndCloses) {
-  const QString unwritable = QString::fromStdString(dir.WriteFile("not-a-folder", "x")) + "/sub/settings.ini";
-  auto main = Open(unwritable);
+  file = QString::fromStdString(dir.WriteFile("not-a-folder", "x")) + "/sub/settings.ini";
+  auto main = Open();
   EXPECT_EQ(Rows(*main), DefaultPresetRows('.'));
   main->show();
   EXPECT_TRUE(main->close());
-  EXPECT_FALSE(QFile::exists(unwritable));
+  EXPECT_FALSE(QFile::exists(file));
 }
 
 #ifdef _WIN32
-TEST(SettingsStore, IsTheRegistryKeyOfTheApplicationWithStringValues) {
+TEST_F(SettingsFixture, IsTheRegistryKeyOfTheApplicationWithStringValues) {
   EXPECT_EQ(Settings::DefaultFileName(),
             "\\HKEY_CURRENT_USER\\Software\\Vornak\\Vornak Split your files 2.2");
   // A key of the test's own, so that the user's settings stay as they are.
   const QString parent = "HKEY_CURRENT_USER\\Software\\Vornak";
   const QString name = "Tests " + QString::number(QCoreApplication::applicationPid());
-  ScriptedAsker asker;
-  Main::Options options;
-  options.settingsFile = parent + "\\" + name;
+  file = parent + "\\" + name;
+  SaveTwoMegabytesAndOverwrite();
   {
-    Main main(asker, nullptr, options);
-    main.edPartsize->setEditText("2 MB");
-    main.UpdatePartSizeList();
-    main.target.saveoverwrite = 1;
-    main.close();
-  }
-  {
-    const QSettings registry(options.settingsFile + "\\Preferences", QSettings::NativeFormat);
+    const QSettings registry(file + "\\Preferences", QSettings::NativeFormat);
     EXPECT_EQ(registry.value("SplitSize1").userType(), QMetaType::QString);
     EXPECT_EQ(registry.value("OverwriteMode").userType(), QMetaType::QString);
     EXPECT_EQ(registry.value("SplitSize1").toString() + registry.value("OverwriteMode").toString(), "2 MB1");
     EXPECT_FALSE(registry.contains("FileBufferSize"));
-    Main again(asker, nullptr, options);
-    EXPECT_EQ(again.edPartsize->itemText(0), "2 MB");
-    EXPECT_EQ(again.target.saveoverwrite, 1);
+    auto again = Open();
+    EXPECT_EQ(again->edPartsize->itemText(0), "2 MB");
+    EXPECT_EQ(again->target.saveoverwrite, 1);
   }
   QSettings(parent, QSettings::NativeFormat).remove(name);
 }

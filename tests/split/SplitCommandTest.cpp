@@ -30,7 +30,7 @@ struct CommandRig : SplitCommandHost {
   std::string FilenameText() override { return filenameText; }
   std::string CurrentFolder() override { return currentFolder; }
   std::string PartSizeText() override { return partSizeText; }
-  char DecimalSeparator() override { return '.'; }
+  char DecimalSeparator() override { return separator; }
   void SetStatus(const std::string& text) override { Step("SetStatus " + text), shown.push_back(text); }
   Asker& Questions() override { return asker; }
   void ShowTargetDialog(TargetRecord& record) override {
@@ -62,6 +62,7 @@ struct CommandRig : SplitCommandHost {
   SplitState state;
   std::string source, filenameText, partSizeText, failAt, currentFolder = "/elsewhere";
   std::function<void(TargetRecord&)> onDialog;
+  char separator = '.';
   Texts journal, shown;  // shown: status texts and messages (also the progress window's) in order
   ScriptedAsker asker;
   HeadlessFrontEnd frontEnd{&journal};
@@ -69,10 +70,12 @@ struct CommandRig : SplitCommandHost {
 
 const std::string kRetry = "Press OK and try again.", kCheck = "Check your parameters.",
                   kSplit = "Splitting...", kTooMany = "Vornak cannot create more than 32736 files.",
-                  kMany = "You will create more than 100 files.\nDo you want to continue?",
-                  kSizeMessage =
-                      "The value in 'Size of split files' is not correct.\n\nValid input are the digits 0-9 "
-                      "followed by KB or MB if required.\ne.g. 12345, 12 KB, 12.34 KB, 1 MB, 1.234 MB";
+                  kMany = "You will create more than 100 files.\nDo you want to continue?";
+std::string SizeMessage(char s) {  // the examples are written with the decimal separator in use
+  return "The value in 'Size of split files' is not correct.\n\nValid input are the digits 0-9 followed by "
+         "KB or MB if required.\ne.g. 12345, 12 KB, 12" +
+         std::string(1, s) + "34 KB, 1 MB, 1" + s + "234 MB";
+}
 
 TEST(SplitCommandTest, ChecksPlanSplitAndFailuresWithTheirTexts) {
   auto failed = [](const std::string& what) {
@@ -89,7 +92,8 @@ TEST(SplitCommandTest, ChecksPlanSplitAndFailuresWithTheirTexts) {
   const Row rows[] = {
       {[](CommandRig& r) { r.filenameText = "/nowhere/movie.avi"; }, 10, "1",
        {kRetry, "Cannot find the file /nowhere/movie.avi.\n\nCheck the filename and try again."}, 0, retry},
-      {{}, 1000, "abc", {kRetry, kSizeMessage}, 0, retry}, {{}, 327361, "10", {kCheck, kTooMany}, 0, check},
+      {{}, 1000, "abc", {kRetry, SizeMessage('.')}, 0, retry}, {{}, 327361, "10", {kCheck, kTooMany}, 0, check},
+      {[](CommandRig& r) { r.separator = ','; }, 1000, "abc", {kRetry, SizeMessage(',')}, 0, retry},
       {{}, 1000, "1000", {kRetry, "The length of your file is not greater than \nthe value in "
                                   "'Size of split files'."}, 0, retry},
       {{}, 1000, "999", {kSplit}, 2, done}, {{}, 1000, "10", {kSplit}, 100, done},
@@ -118,6 +122,9 @@ TEST(SplitCommandTest, ChecksPlanSplitAndFailuresWithTheirTexts) {
     Texts shown = texts;
     for (auto& text : shown) text = std::regex_replace(text, std::regex("@"), rig.source);
     EXPECT_EQ(rig.shown, shown);
+    for (const Message& m : rig.asker.messages)  // the many-parts question has Yes first, the rest are errors
+      EXPECT_EQ(m, (Message{m.text, m.text == kMany ? Icon::Question : Icon::Exclamation,
+                            m.text == kMany ? Buttons::YesNo : Buttons::Ok, 0}));
     EXPECT_EQ(rig.journal.back(), last);
     EXPECT_EQ(rig.frontEnd.mainEnabled, std::ranges::count(rig.journal, "DisableMain") == 1);
     ASSERT_EQ(rig.files.created.size(), parts);
@@ -149,14 +156,6 @@ TEST(SplitCommandTest, FirstSplitProposesTheSourceFolderLaterOnesTheChosenOne) {
   RunSplitCommand(rig, rig.files, rig.state);
   EXPECT_EQ(seen, (Texts{rig.source, "/chosen" + separator + "clip.mp4"}));
   EXPECT_EQ(rig.files.created[1], "/chosen" + separator + "backup2.");
-}
-
-TEST(SplitMessagesTest, QuestionsHaveTheirButtonsIconsAndDefaults) {
-  EXPECT_EQ(ManyPartsQuestion(), (Message{kMany, Icon::Question, Buttons::YesNo, 0}));
-  EXPECT_EQ(TooManyPartsMessage(), (Message{kTooMany, Icon::Exclamation, Buttons::Ok, 0}));
-  std::string comma = kSizeMessage;
-  comma.replace(comma.find("12.34"), 5, "12,34").replace(comma.find("1.234"), 5, "1,234");
-  EXPECT_EQ(PartSizeMessage(','), (Message{comma, Icon::Exclamation, Buttons::Ok, 0}));
 }
 
 }  // namespace

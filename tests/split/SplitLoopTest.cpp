@@ -104,9 +104,6 @@ struct SplitRig {
 };
 using Rig = SplitRig<FakeFileInterface>;
 using SystemRig = SplitRig<PlatformFileInterface>;
-#ifndef _WIN32
-using PosixRig = SystemRig;
-#endif
 
 // A completed run: count parts of partSize but the last, numbered from <first>, whole blocks, no question.
 struct Plan {
@@ -315,7 +312,7 @@ TEST_P(SplitPosixTable, PartsNeverReachAnotherFile) {
   if (at.starts_with("link:")) fs::create_symlink(target, part2);
   if (at.starts_with("hard:")) fs::create_hard_link(target, part2);
   ASSERT_TRUE(at != "fifo" || ::mkfifo(part2.c_str(), 0600) == 0);
-  PosixRig rig(5000, 2000, 1000, source, folder);
+  SystemRig rig(5000, 2000, 1000, source, folder);
   rig.job.target.saveoverwrite = static_cast<std::int16_t>(c.saveoverwrite);
   rig.job.target.savedrive = Filenames::GetFolderDrive(dir.Path());  // the volume stays when its folder goes
   rig.frontEnd.answers = {Answer::Cancel};
@@ -367,7 +364,7 @@ int MediumSwapChild(const std::string& root) {
   auto collect = [&] {
     fs::copy(medium, root + "/collected", fs::copy_options::overwrite_existing | fs::copy_options::recursive);
   };
-  PosixRig rig(2 * 900 * 1024 + 500 * 1024, 900 * 1024, 65536, root + "/source.bin", medium);
+  SystemRig rig(2 * 900 * 1024 + 500 * 1024, 900 * 1024, 65536, root + "/source.bin", medium);
   int swaps = 0;
   rig.frontEnd.onAsk = [&](const Message& message) {
     if (message.buttons != Buttons::RetryCancel) return Answer::Ok;
