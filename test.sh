@@ -35,7 +35,6 @@ tools/setup.sh --windows
 cmake --preset windows
 cmake --build --preset windows -j"$jobs"
 export WINEPREFIX="$PWD/build-windows/wine" WINEDEBUG=-all
-tools/wine-prefix.sh
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows -j"$jobs"
+xvfb-run -a -s "-screen 0 1280x1024x24" sh -c 'tools/wine-prefix.sh && ctest --preset windows -j"$1"' - "$jobs"
 (cd build-windows && cpack >/dev/null)
 xvfb-run -a -s "-screen 0 1280x1024x24" tools/windows-install-check.sh build-windows/vornak-*-windows-x86_64.exe

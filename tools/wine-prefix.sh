@@ -8,8 +8,12 @@
 # It then starts the prefix's Wine server, kept for ten minutes after its last
 # program ends: a server that the first program starts holds that program's
 # output open, and CTest, reading the test list, would wait for it.
+# Run it on the display the tests will use: the desktop process that Wine
+# starts here stays for them, and one started without a display leaves every
+# message box of a later program waiting for ever.
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX names the prefix}"
+: "${DISPLAY:?run it on the tests display, e.g. inside xvfb-run}"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 wineboot --init
   wineserver -w
