@@ -17,7 +17,7 @@
 
 namespace {
 // One key press and release, delivered as the window system would.
-void Type(QWidget* widget, int key, const QString& text) {
+void type(QWidget* widget, int key, const QString& text) {
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
   QApplication::sendEvent(widget, &press);
   QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
@@ -26,7 +26,7 @@ void Type(QWidget* widget, int key, const QString& text) {
 
 class SilentAsker : public vornak::Asker {
  public:
-  vornak::Answer Ask(const vornak::Message&) override { return vornak::Answer::Ok; }
+  vornak::Answer ask(const vornak::Message&) override { return vornak::Answer::Ok; }
 };
 }  // namespace
 
@@ -34,11 +34,11 @@ int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
   vornak::TargetRecord record;
-  record.savepath = "/";
-  record.saveftitle = "movie.avi";
-  record.savefext = "avi";
-  record.savefcount = 32736;
-  record.saveformat = "00000";
+  record.folder = "/";
+  record.baseName = "movie.avi";
+  record.extension = "avi";
+  record.partCount = 32736;
+  record.counterFormat = "00000";
   SilentAsker asker;
   vornak::Save dialog(record, asker);
   dialog.show();
@@ -56,11 +56,11 @@ int main(int argc, char** argv) {
     // so that the name stays as long as a real one.
     const int step = i % 18;
     if (step < 8)
-      Type(dialog.edActName, Qt::Key_A + step, QString(QChar(keys[step])));
+      type(dialog.edActName, Qt::Key_A + step, QString(QChar(keys[step])));
     else if (step == 8 || step == 17)
-      Type(dialog.edActName, Qt::Key_Colon, ":");  // refused: beep, clean, rebuild
+      type(dialog.edActName, Qt::Key_Colon, ":");  // refused: beep, clean, rebuild
     else
-      Type(dialog.edActName, Qt::Key_Backspace, "");
+      type(dialog.edActName, Qt::Key_Backspace, "");
     // Let the view repaint what it shows, as the event loop would.
     dialog.List1->viewport()->repaint();
     ms.push_back(timer.nsecsElapsed() / 1e6);
@@ -70,6 +70,6 @@ int main(int argc, char** argv) {
   std::printf(
       "preview-bench: %d keystrokes, %d preview rows: median %.3f ms, max %.3f ms per keystroke (limit 5 "
       "ms)\n",
-      kKeystrokes, record.savefcount, median, ms.back());
+      kKeystrokes, record.partCount, median, ms.back());
   return median < 5.0 ? 0 : 1;
 }

@@ -30,9 +30,9 @@ int main(int argc, char** argv) {
   std::error_code error;
   std::string folder = std::filesystem::absolute(argv[3], error).lexically_normal().string();
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  const double partSize = GetPartSize(argv[2], '.');
+  const double partSize = getPartSize(argv[2], '.');
   const long bufferSize = argc == 5 ? std::strtol(argv[4], nullptr, 10) : 4096;
-  const double fileSize = HugeFileFunctions::GetHugeFileSize(source);
+  const double fileSize = HugeFileFunctions::getHugeFileSize(source);
   if (fileSize < 0 || partSize < 1 || bufferSize < 1 || bufferSize > 0x7fffffff) {
     std::fprintf(stderr,
                  "vornak-bench: need a readable source, a valid part size and a buffer of 1 or more bytes\n");
@@ -40,24 +40,24 @@ int main(int argc, char** argv) {
   }
 
   SplitJob job;
-  job.sourcefile = source;
-  job.FileSize = fileSize;
-  job.partsize = partSize;
-  PlanTarget(job.target, source, fileSize, partSize);
-  job.target.savepath = folder;
-  job.target.savedrive = Filenames::GetFolderDrive(folder);
-  job.target.saveftitle = Filenames::GetTitle(source);
-  job.target.savefext = Filenames::GetExtension(source);
-  job.target.saveoverwrite = 1;
-  CopyBuffer buffer = AllocateCopyBuffer(static_cast<std::size_t>(bufferSize));
+  job.sourcePath = source;
+  job.fileSize = fileSize;
+  job.partSize = partSize;
+  planTarget(job.target, source, fileSize, partSize);
+  job.target.folder = folder;
+  job.target.drive = Filenames::getFolderDrive(folder);
+  job.target.baseName = Filenames::getTitle(source);
+  job.target.extension = Filenames::getExtension(source);
+  job.target.overwriteAll = 1;
+  CopyBuffer buffer = allocateCopyBuffer(static_cast<std::size_t>(bufferSize));
   if (!buffer) {
     std::fprintf(stderr, "vornak-bench: no memory for a buffer of %ld bytes\n", bufferSize);
     return 1;
   }
   job.buffer = buffer.get();
-  job.buffersize = static_cast<std::size_t>(bufferSize);
+  job.bufferSize = static_cast<std::size_t>(bufferSize);
 
-  PosixFileInterface& files = SystemFileInterface();
+  PosixFileInterface& files = systemFileInterface();
   HeadlessFrontEnd frontEnd;
   frontEnd.recordAll = false;
   // VORNAK_BENCH_QT_YIELD=1: every yield also runs the Qt event loop once, as
@@ -67,13 +67,13 @@ int main(int argc, char** argv) {
     application = std::make_unique<QCoreApplication>(argc, argv);
     frontEnd.onYield = [] { QCoreApplication::processEvents(); };
   }
-  if (const int code = files.OpenRead(source, job.source)) {
-    std::fprintf(stderr, "vornak-bench: %s: %s", source.c_str(), files.ErrorText(code).c_str());
+  if (const int code = files.openRead(source, job.source)) {
+    std::fprintf(stderr, "vornak-bench: %s: %s", source.c_str(), files.errorText(code).c_str());
     return 1;
   }
-  std::printf("into %s on %s\n", folder.c_str(), job.target.savedrive.c_str());
+  std::printf("into %s on %s\n", folder.c_str(), job.target.drive.c_str());
   const auto start = std::chrono::steady_clock::now();
-  const SplitResult result = RunSplitLoop(job, files, frontEnd);
+  const SplitResult result = runSplitLoop(job, files, frontEnd);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   for (const Message& message : frontEnd.questions) std::fprintf(stderr, "%s\n", message.text.c_str());
   std::printf("parts %d bytes %.0f seconds %.3f MB/s %.1f\n", result.partsCreated, result.bytesDone, seconds,

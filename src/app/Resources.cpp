@@ -5,22 +5,22 @@
 
 // Q_INIT_RESOURCE declares a function in the global namespace, so it cannot be
 // used inside namespace vornak.
-static void InitVornakResources() {
+static void initVornakResources() {
   Q_INIT_RESOURCE(vornak);
 }
 
 namespace vornak {
 
-void InitResources() {
+void initResources() {
   static const bool done = [] {
-    InitVornakResources();
+    initVornakResources();
     return true;
   }();
   (void)done;
 }
 
-QIcon AppIcon() {
-  InitResources();
+QIcon appIcon() {
+  initResources();
   QIcon icon;
   for (const int size : {16, 32, 48, 256})
     icon.addFile(QStringLiteral(":/icons/vornak-%1.png").arg(size), QSize(size, size));
@@ -28,20 +28,20 @@ QIcon AppIcon() {
 }
 
 namespace {
-QCursor CursorFrom(const char* path, int hotX, int hotY, Qt::CursorShape fallback) {
-  InitResources();
+QCursor cursorFrom(const char* path, int hotX, int hotY, Qt::CursorShape fallback) {
+  initResources();
   const QPixmap pixmap(QString::fromLatin1(path));
   if (pixmap.isNull()) return QCursor(fallback);
   return QCursor(pixmap, hotX, hotY);
 }
 }  // namespace
 
-QCursor SplitCursor() {
-  return CursorFrom(":/cursors/split.png", 17, 15, Qt::SplitHCursor);
+QCursor splitCursor() {
+  return cursorFrom(":/cursors/split.png", 17, 15, Qt::SplitHCursor);
 }
 
-QCursor HandCursor() {
-  return CursorFrom(":/cursors/hand.png", 12, 5, Qt::PointingHandCursor);
+QCursor handCursor() {
+  return cursorFrom(":/cursors/hand.png", 12, 5, Qt::PointingHandCursor);
 }
 
 }  // namespace vornak

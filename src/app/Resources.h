@@ -10,16 +10,16 @@ namespace vornak {
 // Registers the embedded resources. They live in the static library
 // vornak_app, so they must be registered explicitly before the first use;
 // calling this more than once does no harm. The helpers below call it.
-void InitResources();
+void initResources();
 
 // The application icon in 16, 32, 48 and 256 pixels.
-QIcon AppIcon();
+QIcon appIcon();
 
 // 32 x 32 pointer over the parts diagram, hot spot (17, 15): a vertical
 // double bar with arrows pointing left and right.
-QCursor SplitCursor();
+QCursor splitCursor();
 
 // 32 x 32 pointing hand over links, hot spot (12, 5) at the fingertip.
-QCursor HandCursor();
+QCursor handCursor();
 
 }  // namespace vornak

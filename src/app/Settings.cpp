@@ -11,7 +11,7 @@ namespace vornak {
 
 namespace {
 
-QString Key(const std::string& key) {
+QString groupKey(const std::string& key) {
   return QString::fromLatin1(Settings::kGroup) + QLatin1Char('/') + QString::fromStdString(key);
 }
 
@@ -39,8 +39,8 @@ Settings::Settings(const QString& fileName) {
 
 Settings::~Settings() = default;
 
-std::string Settings::Read(const std::string& key, const std::string& defaultValue) const {
-  const QString k = Key(key);
+std::string Settings::read(const std::string& key, const std::string& defaultValue) const {
+  const QString k = groupKey(key);
   if (!settings_->contains(k)) return defaultValue;
   const QVariant value = settings_->value(k);
   // A hand-written value with unquoted commas comes back as a list.
@@ -49,18 +49,18 @@ std::string Settings::Read(const std::string& key, const std::string& defaultVal
   return value.toString().toStdString();
 }
 
-bool Settings::Write(const std::string& key, const std::string& value) {
-  settings_->setValue(Key(key), QString::fromStdString(value));
+bool Settings::write(const std::string& key, const std::string& value) {
+  settings_->setValue(groupKey(key), QString::fromStdString(value));
   settings_->sync();
   return settings_->status() == QSettings::NoError;
 }
 
-QString Settings::FileName() const {
+QString Settings::fileName() const {
   return settings_->fileName();
 }
 
-QString Settings::DefaultFileName() {
-  return Settings().FileName();
+QString Settings::defaultFileName() {
+  return Settings().fileName();
 }
 
 }  // namespace vornak

@@ -25,15 +25,15 @@ class Settings {
 
   // The stored string when the key exists (also when it is empty), else the
   // default.
-  std::string Read(const std::string& key, const std::string& defaultValue) const;
+  std::string read(const std::string& key, const std::string& defaultValue) const;
   // Creates or replaces the key; false when the store could not be written.
-  bool Write(const std::string& key, const std::string& value);
+  bool write(const std::string& key, const std::string& value);
 
   // Where the store lives: a file name, or on Windows the registry key as
   // "\\HKEY_CURRENT_USER\\Software\\...".
-  QString FileName() const;
+  QString fileName() const;
   // The default store's file.
-  static QString DefaultFileName();
+  static QString defaultFileName();
 
   static constexpr const char* kOrganization = "Vornak";
   static constexpr const char* kGroup = "Preferences";

@@ -10,13 +10,13 @@ namespace vornak {
 
 namespace {
 
-bool IsDigit(char c) {
+bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
 template <typename Int>
-std::optional<Int> ReadInt(const std::string& text) {
-  const std::optional<double> value = LeadingNumber(text);
+std::optional<Int> readInt(const std::string& text) {
+  const std::optional<double> value = leadingNumber(text);
   if (!value) return std::nullopt;
   // The default rounding mode rounds halves to the even neighbour.
   const double rounded = std::nearbyint(*value);
@@ -30,11 +30,11 @@ std::optional<Int> ReadInt(const std::string& text) {
 // (digits, an optional point, an optional exponent), saturated far beyond the
 // range of a double: "123e4" gives 6, "0.05" gives -2, zero gives -kFar.
 constexpr long long kFar = 1000000;
-long long DecimalMagnitude(const char* first, const char* last) {
+long long decimalMagnitude(const char* first, const char* last) {
   const char* p = first;
   long long integerDigits = 0, leadingZeros = 0, fractionZeros = 0;
   bool found = false, point = false;
-  for (; p < last && (IsDigit(*p) || (*p == '.' && !point)); ++p) {
+  for (; p < last && (isDigit(*p) || (*p == '.' && !point)); ++p) {
     if (*p == '.') {
       point = true;
     } else if (!point) {
@@ -54,7 +54,7 @@ long long DecimalMagnitude(const char* first, const char* last) {
     ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') negative = *p++ == '-';
-    for (; p < last && IsDigit(*p); ++p) exponent = std::min(exponent * 10 + (*p - '0'), kFar);
+    for (; p < last && isDigit(*p); ++p) exponent = std::min(exponent * 10 + (*p - '0'), kFar);
     if (negative) exponent = -exponent;
   }
   return magnitude + exponent;
@@ -62,7 +62,7 @@ long long DecimalMagnitude(const char* first, const char* last) {
 
 }  // namespace
 
-std::optional<double> LeadingNumber(const std::string& text) {
+std::optional<double> leadingNumber(const std::string& text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n')) ++i;
   bool negative = false;
@@ -73,7 +73,7 @@ std::optional<double> LeadingNumber(const std::string& text) {
   // Only digits or a decimal point followed by a digit start a number; this
   // also keeps "inf" and "nan" out.
   const bool starts = i < text.size() &&
-                      (IsDigit(text[i]) || (text[i] == '.' && i + 1 < text.size() && IsDigit(text[i + 1])));
+                      (isDigit(text[i]) || (text[i] == '.' && i + 1 < text.size() && isDigit(text[i + 1])));
   if (!starts) return 0.0;
   double value = 0;
   const char* first = text.data() + i;
@@ -82,28 +82,28 @@ std::optional<double> LeadingNumber(const std::string& text) {
   if (ec == std::errc::result_out_of_range) {
     // from_chars reports both ends of the range this way: the decimal
     // magnitude of the value tells which (a tiny number is 0).
-    return DecimalMagnitude(first, ptr) >= 0 ? std::nullopt : std::optional<double>(0.0);
+    return decimalMagnitude(first, ptr) >= 0 ? std::nullopt : std::optional<double>(0.0);
   }
   if (ec != std::errc()) return 0.0;
   if (!std::isfinite(value)) return std::nullopt;
   return negative ? -value : value;
 }
 
-std::optional<std::int32_t> ReadInt32(const std::string& text) {
-  return ReadInt<std::int32_t>(text);
+std::optional<std::int32_t> readInt32(const std::string& text) {
+  return readInt<std::int32_t>(text);
 }
 
-std::optional<std::int16_t> ReadInt16(const std::string& text) {
-  return ReadInt<std::int16_t>(text);
+std::optional<std::int16_t> readInt16(const std::string& text) {
+  return readInt<std::int16_t>(text);
 }
 
-std::int32_t BufferSizeFromText(const std::string& text) {
-  const std::int32_t size = ReadInt32(text).value_or(0);
+std::int32_t bufferSizeFromText(const std::string& text) {
+  const std::int32_t size = readInt32(text).value_or(0);
   return size < 1 ? 4096 : size;
 }
 
-std::int16_t OverwriteModeFromText(const std::string& text) {
-  return ReadInt16(text).value_or(0);
+std::int16_t overwriteModeFromText(const std::string& text) {
+  return readInt16(text).value_or(0);
 }
 
 }  // namespace vornak

@@ -13,16 +13,16 @@ namespace vornak {
 
 // The value of the number at the start of text, 0 when there is none; nullopt
 // when the number is too large for a double.
-std::optional<double> LeadingNumber(const std::string& text);
+std::optional<double> leadingNumber(const std::string& text);
 
-// LeadingNumber rounded half to even; nullopt when it does not fit.
-std::optional<std::int32_t> ReadInt32(const std::string& text);
-std::optional<std::int16_t> ReadInt16(const std::string& text);
+// leadingNumber rounded half to even; nullopt when it does not fit.
+std::optional<std::int32_t> readInt32(const std::string& text);
+std::optional<std::int16_t> readInt16(const std::string& text);
 
 // The copy buffer size from the stored text: 4096 when the text gives no
 // number of at least 1 that fits a 32-bit integer.
-std::int32_t BufferSizeFromText(const std::string& text);
+std::int32_t bufferSizeFromText(const std::string& text);
 // The overwrite mode from the stored text: 0 when it does not fit 16 bits.
-std::int16_t OverwriteModeFromText(const std::string& text);
+std::int16_t overwriteModeFromText(const std::string& text);
 
 }  // namespace vornak

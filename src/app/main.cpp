@@ -14,11 +14,11 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(QString::fromUtf8(vornak::kApplicationTitle));
   // Lets the desktop match the window to the installed vornak.desktop entry.
   QGuiApplication::setDesktopFileName(QStringLiteral("vornak"));
-  vornak::InitResources();
-  QApplication::setWindowIcon(vornak::AppIcon());
+  vornak::initResources();
+  QApplication::setWindowIcon(vornak::appIcon());
   vornak::MessageBoxAsker asker;
   vornak::Main window(asker);
-  asker.SetParent(&window);
+  asker.setParent(&window);
   window.show();
   return app.exec();
 }

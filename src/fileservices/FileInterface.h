@@ -41,40 +41,40 @@ class FileInterface {
 
   virtual ~FileInterface() = default;
   // The source: read-only, others may read it too.
-  virtual int OpenRead(const std::string& path, Handle& handle) = 0;
+  virtual int openRead(const std::string& path, Handle& handle) = 0;
   // A part: created with the read and write permissions of the file open as
   // like (the source), or truncated when a file exists. Never written through
   // a link: a link at path is removed and a new file takes its place.
-  virtual int CreatePart(const std::string& path, Handle like, Handle& handle) = 0;
+  virtual int createPart(const std::string& path, Handle like, Handle& handle) = 0;
   // One read of at most size bytes; bytesRead 0 means end of file. EINTR is
   // retried inside.
-  virtual int Read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) = 0;
+  virtual int read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) = 0;
   // One write; it may write fewer bytes than asked (bytesWritten tells).
-  virtual int Write(Handle handle, const void* buffer, std::size_t size, std::size_t& bytesWritten) = 0;
+  virtual int write(Handle handle, const void* buffer, std::size_t size, std::size_t& bytesWritten) = 0;
   // Flushes a file's data to its medium.
-  virtual int Sync(Handle handle) = 0;
+  virtual int sync(Handle handle) = 0;
   // Flushes everything written to the file system that holds path.
-  virtual int SyncFileSystem(const std::string& path) = 0;
-  virtual int Close(Handle handle) = 0;
+  virtual int syncFileSystem(const std::string& path) = 0;
+  virtual int close(Handle handle) = 0;
   // What stands at path, hidden entries included; links are followed.
-  virtual EntryKind Lookup(const std::string& path) = 0;
+  virtual EntryKind lookup(const std::string& path) = 0;
   // What stands at path itself: a link, even a dangling one, is a Link.
-  virtual EntryKind LookupEntry(const std::string& path) = 0;
-  virtual std::optional<FileId> IdOfPath(const std::string& path) = 0;
-  virtual std::optional<FileId> IdOfHandle(Handle handle) = 0;
+  virtual EntryKind lookupEntry(const std::string& path) = 0;
+  virtual std::optional<FileId> idOfPath(const std::string& path) = 0;
+  virtual std::optional<FileId> idOfHandle(Handle handle) = 0;
   // Bytes available to the caller on the file system holding root, or -1.
-  virtual double FreeSpace(const std::string& root) = 0;
+  virtual double freeSpace(const std::string& root) = 0;
   // The largest file, in bytes, that the file system holding root can store;
   // infinity when it sets no limit of its own. FAT gives 4 GiB - 1 (on Linux
   // by the type in the mount table, on Windows by the file system name that
   // GetVolumeInformationW reports for the drive). A failed query counts as no
   // limit: the write then reports whatever the medium refuses.
-  virtual double MaxFileSize(const std::string& root) = 0;
+  virtual double maxFileSize(const std::string& root) = 0;
   // Every mount of the system's mount table as it is now, in table order; the
   // split follows a medium that appears at a new mount point with it.
-  virtual std::vector<Volumes::Volume> MountedVolumes() = 0;
-  // The system's message for an error number (GetSystemErrorText).
-  virtual std::string ErrorText(int code) = 0;
+  virtual std::vector<Volumes::Volume> mountedVolumes() = 0;
+  // The system's message for an error number (getSystemErrorText).
+  virtual std::string errorText(int code) = 0;
 };
 
 }  // namespace vornak

@@ -14,37 +14,37 @@ namespace Filenames {
 namespace {
 
 // Position (from 1) of the last occurrence of c in text; 0 when it does not occur.
-std::size_t LastPosition(const std::string& text, char c) {
+std::size_t lastPosition(const std::string& text, char c) {
   const std::size_t index = text.rfind(c);
   return index == std::string::npos ? 0 : index + 1;
 }
 
 }  // namespace
 
-std::string GetExtension(const std::string& name) {
-  const std::size_t p = LastPosition(name, '.');
+std::string getExtension(const std::string& name) {
+  const std::size_t p = lastPosition(name, '.');
   if (p == 0 || p == name.size()) return {};
   return name.substr(p);
 }
 
-std::string StripExtension(const std::string& name) {
-  const std::size_t p = LastPosition(name, '.');
+std::string stripExtension(const std::string& name) {
+  const std::size_t p = lastPosition(name, '.');
   if (p == 0) return name;
   return name.substr(0, p - 1);
 }
 
-std::string GetFilename(const std::string& path, char separator) {
-  const std::size_t p = LastPosition(path, separator);
+std::string getFilename(const std::string& path, char separator) {
+  const std::size_t p = lastPosition(path, separator);
   if (p == 0 || p == path.size()) return path;
   return path.substr(p);
 }
 
-std::string GetTitle(const std::string& path, char separator) {
-  return StripExtension(GetFilename(path, separator));
+std::string getTitle(const std::string& path, char separator) {
+  return stripExtension(getFilename(path, separator));
 }
 
-std::string GetFolder(const std::string& path, char separator) {
-  const std::size_t p = LastPosition(path, separator);
+std::string getFolder(const std::string& path, char separator) {
+  const std::size_t p = lastPosition(path, separator);
   if (p == 0) return {};
   // With "/" the root of the file system is a folder of its own and stays "/";
   // a drive root on the "\" platform is written "C:" instead.
@@ -53,19 +53,19 @@ std::string GetFolder(const std::string& path, char separator) {
   return path.substr(0, p - 1);
 }
 
-std::string GetDrive(const std::string& path) {
-  return GetFolderDrive(GetFolder(path, kSeparator));
+std::string getDrive(const std::string& path) {
+  return getFolderDrive(getFolder(path, kSeparator));
 }
 
-std::string GetFolderDrive(const std::string& folder) {
+std::string getFolderDrive(const std::string& folder) {
 #ifdef _WIN32
-  return vornak::win32::DriveOfFolder(folder);
+  return vornak::win32::driveOfFolder(folder);
 #else
-  return vornak::posix::MountPointOf(folder);
+  return vornak::posix::mountPointOf(folder);
 #endif
 }
 
-std::string Resolve(const std::string& folder, const std::string& name) {
+std::string resolve(const std::string& folder, const std::string& name) {
 #ifdef _WIN32
   const bool absolute =
       (!name.empty() && (name[0] == '\\' || name[0] == '/')) || name.find(':') != std::string::npos;
@@ -76,7 +76,7 @@ std::string Resolve(const std::string& folder, const std::string& name) {
   return folder.back() == kSeparator ? folder + name : folder + kSeparator + name;
 }
 
-std::int32_t RemoveInvalidChars(std::string& text) {
+std::int32_t removeInvalidChars(std::string& text) {
   std::int32_t removed = 0;
   std::string result;
   result.reserve(text.size());

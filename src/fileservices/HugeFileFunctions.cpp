@@ -5,7 +5,7 @@
 
 namespace HugeFileFunctions {
 
-double UnsignedToDouble(std::int32_t value) {
+double unsignedToDouble(std::int32_t value) {
   return value >= 0 ? static_cast<double>(value) : static_cast<double>(value) + 4294967296.0;
 }
 

@@ -11,14 +11,14 @@ namespace HugeFileFunctions {
 // Size of a regular file from the file system's metadata; the file is never
 // opened. A folder, a missing path, the empty path and anything that is not a
 // regular file (device, FIFO, socket) give -1.
-double GetHugeFileSize(const std::string& path);
+double getHugeFileSize(const std::string& path);
 // Bytes available to the calling user on the file system that holds root; -1
 // on failure.
-double GetHugeDiskFreeSpace(const std::string& root);
+double getHugeDiskFreeSpace(const std::string& root);
 // The system's message for an error number, followed by a line break;
 // "Unknown Error." when the system has no text of its own for the number.
-std::string GetSystemErrorText(std::int32_t code);
+std::string getSystemErrorText(std::int32_t code);
 // A 32-bit value whose bits are an unsigned number, as a double.
-double UnsignedToDouble(std::int32_t value);
+double unsignedToDouble(std::int32_t value);
 
 }  // namespace HugeFileFunctions

@@ -23,9 +23,9 @@ class Asker {
  public:
   virtual ~Asker() = default;
   // Shows the message modally and returns the button pressed.
-  virtual Answer Ask(const Message& message) = 0;
+  virtual Answer ask(const Message& message) = 0;
   // An audible hint (a refused character in a name field).
-  virtual void Beep() {}
+  virtual void beep() {}
 };
 
 }  // namespace vornak

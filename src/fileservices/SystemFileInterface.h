@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file interface of the platform the program is built for; its one
-// instance is SystemFileInterface().
+// instance is systemFileInterface().
 #ifdef _WIN32
 #include "fileservices/win32/Win32FileInterface.h"
 namespace vornak {

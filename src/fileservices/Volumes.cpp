@@ -32,45 +32,45 @@ constexpr std::array<std::string_view, 4> kMediaFolders = {"/media", "/mnt", "/r
 // FAT in its variants stores a file's length in 32 bits.
 constexpr std::array<std::string_view, 4> kFatTypes = {"vfat", "msdos", "fat", "umsdos"};
 
-bool IsIn(std::string_view path, std::string_view folder) {
+bool isIn(std::string_view path, std::string_view folder) {
   return path == folder || (path.size() > folder.size() && path.substr(0, folder.size()) == folder &&
                             path[folder.size()] == '/');
 }
 
 template <std::size_t N>
-bool Contains(const std::array<std::string_view, N>& list, std::string_view value) {
+bool contains(const std::array<std::string_view, N>& list, std::string_view value) {
   return std::find(list.begin(), list.end(), value) != list.end();
 }
 
-std::string LastName(const std::string& path) {
+std::string lastName(const std::string& path) {
   const auto slash = path.find_last_of('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
 
-bool IsStorageVolume(const Volume& volume) {
+bool isStorageVolume(const Volume& volume) {
   const std::string& mountPoint = volume.mountPoint;
   const std::string& fsType = volume.fsType;
   if (mountPoint == "/") return true;
-  if (mountPoint.empty() || mountPoint[0] != '/' || Contains(kSystemTypes, fsType)) return false;
+  if (mountPoint.empty() || mountPoint[0] != '/' || contains(kSystemTypes, fsType)) return false;
   const bool underMedia = std::any_of(kMediaFolders.begin(), kMediaFolders.end(),
-                                      [&](std::string_view f) { return IsIn(mountPoint, f); });
+                                      [&](std::string_view f) { return isIn(mountPoint, f); });
   if (!underMedia && std::any_of(kSystemFolders.begin(), kSystemFolders.end(),
-                                 [&](std::string_view f) { return IsIn(mountPoint, f); }))
+                                 [&](std::string_view f) { return isIn(mountPoint, f); }))
     return false;
   if (underMedia) return true;
-  if (Contains(kNetworkTypes, fsType) || fsType.starts_with("fuse.") || fsType == "fuseblk") return true;
+  if (contains(kNetworkTypes, fsType) || fsType.starts_with("fuse.") || fsType == "fuseblk") return true;
   // A file system on a block device mounted somewhere of the user's choosing (/data, /srv/disk).
   return volume.source.starts_with("/dev/");
 }
 
-std::vector<Volume> StorageVolumes(const std::vector<Volume>& mounts) {
+std::vector<Volume> storageVolumes(const std::vector<Volume>& mounts) {
   std::vector<Volume> volumes;
   for (const Volume& mount : mounts) {
     // A later mount over the same folder hides the earlier one, whatever it is.
     std::erase_if(volumes, [&](const Volume& v) { return v.mountPoint == mount.mountPoint; });
-    if (IsStorageVolume(mount)) volumes.push_back(mount);
+    if (isStorageVolume(mount)) volumes.push_back(mount);
   }
   if (std::none_of(volumes.begin(), volumes.end(), [](const Volume& v) { return v.mountPoint == "/"; }))
     volumes.push_back(Volume{"/", "", "", ""});
@@ -79,12 +79,12 @@ std::vector<Volume> StorageVolumes(const std::vector<Volume>& mounts) {
   return volumes;
 }
 
-int FindVolume(const std::vector<Volume>& volumes, const std::string& path) {
+int findVolume(const std::vector<Volume>& volumes, const std::string& path) {
   int best = -1;
   std::size_t bestLength = 0;
   for (std::size_t i = 0; i < volumes.size(); ++i) {
     const std::string& mount = volumes[i].mountPoint;
-    const bool holds = mount == "/" ? !path.empty() && path[0] == '/' : IsIn(path, mount);
+    const bool holds = mount == "/" ? !path.empty() && path[0] == '/' : isIn(path, mount);
     if (holds && (best < 0 || mount.size() > bestLength)) {
       best = static_cast<int>(i);
       bestLength = mount.size();
@@ -93,13 +93,13 @@ int FindVolume(const std::vector<Volume>& volumes, const std::string& path) {
   return best;
 }
 
-std::string DisplayName(const Volume& volume) {
-  if (volume.label.empty() || volume.label == LastName(volume.mountPoint)) return volume.mountPoint;
+std::string displayName(const Volume& volume) {
+  if (volume.label.empty() || volume.label == lastName(volume.mountPoint)) return volume.mountPoint;
   return volume.mountPoint + "  [" + volume.label + "]";
 }
 
-double MaxFileSizeOf(std::string_view fsType) {
-  if (Contains(kFatTypes, fsType)) return 4294967295.0;
+double maxFileSizeOf(std::string_view fsType) {
+  if (contains(kFatTypes, fsType)) return 4294967295.0;
   return std::numeric_limits<double>::infinity();
 }
 

@@ -10,13 +10,13 @@ namespace vornak {
 
 namespace {
 
-Primitive Box(int x1, int y1, int x2, int y2, DiagramColour outline = DiagramColour::Foreground,
+Primitive box(int x1, int y1, int x2, int y2, DiagramColour outline = DiagramColour::Foreground,
               DiagramColour fill = DiagramColour::Fill) {
   return Primitive{
       .kind = Primitive::Kind::Box, .x1 = x1, .y1 = y1, .x2 = x2, .y2 = y2, .outline = outline, .fill = fill};
 }
 
-Primitive Line(int x1, int y1, int x2, int y2, DiagramColour colour, int penWidth) {
+Primitive line(int x1, int y1, int x2, int y2, DiagramColour colour, int penWidth) {
   return Primitive{.kind = Primitive::Kind::Line,
                    .x1 = x1,
                    .y1 = y1,
@@ -26,20 +26,20 @@ Primitive Line(int x1, int y1, int x2, int y2, DiagramColour colour, int penWidt
                    .penWidth = penWidth};
 }
 
-Primitive Point(int x, int y) {
+Primitive point(int x, int y) {
   return Primitive{.kind = Primitive::Kind::Point, .x1 = x, .y1 = y};
 }
 
 // The whole file as a single part.
-void DrawOnePart(const DiagramInput& in, std::vector<Primitive>& out) {
-  out.push_back(Box(1, 1, in.width, in.height));
+void drawOnePart(const DiagramInput& in, std::vector<Primitive>& out) {
+  out.push_back(box(1, 1, in.width, in.height));
 }
 
 // A grey box with a red disc and a white cross on it.
-void DrawErrorPart(const DiagramInput& in, std::vector<Primitive>& out) {
+void drawErrorPart(const DiagramInput& in, std::vector<Primitive>& out) {
   const int w = in.width;
   const int h = in.height;
-  out.push_back(Box(1, 1, w - 1, h, DiagramColour::InactiveBorder, DiagramColour::InactiveCaption));
+  out.push_back(box(1, 1, w - 1, h, DiagramColour::InactiveBorder, DiagramColour::InactiveCaption));
   const int cx = w / 2;
   const int cy = h / 2;
   const int r = h / 2;
@@ -50,41 +50,41 @@ void DrawErrorPart(const DiagramInput& in, std::vector<Primitive>& out) {
                           .outline = DiagramColour::Black,
                           .fill = DiagramColour::Red});
   const int d = r - 4;
-  out.push_back(Line(cx - d, cy - d, cx + d, cy + d, DiagramColour::White, 2));
-  out.push_back(Line(cx - d, cy + d, cx + d, cy - d, DiagramColour::White, 2));
+  out.push_back(line(cx - d, cy - d, cx + d, cy + d, DiagramColour::White, 2));
+  out.push_back(line(cx - d, cy + d, cx + d, cy - d, DiagramColour::White, 2));
 }
 
 // Parts too narrow to tell apart: a row of boxes of the minimal part width of
 // 5 columns, trailing off into three dots at the top and bottom.
-void DrawToManyParts(const DiagramInput& in, std::vector<Primitive>& out) {
+void drawToManyParts(const DiagramInput& in, std::vector<Primitive>& out) {
   const int w = in.width;
   const int h = in.height;
   std::int32_t i = 1;
   while (i < w - 20) {
-    out.push_back(Box(i, 1, std::min(i + 3, w), h));
+    out.push_back(box(i, 1, std::min(i + 3, w), h));
     i += 5;
   }
   for (const int y : {1, h}) {
-    for (const int dx : {2, 5, 8}) out.push_back(Point(i + dx, y));
+    for (const int dx : {2, 5, 8}) out.push_back(point(i + dx, y));
   }
 }
 
 // One box per part file, each as wide as its share of the file with one empty
 // column between boxes; the last, shorter part gets at least 2 columns and is
 // clipped at the strip's right edge.
-void DrawPartBoxes(const DiagramInput& in, int pw, std::vector<Primitive>& out) {
+void drawPartBoxes(const DiagramInput& in, int pw, std::vector<Primitive>& out) {
   const double bytesPerColumn = in.fileSize / in.width;
   // The boxes are counted by the plan: adding up part sizes would round for
   // very large sizes and draw a box too many.
-  const PartPlan plan = PlanParts(in.fileSize, in.partSize);
+  const PartPlan plan = planParts(in.fileSize, in.partSize);
   int x1 = 1;
   int x2 = pw - 1;
-  for (double box = 1; box <= plan.count; ++box) {
+  for (double part = 1; part <= plan.count; ++part) {
     x1 = std::min(x1, in.width);
     x2 = std::min(x2, in.width);
-    out.push_back(Box(x1, 1, x2, in.height));
+    out.push_back(box(x1, 1, x2, in.height));
     x1 += pw;
-    if (box == plan.fullParts && plan.remainder != 0) {  // the next box is the last, shorter part
+    if (part == plan.fullParts && plan.remainder != 0) {  // the next box is the last, shorter part
       pw = static_cast<int>(std::trunc(plan.remainder / bytesPerColumn));
       if (pw < 2) pw = 2;
     }
@@ -94,54 +94,55 @@ void DrawPartBoxes(const DiagramInput& in, int pw, std::vector<Primitive>& out) 
 
 }  // namespace
 
-void MakeTooltipTexts(const std::string& tttext, double fileSize, double partSize, std::string& tooltip,
-                      std::string& partstext) {
+void makeTooltipTexts(const std::string& tooltipText, double fileSize, double partSize, std::string& tooltip,
+                      std::string& partsText) {
   if (partSize > 0) {
-    const PartPlan plan = PlanParts(fileSize, partSize);
-    tooltip = PlainDigits(plan.fullParts) + " x " + PlainDigits(partSize) + " Bytes";
-    if (plan.remainder != 0) tooltip += "  +  1 x " + PlainDigits(plan.remainder) + " Bytes";
-    partstext = PlainDigits(plan.count) + " split files";
+    const PartPlan plan = planParts(fileSize, partSize);
+    tooltip = plainDigits(plan.fullParts) + " x " + plainDigits(partSize) + " Bytes";
+    if (plan.remainder != 0) tooltip += "  +  1 x " + plainDigits(plan.remainder) + " Bytes";
+    partsText = plainDigits(plan.count) + " split files";
   } else {
-    tooltip = tttext;
-    partstext.clear();
+    tooltip = tooltipText;
+    partsText.clear();
   }
 }
 
-Diagram ComputeDiagram(const DiagramInput& input) {
+Diagram computeDiagram(const DiagramInput& input) {
   Diagram diagram;
   diagram.splitEnabled = input.partSize > 0 && input.haveSourceFile && input.partSize < input.fileSize;
 
-  const auto finish = [&](DiagramState state, const std::string& tttext, double fileSize, double partSize) {
+  const auto finish = [&](DiagramState state, const std::string& tooltipText, double fileSize,
+                          double partSize) {
     diagram.state = state;
-    MakeTooltipTexts(tttext, fileSize, partSize, diagram.tooltip, diagram.partstext);
+    makeTooltipTexts(tooltipText, fileSize, partSize, diagram.tooltip, diagram.partsText);
     return diagram;
   };
 
   if (!input.haveSourceFile) return finish(DiagramState::Blank, "", 0, 0);
   if (input.fileSize < 0) {
-    DrawErrorPart(input, diagram.primitives);
+    drawErrorPart(input, diagram.primitives);
     return finish(DiagramState::FileError, "Check the 'Filename'.", 0, 0);
   }
   // From here on the pointer invites a click that sets the size.
   diagram.customPointer = true;
   if (input.partSize == 0) {
-    DrawOnePart(input, diagram.primitives);
+    drawOnePart(input, diagram.primitives);
     return finish(DiagramState::OnePart, "Click to define the size of the split files", 0, 0);
   }
   if (input.partSize < 0) {
-    DrawErrorPart(input, diagram.primitives);
+    drawErrorPart(input, diagram.primitives);
     return finish(DiagramState::SizeError, "Check the 'Size of split files'.", 0, 0);
   }
   if (input.partSize >= input.fileSize) {
-    DrawErrorPart(input, diagram.primitives);
+    drawErrorPart(input, diagram.primitives);
     return finish(DiagramState::TooLong, "The 'Size of split files' is too long.", 0, 0);
   }
   const double columns = std::trunc(input.partSize / (input.fileSize / input.width));
   if (!(columns >= 5)) {
-    DrawToManyParts(input, diagram.primitives);
+    drawToManyParts(input, diagram.primitives);
     return finish(DiagramState::TooManyParts, "", input.fileSize, input.partSize);
   }
-  DrawPartBoxes(input, static_cast<int>(columns), diagram.primitives);
+  drawPartBoxes(input, static_cast<int>(columns), diagram.primitives);
   return finish(DiagramState::Parts, "", input.fileSize, input.partSize);
 }
 

@@ -34,27 +34,27 @@ struct Primitive {
 };
 
 struct DiagramInput {
-  int width = 0;                // W = diagwidth
-  int height = 0;               // H = diagheight
-  bool haveSourceFile = false;  // sourcefile is not empty
-  double fileSize = -1;         // FileSize
-  double partSize = 0;          // partsize
+  int width = 0;                // W = diagramWidth
+  int height = 0;               // H = diagramHeight
+  bool haveSourceFile = false;  // sourcePath is not empty
+  double fileSize = -1;         // fileSize
+  double partSize = 0;          // partSize
 };
 
 struct Diagram {
   DiagramState state = DiagramState::Blank;
   std::vector<Primitive> primitives;
   std::string tooltip;
-  std::string partstext;       // "N split files" or empty
+  std::string partsText;       // "N split files" or empty
   bool customPointer = false;  // the split cursor is on
   bool splitEnabled = false;   // butSplit
 };
 
-// The whole refresh decision: DrawParts, the three drawings and MakeTooltip.
-Diagram ComputeDiagram(const DiagramInput& input);
+// The whole refresh decision: drawParts, the three drawings and makeTooltip.
+Diagram computeDiagram(const DiagramInput& input);
 
-// MakeTooltip's texts for T, F and P (P <= 0: tooltip T, no summary).
-void MakeTooltipTexts(const std::string& tttext, double fileSize, double partSize, std::string& tooltip,
-                      std::string& partstext);
+// makeTooltip's texts for T, F and P (P <= 0: tooltip T, no summary).
+void makeTooltipTexts(const std::string& tooltipText, double fileSize, double partSize, std::string& tooltip,
+                      std::string& partsText);
 
 }  // namespace vornak

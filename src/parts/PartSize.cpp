@@ -12,23 +12,23 @@ namespace vornak {
 
 namespace {
 
-char LowerAscii(char c) {
+char lowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // Position of the first occurrence of needle (lower-case ASCII) in text, any
 // letter case; npos when there is none.
-std::size_t FindIgnoringCase(std::string_view text, std::string_view needle) {
+std::size_t findIgnoringCase(std::string_view text, std::string_view needle) {
   if (needle.size() > text.size()) return std::string_view::npos;
   for (std::size_t i = 0; i + needle.size() <= text.size(); ++i) {
     std::size_t k = 0;
-    while (k < needle.size() && LowerAscii(text[i + k]) == needle[k]) ++k;
+    while (k < needle.size() && lowerAscii(text[i + k]) == needle[k]) ++k;
     if (k == needle.size()) return i;
   }
   return std::string_view::npos;
 }
 
-bool IsDigit(char c) {
+bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
@@ -38,7 +38,7 @@ bool IsDigit(char c) {
 // Group separators and exponents are not accepted, and the whole text must be
 // used. The digits are converted in one step, so the value is the double
 // nearest to the decimal number written.
-std::optional<double> ParseNumber(std::string_view text, char decimalSeparator) {
+std::optional<double> parseNumber(std::string_view text, char decimalSeparator) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   std::string canonical;
@@ -50,7 +50,7 @@ std::optional<double> ParseNumber(std::string_view text, char decimalSeparator) 
   bool separatorSeen = false;
   for (; i < text.size(); ++i) {
     const char c = text[i];
-    if (IsDigit(c)) {
+    if (isDigit(c)) {
       canonical += c;
       anyDigit = true;
     } else if (c == decimalSeparator && !separatorSeen) {
@@ -85,7 +85,7 @@ std::optional<double> ParseNumber(std::string_view text, char decimalSeparator) 
 
 }  // namespace
 
-double GetPartSize(const std::string& text, char decimalSeparator) {
+double getPartSize(const std::string& text, char decimalSeparator) {
   // Only blanks are trimmed; a tab stays and makes the text invalid.
   const std::size_t begin = text.find_first_not_of(' ');
   if (begin == std::string::npos) return 0;
@@ -94,17 +94,17 @@ double GetPartSize(const std::string& text, char decimalSeparator) {
 
   double multiplier = 1;
   std::string_view number = s;
-  if (const std::size_t mb = FindIgnoringCase(s, "mb"); mb != std::string_view::npos) {
+  if (const std::size_t mb = findIgnoringCase(s, "mb"); mb != std::string_view::npos) {
     number = s.substr(0, mb);
     multiplier = kMB;
-  } else if (const std::size_t kb = FindIgnoringCase(s, "kb"); kb != std::string_view::npos) {
+  } else if (const std::size_t kb = findIgnoringCase(s, "kb"); kb != std::string_view::npos) {
     number = s.substr(0, kb);
     multiplier = kKB;
   } else if (const std::size_t paren = s.find('('); paren != std::string_view::npos) {
     number = s.substr(0, paren);
   }
 
-  const std::optional<double> value = ParseNumber(number, decimalSeparator);
+  const std::optional<double> value = parseNumber(number, decimalSeparator);
   if (!value) return -1;
   const double bytes = *value * multiplier;
   if (!std::isfinite(bytes)) return -1;
@@ -112,7 +112,7 @@ double GetPartSize(const std::string& text, char decimalSeparator) {
   return std::fabs(std::floor(-bytes));
 }
 
-std::optional<std::int32_t> Rounded(double z) {
+std::optional<std::int32_t> rounded(double z) {
   if (!std::isfinite(z)) return std::nullopt;
   const double t = std::trunc(z);
   const double result = z - t > 0.5 ? t + 1 : t;
@@ -123,7 +123,7 @@ std::optional<std::int32_t> Rounded(double z) {
   return static_cast<std::int32_t>(result);
 }
 
-std::optional<double> HugeMod(double dividend, double divisor) {
+std::optional<double> hugeMod(double dividend, double divisor) {
   if (divisor == 0) return std::nullopt;
   const double q = dividend / divisor;
   if (!std::isfinite(q)) return std::nullopt;
@@ -134,10 +134,10 @@ std::optional<double> HugeMod(double dividend, double divisor) {
   return result;
 }
 
-PartPlan PlanParts(double fileSize, double partSize) {
+PartPlan planParts(double fileSize, double partSize) {
   PartPlan plan;
   if (!(partSize > 0)) return plan;
-  const std::optional<double> remainder = HugeMod(fileSize, partSize);
+  const std::optional<double> remainder = hugeMod(fileSize, partSize);
   if (!remainder) return plan;
   plan.remainder = *remainder;
   // fileSize - remainder is a whole multiple of partSize, where
@@ -150,7 +150,7 @@ PartPlan PlanParts(double fileSize, double partSize) {
   return plan;
 }
 
-std::string NumberText(double value, char decimalSeparator) {
+std::string numberText(double value, char decimalSeparator) {
   char buffer[400];
   // The shortest text that reads back as the same number, without exponent.
   const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
@@ -162,7 +162,7 @@ std::string NumberText(double value, char decimalSeparator) {
   return text;
 }
 
-std::string PlainDigits(double value) {
+std::string plainDigits(double value) {
   char buffer[400];
   const double whole = std::trunc(value) + 0.0;  // + 0.0 turns -0 into 0
   const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, whole, std::chars_format::fixed, 0);

@@ -20,16 +20,16 @@ inline constexpr double kMB = 1048576.0;
 // group separators, exponents, "inf" or hex. It reads the same under every C
 // locale. A value too large for a double gives -1. Never throws and never reads
 // past its input.
-double GetPartSize(const std::string& text, char decimalSeparator);
+double getPartSize(const std::string& text, char decimalSeparator);
 
 // Rounds with halves going down (2.5 -> 2, 2.51 -> 3, -2.7 -> -2); nullopt when
 // the result does not fit a 32-bit signed integer.
-std::optional<std::int32_t> Rounded(double z);
+std::optional<std::int32_t> rounded(double z);
 
 // dividend - trunc(dividend / divisor) * divisor, computed exactly (the sign is
 // the dividend's); nullopt for a zero divisor or a quotient or result that is
 // not finite.
-std::optional<double> HugeMod(double dividend, double divisor);
+std::optional<double> hugeMod(double dividend, double divisor);
 
 // trunc(fileSize / partSize) parts of partSize bytes, plus one last part of the
 // remainder when it is not 0.
@@ -39,16 +39,16 @@ struct PartPlan {
   double count = 0;      // N, or N + 1 when R != 0
 };
 // partSize > 0; otherwise (or for a size that is not finite) all three are 0.
-PartPlan PlanParts(double fileSize, double partSize);
+PartPlan planParts(double fileSize, double partSize);
 
 // The number written with the locale's decimal separator, as the platform's
 // number-to-text conversion does for the preset defaults and example sizes
 // ("12.34" or "12,34"; whole numbers without a fraction). The text is the
 // shortest that reads back as the same double, never in exponent form.
-std::string NumberText(double value, char decimalSeparator);
+std::string numberText(double value, char decimalSeparator);
 
 // A whole number as plain decimal digits, no separators ("3000000"); a
 // fraction is cut off.
-std::string PlainDigits(double value);
+std::string plainDigits(double value);
 
 }  // namespace vornak

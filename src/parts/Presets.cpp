@@ -9,9 +9,9 @@
 
 namespace vornak {
 
-std::vector<std::string> DefaultPresetRows(char decimalSeparator) {
+std::vector<std::string> defaultPresetRows(char decimalSeparator) {
   const auto row = [decimalSeparator](double number, const char* label) {
-    return NumberText(number, decimalSeparator) + label;
+    return numberText(number, decimalSeparator) + label;
   };
   return {
       row(700, " MB (CD-R 80 min)"),
@@ -25,7 +25,7 @@ std::vector<std::string> DefaultPresetRows(char decimalSeparator) {
   };
 }
 
-void UpdatePartSizeList(std::vector<std::string>& rows, const std::string& text) {
+void updatePartSizeList(std::vector<std::string>& rows, const std::string& text) {
   if (rows.empty()) return;
   // The last row equal to the text, if any, is the one that moves up.
   std::size_t k = rows.size() - 1;
@@ -37,7 +37,7 @@ void UpdatePartSizeList(std::vector<std::string>& rows, const std::string& text)
   rows[0] = text;
 }
 
-std::optional<std::string> ClickToSize(double fileSize, bool haveSourceFile, int width,
+std::optional<std::string> clickToSize(double fileSize, bool haveSourceFile, int width,
                                        const DiagramClick& click) {
   if (fileSize < 1 || !haveSourceFile) return std::nullopt;
   const double w = width;
@@ -49,9 +49,9 @@ std::optional<std::string> ClickToSize(double fileSize, bool haveSourceFile, int
     double x = click.x;
     if (x > w / 2) x = std::trunc(w - x);
     if (x < w / 20) x = std::trunc(w / 20);
-    const std::optional<std::int32_t> n = Rounded(w / x);
+    const std::optional<std::int32_t> n = rounded(w / x);
     if (!n || *n < 1) return std::nullopt;
-    const std::optional<double> remainder = HugeMod(f, *n);
+    const std::optional<double> remainder = hugeMod(f, *n);
     if (!remainder) return std::nullopt;
     size = std::trunc(f / *n) + (*remainder != 0 ? 1 : 0);
   } else {
@@ -64,7 +64,7 @@ std::optional<std::string> ClickToSize(double fileSize, bool haveSourceFile, int
     size = std::trunc(1 / w * f);
   }
   if (!std::isfinite(size)) return std::nullopt;
-  return PlainDigits(size);
+  return plainDigits(size);
 }
 
 }  // namespace vornak

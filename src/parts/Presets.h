@@ -10,12 +10,12 @@ namespace vornak {
 
 // The eight default rows, with numbers written with the locale's decimal
 // separator ("95,77 MB (ZIP 100)").
-std::vector<std::string> DefaultPresetRows(char decimalSeparator);
+std::vector<std::string> defaultPresetRows(char decimalSeparator);
 
 // Moves text to the top row. When the text equals a row exactly (the last such
 // row), the rows above it move down one; otherwise every row moves down and the
 // last is lost. The number of rows never changes. The top row becomes selected.
-void UpdatePartSizeList(std::vector<std::string>& rows, const std::string& text);
+void updatePartSizeList(std::vector<std::string>& rows, const std::string& text);
 
 struct DiagramClick {
   bool rightButton = false;  // the released button was the right one
@@ -25,7 +25,7 @@ struct DiagramClick {
 
 // The entry text a click into the diagram sets (plain digits), or nullopt when
 // the click does nothing (no accepted file, or a size below 1 byte).
-std::optional<std::string> ClickToSize(double fileSize, bool haveSourceFile, int width,
+std::optional<std::string> clickToSize(double fileSize, bool haveSourceFile, int width,
                                        const DiagramClick& click);
 
 }  // namespace vornak

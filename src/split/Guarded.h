@@ -11,7 +11,7 @@ namespace vornak {
 // Runs operation; when it throws and failure is still empty, failure takes the
 // description.
 template <typename Operation>
-void RunGuarded(std::string& failure, Operation&& operation) {
+void runGuarded(std::string& failure, Operation&& operation) {
   try {
     operation();
   } catch (const std::exception& e) {

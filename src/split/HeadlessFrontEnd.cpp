@@ -3,41 +3,41 @@
 
 namespace vornak {
 
-void HeadlessFrontEnd::Note(const std::string& operation) {
+void HeadlessFrontEnd::note(const std::string& operation) {
   if (journal_ != nullptr) journal_->push_back(operation);
 }
 
-void HeadlessFrontEnd::Setter(const std::string& operation) {
+void HeadlessFrontEnd::setter(const std::string& operation) {
   if (beforeSetter) beforeSetter(operation);
 }
 
-void HeadlessFrontEnd::SetTitle(const std::string& title) {
-  Setter("SetTitle");
+void HeadlessFrontEnd::setTitle(const std::string& title) {
+  setter("SetTitle");
   titles.push_back(title);
 }
 
-void HeadlessFrontEnd::SetStatus1(const std::string& text) {
-  Setter("SetStatus1");
+void HeadlessFrontEnd::setStatus1(const std::string& text) {
+  setter("SetStatus1");
   status1.push_back(text);
 }
 
-void HeadlessFrontEnd::SetStatus2(const std::string& text) {
-  Setter("SetStatus2");
+void HeadlessFrontEnd::setStatus2(const std::string& text) {
+  setter("SetStatus2");
   if (recordAll) status2.push_back(text);
 }
 
-void HeadlessFrontEnd::SetProgress(float percent) {
-  Setter("SetProgress");
+void HeadlessFrontEnd::setProgress(float percent) {
+  setter("SetProgress");
   if (recordAll) progress.push_back(percent);
 }
 
-void HeadlessFrontEnd::UnloadProgress() {
-  Note("UnloadProgress");
+void HeadlessFrontEnd::unloadProgress() {
+  note("UnloadProgress");
   ++unloads;
 }
 
-Answer HeadlessFrontEnd::Ask(const Message& message) {
-  Note("Ask");
+Answer HeadlessFrontEnd::ask(const Message& message) {
+  note("Ask");
   questions.push_back(message);
   if (!answers.empty()) {
     const Answer answer = answers.front();
@@ -57,20 +57,20 @@ Answer HeadlessFrontEnd::Ask(const Message& message) {
   return Answer::Cancel;
 }
 
-void HeadlessFrontEnd::Yield() {
+void HeadlessFrontEnd::yield() {
   ++yields;
-  Note("Yield");
+  note("Yield");
   if (onYield) onYield();
 }
 
-void HeadlessFrontEnd::EnableMain() {
-  Note("EnableMain");
+void HeadlessFrontEnd::enableMain() {
+  note("EnableMain");
   ++enables;
   mainEnabled = true;
 }
 
-void HeadlessFrontEnd::SetMainStatus(const std::string& text) {
-  Note("SetMainStatus " + text);
+void HeadlessFrontEnd::setMainStatus(const std::string& text) {
+  note("SetMainStatus " + text);
   mainStatus.push_back(text);
 }
 

@@ -19,19 +19,19 @@ class HeadlessFrontEnd : public SplitFrontEnd {
   // (for checking the order of the ending against the file calls).
   explicit HeadlessFrontEnd(std::vector<std::string>* journal = nullptr) : journal_(journal) {}
 
-  void SetTitle(const std::string& title) override;
-  void SetStatus1(const std::string& text) override;
-  void SetStatus2(const std::string& text) override;
-  void SetProgress(float percent) override;
-  bool CancelFlag() const override { return cancelFlag_; }
-  void UnloadProgress() override;
-  Answer Ask(const Message& message) override;
-  void Yield() override;
-  void EnableMain() override;
-  void SetMainStatus(const std::string& text) override;
+  void setTitle(const std::string& title) override;
+  void setStatus1(const std::string& text) override;
+  void setStatus2(const std::string& text) override;
+  void setProgress(float percent) override;
+  bool cancelFlag() const override { return cancelFlag_; }
+  void unloadProgress() override;
+  Answer ask(const Message& message) override;
+  void yield() override;
+  void enableMain() override;
+  void setMainStatus(const std::string& text) override;
 
   // What the cancel question's Yes does.
-  void ConfirmCancel() { cancelFlag_ = true; }
+  void confirmCancel() { cancelFlag_ = true; }
 
   // Answers given in order; when they run out, onAsk decides, else the default:
   // OK, Retry is not given (Cancel, so that a medium question cannot repeat
@@ -54,11 +54,11 @@ class HeadlessFrontEnd : public SplitFrontEnd {
   long yields = 0;
   int unloads = 0;
   int enables = 0;
-  bool mainEnabled = false;  // what EnableMain last left
+  bool mainEnabled = false;  // what enableMain last left
 
  private:
-  void Note(const std::string& operation);
-  void Setter(const std::string& operation);
+  void note(const std::string& operation);
+  void setter(const std::string& operation);
 
   std::vector<std::string>* journal_;
   bool cancelFlag_ = false;

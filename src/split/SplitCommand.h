@@ -17,10 +17,10 @@ namespace vornak {
 
 // The main window's working state that the command reads and writes.
 struct SplitState {
-  std::string sourcefile;
-  double FileSize = -1;
-  double partsize = 0;
-  std::int32_t buffersize = 4096;
+  std::string sourcePath;
+  double fileSize = -1;
+  double partSize = 0;
+  std::int32_t bufferSize = 4096;
   TargetRecord target;
 };
 
@@ -28,33 +28,33 @@ struct SplitState {
 class SplitCommandHost {
  public:
   virtual ~SplitCommandHost() = default;
-  virtual std::string FilenameText() = 0;               // edFilename exactly as typed
-  virtual std::string CurrentFolder() = 0;              // what a relative file name is read against
-  virtual std::string PartSizeText() = 0;               // the text of edPartsize
-  virtual char DecimalSeparator() = 0;                  // the user's locale
-  virtual void SetStatus(const std::string& text) = 0;  // the main window's status line
-  virtual Asker& Questions() = 0;
+  virtual std::string filenameText() = 0;               // edFilename exactly as typed
+  virtual std::string currentFolder() = 0;              // what a relative file name is read against
+  virtual std::string partSizeText() = 0;               // the text of edPartsize
+  virtual char decimalSeparator() = 0;                  // the user's locale
+  virtual void setStatus(const std::string& text) = 0;  // the main window's status line
+  virtual Asker& questions() = 0;
   // Shows the Save dialog modally over the main window; it writes the user's
-  // choice into the record (saveftitle empty = not confirmed).
-  virtual void ShowTargetDialog(TargetRecord& record) = 0;
-  virtual void UpdatePartSizeList() = 0;  // moves the entry's text to the top of the presets
+  // choice into the record (baseName empty = not confirmed).
+  virtual void showTargetDialog(TargetRecord& record) = 0;
+  virtual void updatePartSizeList() = 0;  // moves the entry's text to the top of the presets
   // Loads the progress window (its load clears both labels, the bar and the
   // cancel flag) and returns it; the command then sets its caption and
-  // lblStatus1 through it, calls DisableMain and ShowProgress. The front end
-  // stays valid until its UnloadProgress has run. Its Ask must show over the
+  // lblStatus1 through it, calls disableMain and showProgress. The front end
+  // stays valid until its unloadProgress has run. Its Ask must show over the
   // progress window: the main window is disabled while it is used.
-  virtual SplitFrontEnd& LoadProgress() = 0;
-  virtual void DisableMain() = 0;
-  virtual void ShowProgress() = 0;  // modeless, owned by and centred on the main window
-  virtual void Yield() = 0;
+  virtual SplitFrontEnd& loadProgress() = 0;
+  virtual void disableMain() = 0;
+  virtual void showProgress() = 0;  // modeless, owned by and centred on the main window
+  virtual void yield() = 0;
 };
 
 // The typed file name without leading and trailing blanks, read against folder
 // when it is relative, when something other than a folder stands there (hidden
 // files count), else the empty string.
-std::string GetSourceFilename(const std::string& typed, FileInterface& files, const std::string& folder);
+std::string getSourceFilename(const std::string& typed, FileInterface& files, const std::string& folder);
 
 // Runs the whole command; returns when the split has ended (or was refused).
-void RunSplitCommand(SplitCommandHost& host, FileInterface& files, SplitState& state);
+void runSplitCommand(SplitCommandHost& host, FileInterface& files, SplitState& state);
 
 }  // namespace vornak

@@ -15,21 +15,21 @@ class SplitFrontEnd {
 
   // Progress window operations. A setter may throw std::exception; the loop
   // reports such a failure as a processing error at the end of its pass.
-  virtual void SetTitle(const std::string& title) = 0;   // the window's caption
-  virtual void SetStatus1(const std::string& text) = 0;  // lblStatus1: the source path
-  virtual void SetStatus2(const std::string& text) = 0;  // lblStatus2: "into " + part path
-  virtual void SetProgress(float percent) = 0;           // ProgressBar, 0 to 100
-  virtual bool CancelFlag() const = 0;                   // bCancelFlag
-  virtual void UnloadProgress() = 0;                     // unload from code, never refused
+  virtual void setTitle(const std::string& title) = 0;   // the window's caption
+  virtual void setStatus1(const std::string& text) = 0;  // lblStatus1: the source path
+  virtual void setStatus2(const std::string& text) = 0;  // lblStatus2: "into " + part path
+  virtual void setProgress(float percent) = 0;           // ProgressBar, 0 to 100
+  virtual bool cancelFlag() const = 0;                   // bCancelFlag
+  virtual void unloadProgress() = 0;                     // unload from code, never refused
 
   // Modal questions and messages (overwrite, medium, errors).
-  virtual Answer Ask(const Message& message) = 0;
+  virtual Answer ask(const Message& message) = 0;
   // Lets pending user-interface events run once.
-  virtual void Yield() = 0;
+  virtual void yield() = 0;
 
   // Main window operations used by the split's ending.
-  virtual void EnableMain() = 0;  // enable the main window and give it the focus
-  virtual void SetMainStatus(const std::string& text) = 0;
+  virtual void enableMain() = 0;  // enable the main window and give it the focus
+  virtual void setMainStatus(const std::string& text) = 0;
 };
 
 }  // namespace vornak

@@ -20,13 +20,13 @@ namespace vornak {
 // What the split command hands over: the plan, the open source and the one
 // copy buffer of the run.
 struct SplitJob {
-  std::string sourcefile;
-  double FileSize = 0;  // whole bytes, more than partsize
-  double partsize = 0;  // whole bytes, at least 1
+  std::string sourcePath;
+  double fileSize = 0;  // whole bytes, more than partSize
+  double partSize = 0;  // whole bytes, at least 1
   TargetRecord target;
   FileInterface::Handle source = FileInterface::kNoHandle;  // closed by the ending
-  char* buffer = nullptr;                                   // buffersize bytes
-  std::size_t buffersize = 0;                               // at least 1
+  char* buffer = nullptr;                                   // bufferSize bytes
+  std::size_t bufferSize = 0;                               // at least 1
 };
 
 inline constexpr std::size_t kCopyBufferAlignment = 4096;  // a memory page
@@ -37,7 +37,7 @@ using CopyBuffer = std::unique_ptr<char, FreeDeleter>;
 
 // The one copy buffer of a run, of size bytes, starting at a memory page (the
 // system copies whole pages fastest); null when the memory cannot be had.
-CopyBuffer AllocateCopyBuffer(std::size_t size);
+CopyBuffer allocateCopyBuffer(std::size_t size);
 
 // How a run ended; the user sees only the parts, the messages and "Done.".
 struct SplitResult {
@@ -46,17 +46,17 @@ struct SplitResult {
   double bytesDone = 0;
   std::int32_t partsCreated = 0;
   std::optional<SplitError> error;  // the failure that was reported
-  // The target as the run left it: savedrive and savepath follow a medium
+  // The target as the run left it: drive and folder follow a medium
   // that appeared at a new mount point.
   TargetRecord target;
 };
 
 // Runs the loop and then the ending. The source handle is closed on return.
-SplitResult RunSplitLoop(const SplitJob& job, FileInterface& files, SplitFrontEnd& frontEnd);
+SplitResult runSplitLoop(const SplitJob& job, FileInterface& files, SplitFrontEnd& frontEnd);
 
 // The ending for a run that never reached the loop (a failed preparation):
 // closes the source, unloads the progress window, yields, enables the main
 // window and sets the status text "Done.".
-void RunSplitEnding(FileInterface& files, SplitFrontEnd& frontEnd, FileInterface::Handle source);
+void runSplitEnding(FileInterface& files, SplitFrontEnd& frontEnd, FileInterface::Handle source);
 
 }  // namespace vornak

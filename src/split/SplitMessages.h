@@ -2,7 +2,7 @@
 #pragma once
 // The one place where the split command's and the split loop's situations and
 // failures become the texts, icons and buttons the user sees. Failures travel
-// as SplitError values up to ErrorMessage; questions have builders of their own.
+// as SplitError values up to errorMessage; questions have builders of their own.
 #include <string>
 
 #include "fileservices/Question.h"
@@ -28,10 +28,10 @@ struct SplitError {
 };
 
 // The message that reports an error.
-Message ErrorMessage(const SplitError& error);
+Message errorMessage(const SplitError& error);
 
 // "Contact the technical support at " + web address + " to get help."
-std::string SupportSentence();
+std::string supportSentence();
 
 // Detail lines for failures that have no system error number.
 inline constexpr const char* kSourceShrankDetail = "The file became shorter while it was being split.\n";
@@ -40,19 +40,19 @@ inline constexpr const char* kPartIsEarlierPartDetail = "This file is already a 
 inline constexpr const char* kNoProgressDetail = "The medium accepted no more data.\n";
 
 // Questions of the split loop.
-Message OverwriteQuestion(const std::string& partPath);
-Message MediumQuestion(const std::string& savedrive);
+Message overwriteQuestion(const std::string& partPath);
+Message mediumQuestion(const std::string& drive);
 // A part is longer than the largest file the medium can hold (largest bytes).
-Message FileSizeLimitMessage(const std::string& savedrive, double largest);
+Message fileSizeLimitMessage(const std::string& drive, double largest);
 
 // Messages of the split command.
-Message SourceMissingMessage(const std::string& filenameText);
-Message PartSizeMessage(char decimalSeparator);
-Message LengthMessage();
-Message TooManyPartsMessage();
-Message ManyPartsQuestion();
+Message sourceMissingMessage(const std::string& filenameText);
+Message partSizeMessage(char decimalSeparator);
+Message lengthMessage();
+Message tooManyPartsMessage();
+Message manyPartsQuestion();
 
 // The progress window's question before it raises its cancel flag.
-Message CancelQuestion();
+Message cancelQuestion();
 
 }  // namespace vornak

@@ -16,14 +16,14 @@
 namespace vornak {
 
 namespace {
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text = {}) {
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text = {}) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setTextFormat(Qt::PlainText);
   return label;
 }
 
-QFrame* MakeLine(QWidget* parent, const char* name, const QColor& colour) {
+QFrame* makeLine(QWidget* parent, const char* name, const QColor& colour) {
   auto* line = new QFrame(parent);
   line->setObjectName(QString::fromLatin1(name));
   line->setFrameShape(QFrame::NoFrame);
@@ -42,18 +42,18 @@ AboutBox::AboutBox(QWidget* owner, UrlOpener opener)
   if (!opener_) opener_ = [](const QUrl& url) { QDesktopServices::openUrl(url); };
   setObjectName(QStringLiteral("AboutBox"));
   setWindowTitle(QStringLiteral("About Vornak"));
-  setWindowIcon(AppIcon());
+  setWindowIcon(appIcon());
   setModal(true);
 
-  Image1 = MakeLabel(this, "Image1");
-  Image1->setCursor(HandCursor());
+  Image1 = makeLabel(this, "Image1");
+  Image1->setCursor(handCursor());
   Image1->installEventFilter(this);
-  Label1 = MakeLabel(this, "Label1", QString::fromUtf8(kProductName));
-  lblVersion = MakeLabel(this, "lblVersion");
-  lblDescription = MakeLabel(this, "lblDescription");
-  lblCopyright = MakeLabel(this, "lblCopyright");
-  Label4 = MakeLabel(this, "Label4", QStringLiteral("Worldwide Web: "));
-  lblWWW = MakeLabel(this, "lblWWW");
+  Label1 = makeLabel(this, "Label1", QString::fromUtf8(kProductName));
+  lblVersion = makeLabel(this, "lblVersion");
+  lblDescription = makeLabel(this, "lblDescription");
+  lblCopyright = makeLabel(this, "lblCopyright");
+  Label4 = makeLabel(this, "Label4", QStringLiteral("Worldwide Web: "));
+  lblWWW = makeLabel(this, "lblWWW");
   {
     QPalette palette = lblWWW->palette();
     palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
@@ -62,10 +62,10 @@ AboutBox::AboutBox(QWidget* owner, UrlOpener opener)
     font.setUnderline(true);
     lblWWW->setFont(font);
   }
-  lblWWW->setCursor(HandCursor());
+  lblWWW->setCursor(handCursor());
   lblWWW->installEventFilter(this);
-  Line1 = MakeLine(this, "Line1", QColor(128, 128, 128));
-  Line2 = MakeLine(this, "Line2", QColor(255, 255, 255));
+  Line1 = makeLine(this, "Line1", QColor(128, 128, 128));
+  Line2 = makeLine(this, "Line2", QColor(255, 255, 255));
   Command1 = new QPushButton(QStringLiteral("OK"), this);
   Command1->setObjectName(QStringLiteral("Command1"));
   Command1->setDefault(true);
@@ -76,16 +76,16 @@ AboutBox::AboutBox(QWidget* owner, UrlOpener opener)
   Command1->setFocus();
 
   Form_Load();
-  PlaceControls();
+  placeControls();
 }
 
-void AboutBox::PlaceControls() {
+void AboutBox::placeControls() {
   const WindowGeometry g(font());
   // The icon fills its square, which rounding may make a pixel smaller than 480 twips.
   const QRect square = g.rect(120, 120, 480, 480);
   const int size = std::min(square.width(), square.height());
   Image1->setGeometry(square);
-  Image1->setPixmap(AppIcon().pixmap(size, size));
+  Image1->setPixmap(appIcon().pixmap(size, size));
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   // These labels size themselves to their caption: they keep their place

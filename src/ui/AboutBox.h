@@ -46,7 +46,7 @@ class AboutBox : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void PlaceControls();
+  void placeControls();
 
   UrlOpener opener_;
 };

@@ -23,7 +23,7 @@ constexpr Qt::CaseSensitivity kCase = Qt::CaseSensitive;
 
 // Folders are kept in Qt's form, with "/" between names. A root keeps its
 // trailing "/" ("/", "C:/", "//server/share/"); no other folder has one.
-bool IsDriveRoot(const QString& path) {
+bool isDriveRoot(const QString& path) {
 #ifdef _WIN32
   // "C:" on its own stands for the root of drive C.
   if (path.size() == 2 && path.at(1) == QLatin1Char(':') && path.at(0).isLetter()) return true;
@@ -36,13 +36,13 @@ bool IsDriveRoot(const QString& path) {
   return false;
 }
 
-QString Clean(const QString& folder) {
+QString cleanPath(const QString& folder) {
   const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(folder));
-  return IsDriveRoot(clean) ? clean + QLatin1Char('/') : clean;
+  return isDriveRoot(clean) ? clean + QLatin1Char('/') : clean;
 }
 
 // The root of the file system, drive or share that holds an absolute folder.
-QString RootOf(const QString& path) {
+QString rootOf(const QString& path) {
 #ifdef _WIN32
   if (path.size() >= 3 && path.at(1) == QLatin1Char(':')) return path.left(3);
   if (path.startsWith(QLatin1String("//"))) {
@@ -55,17 +55,17 @@ QString RootOf(const QString& path) {
   return QStringLiteral("/");
 }
 
-bool IsInside(const QString& path, const QString& folder) {
+bool isInside(const QString& path, const QString& folder) {
   if (folder.endsWith(QLatin1Char('/'))) return path.startsWith(folder, kCase);
   return path.compare(folder, kCase) == 0 ||
          (path.startsWith(folder, kCase) && path.at(folder.size()) == QLatin1Char('/'));
 }
 
-QString Join(const QString& folder, const QString& name) {
+QString join(const QString& folder, const QString& name) {
   return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
 
-bool CanEnter(const QString& folder) {
+bool canEnter(const QString& folder) {
   const QFileInfo info(folder);
   return info.isDir() && info.isExecutable();
 }
@@ -83,48 +83,48 @@ DirList::DirList(QWidget* parent) : QTreeWidget(parent) {
   setIndentation(fontMetrics().horizontalAdvance(QLatin1Char('M')));
   header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   header()->setStretchLastSection(false);
-  connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { Open(item); });
+  connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { open(item); });
 }
 
-bool DirList::SetPath(const QString& folder, const QString& root) {
+bool DirList::setPath(const QString& folder, const QString& root) {
   if (folder.isEmpty() || !QDir::isAbsolutePath(QDir::fromNativeSeparators(folder))) return false;
-  const QString clean = Clean(folder);
-  if (!CanEnter(clean)) return false;
-  QString top = root.isEmpty() ? RootOf(clean) : Clean(root);
-  if (!IsInside(clean, top)) top = RootOf(clean);
+  const QString clean = cleanPath(folder);
+  if (!canEnter(clean)) return false;
+  QString top = root.isEmpty() ? rootOf(clean) : cleanPath(root);
+  if (!isInside(clean, top)) top = rootOf(clean);
   const bool changed = clean.compare(path_, kCase) != 0;
   path_ = clean;
   root_ = top;
-  Fill();
+  fill();
   if (changed) emit Change();
   return true;
 }
 
-QString DirList::Path() const {
+QString DirList::path() const {
   return QDir::toNativeSeparators(path_);
 }
 
-QString DirList::Root() const {
+QString DirList::root() const {
   return QDir::toNativeSeparators(root_);
 }
 
-QString DirList::RowPath(const QTreeWidgetItem* item) const {
+QString DirList::rowPath(const QTreeWidgetItem* item) const {
   return item ? QDir::toNativeSeparators(item->data(0, kPathRole).toString()) : QString();
 }
 
-QTreeWidgetItem* DirList::FindRow(const QString& folder) const {
-  const QString clean = Clean(folder);
+QTreeWidgetItem* DirList::findRow(const QString& folder) const {
+  const QString clean = cleanPath(folder);
   for (QTreeWidgetItemIterator it(const_cast<DirList*>(this)); *it; ++it)
     if ((*it)->data(0, kPathRole).toString().compare(clean, kCase) == 0) return *it;
   return nullptr;
 }
 
-bool DirList::Open(QTreeWidgetItem* item) {
-  const QString folder = RowPath(item);
+bool DirList::open(QTreeWidgetItem* item) {
+  const QString folder = rowPath(item);
   if (folder.isEmpty()) return false;
-  if (SetPath(folder, root_)) return true;
+  if (setPath(folder, root_)) return true;
   // The folder went away or may not be entered: show what is there now.
-  Fill();
+  fill();
   return false;
 }
 
@@ -132,14 +132,14 @@ void DirList::keyPressEvent(QKeyEvent* event) {
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem()) {
     // Enter opens the highlighted folder here; it must not reach the dialog's
     // default button.
-    Open(currentItem());
+    open(currentItem());
     event->accept();
     return;
   }
   QTreeWidget::keyPressEvent(event);
 }
 
-void DirList::Fill() {
+void DirList::fill() {
   clear();
   const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
@@ -151,7 +151,7 @@ void DirList::Fill() {
   QString walked = root_;
   const QString rest = path_.mid(root_.size());
   for (const QString& name : rest.split('/', Qt::SkipEmptyParts)) {
-    walked = Join(walked, name);
+    walked = join(walked, name);
     auto* item = new QTreeWidgetItem(current, QStringList(name));
     item->setData(0, kPathRole, walked);
     item->setIcon(0, open);
@@ -161,7 +161,7 @@ void DirList::Fill() {
   for (const QString& name :
        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware)) {
     auto* item = new QTreeWidgetItem(current, QStringList(name));
-    item->setData(0, kPathRole, Join(path_, name));
+    item->setData(0, kPathRole, join(path_, name));
     item->setIcon(0, closed);
   }
   expandAll();
@@ -177,7 +177,7 @@ void DirList::drawBranches(QPainter*, const QRect&, const QModelIndex&) const {
 void DirList::showEvent(QShowEvent* event) {
   QTreeWidget::showEvent(event);
   // Only a shown list knows its rows' places: bring the current folder into view.
-  if (QTreeWidgetItem* current = FindRow(path_)) scrollToItem(current, QAbstractItemView::PositionAtCenter);
+  if (QTreeWidgetItem* current = findRow(path_)) scrollToItem(current, QAbstractItemView::PositionAtCenter);
   horizontalScrollBar()->setValue(0);
 }
 

@@ -18,16 +18,16 @@ class DirList : public QTreeWidget {
   // system, drive or share when folder does not lie inside root). Both take
   // either separator; "C:" stands for the root of drive C. Returns false, and
   // changes nothing, when folder is not a folder that can be entered.
-  bool SetPath(const QString& folder, const QString& root);
+  bool setPath(const QString& folder, const QString& root);
   // The current folder, absolute and with the platform's separators: a root
   // ends in its separator ("/", "C:\"), no other folder does.
-  QString Path() const;
-  QString Root() const;
+  QString path() const;
+  QString root() const;
   // The folder a row stands for, and the row of a folder (null when not shown).
-  QString RowPath(const QTreeWidgetItem* item) const;
-  QTreeWidgetItem* FindRow(const QString& folder) const;
+  QString rowPath(const QTreeWidgetItem* item) const;
+  QTreeWidgetItem* findRow(const QString& folder) const;
   // Opens the folder of a row, as a double-click does.
-  bool Open(QTreeWidgetItem* item);
+  bool open(QTreeWidgetItem* item);
 
  signals:
   // The current folder has changed.
@@ -39,7 +39,7 @@ class DirList : public QTreeWidget {
   void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 
  private:
-  void Fill();
+  void fill();
   QString root_;
   QString path_;
 };

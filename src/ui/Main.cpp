@@ -50,7 +50,7 @@ std::string S(const QString& text) {
 }
 
 // Blanks (and only blanks) removed at both ends.
-std::string TrimBlanks(const std::string& text) {
+std::string trimBlanks(const std::string& text) {
   const std::size_t first = text.find_first_not_of(' ');
   if (first == std::string::npos) return std::string();
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
@@ -58,7 +58,7 @@ std::string TrimBlanks(const std::string& text) {
 
 // The local file paths of a drag, or an empty list when it carries no list of
 // files (text, web links).
-QStringList DroppedFiles(const QMimeData* data) {
+QStringList droppedFiles(const QMimeData* data) {
   QStringList paths;
   if (data == nullptr || !data->hasUrls()) return paths;
   for (const QUrl& url : data->urls()) {
@@ -70,14 +70,14 @@ QStringList DroppedFiles(const QMimeData* data) {
 
 // Gives a new control its name.
 template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
+Widget* named(Widget* widget, const char* name) {
   widget->setObjectName(QString::fromLatin1(name));
   return widget;
 }
 
 // Runs one step of loading or saving; a failing step is skipped.
 template <typename Step>
-void Guarded(Step step) {
+void guarded(Step step) {
   try {
     step();
   } catch (const std::exception&) {
@@ -131,7 +131,7 @@ PartsStrip::PartsStrip(QWidget* parent) : QFrame(parent) {
   setLineWidth(2);
 }
 
-QColor PartsStrip::ColourOf(DiagramColour colour) const {
+QColor PartsStrip::colourOf(DiagramColour colour) const {
   switch (colour) {
     case DiagramColour::Foreground:
       return palette().color(QPalette::WindowText);
@@ -151,23 +151,23 @@ QColor PartsStrip::ColourOf(DiagramColour colour) const {
   return Qt::black;
 }
 
-void PartsStrip::Paint(const Diagram& diagram) {
+void PartsStrip::paint(const Diagram& diagram) {
   const qreal ratio = devicePixelRatioF();
-  const QSize inner = InnerSize();
+  const QSize inner = innerSize();
   image_ = QImage(inner * ratio, QImage::Format_ARGB32_Premultiplied);
   image_.setDevicePixelRatio(ratio);
   image_.fill(palette().color(QPalette::Window));
   QPainter painter(&image_);
   painter.setRenderHint(QPainter::Antialiasing, false);
   for (const Primitive& p : diagram.primitives) {
-    const QColor outline = ColourOf(p.outline);
+    const QColor outline = colourOf(p.outline);
     switch (p.kind) {
       case Primitive::Kind::Box: {
         // Outline through both corner pixels, interior in the fill colour.
         const QRect box = QRect(QPoint(p.x1, p.y1), QPoint(p.x2, p.y2)).normalized();
         painter.fillRect(box, outline);
         if (box.width() > 2 && box.height() > 2)
-          painter.fillRect(box.adjusted(1, 1, -1, -1), ColourOf(p.fill));
+          painter.fillRect(box.adjusted(1, 1, -1, -1), colourOf(p.fill));
         break;
       }
       case Primitive::Kind::Line:
@@ -177,7 +177,7 @@ void PartsStrip::Paint(const Diagram& diagram) {
       case Primitive::Kind::Circle:
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setPen(QPen(outline, 1));
-        painter.setBrush(ColourOf(p.fill));
+        painter.setBrush(colourOf(p.fill));
         painter.drawEllipse(QPointF(p.x1 + 0.5, p.y1 + 0.5), p.radius, p.radius);
         painter.setBrush(Qt::NoBrush);
         painter.setRenderHint(QPainter::Antialiasing, false);
@@ -209,7 +209,7 @@ StatusLine::StatusLine(QWidget* parent) : QFrame(parent) {
   setLineWidth(1);
 }
 
-void StatusLine::SetSimpleText(const QString& text) {
+void StatusLine::setSimpleText(const QString& text) {
   text_ = text;
   ++writes_;
   update();
@@ -234,22 +234,22 @@ void StatusLine::paintEvent(QPaintEvent* event) {
 Main::Main(Asker& asker, FileInterface* files, Options options, QWidget* parent)
     : QWidget(parent),
       asker_(asker),
-      files_(files != nullptr ? *files : static_cast<FileInterface&>(SystemFileInterface())),
+      files_(files != nullptr ? *files : static_cast<FileInterface&>(systemFileInterface())),
       options_(std::move(options)) {
   setObjectName(QStringLiteral("Main"));
   std::error_code error;
-  currentfolder = std::filesystem::current_path(error).string();
-  CreateControls();
+  workingFolder = std::filesystem::current_path(error).string();
+  createControls();
   Form_Load();
 }
 
 Main::~Main() = default;
 
-void Main::CreateControls() {
-  InitResources();
-  splitCursor_ = SplitCursor();
+void Main::createControls() {
+  initResources();
+  splitCursor_ = splitCursor();
   setWindowTitle(QStringLiteral("Vornak Split your files"));
-  setWindowIcon(AppIcon());
+  setWindowIcon(appIcon());
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
@@ -268,18 +268,18 @@ void Main::CreateControls() {
     label->setPalette(p);
   };
 
-  lblFilename = Named(new QLabel(QStringLiteral("&Filename:"), this), "lblFilename");
-  edFilename = Named(new QLineEdit(this), "edFilename");
-  butFilename = Named(new QPushButton(QStringLiteral("..."), this), "butFilename");
-  Label2 = Named(new QLabel(QStringLiteral("Filesize:"), this), "Label2");
-  lblSize = Named(new QLabel(this), "lblSize");
-  picParts = Named(new PartsStrip(this), "picParts");
-  lblFilesize = Named(new QLabel(QStringLiteral("S&ize of split files:"), this), "lblFilesize");
-  edPartsize = Named(new QComboBox(this), "edPartsize");
-  butSplit = Named(new QPushButton(QStringLiteral("&Split File..."), this), "butSplit");
-  butClose = Named(new QPushButton(QStringLiteral("E&xit"), this), "butClose");
-  cmdAbout = Named(new QPushButton(QStringLiteral("&About..."), this), "cmdAbout");
-  StatusBar = Named(new StatusLine(this), "StatusBar");
+  lblFilename = named(new QLabel(QStringLiteral("&Filename:"), this), "lblFilename");
+  edFilename = named(new QLineEdit(this), "edFilename");
+  butFilename = named(new QPushButton(QStringLiteral("..."), this), "butFilename");
+  Label2 = named(new QLabel(QStringLiteral("Filesize:"), this), "Label2");
+  lblSize = named(new QLabel(this), "lblSize");
+  picParts = named(new PartsStrip(this), "picParts");
+  lblFilesize = named(new QLabel(QStringLiteral("S&ize of split files:"), this), "lblFilesize");
+  edPartsize = named(new QComboBox(this), "edPartsize");
+  butSplit = named(new QPushButton(QStringLiteral("&Split File..."), this), "butSplit");
+  butClose = named(new QPushButton(QStringLiteral("E&xit"), this), "butClose");
+  cmdAbout = named(new QPushButton(QStringLiteral("&About..."), this), "cmdAbout");
+  StatusBar = named(new StatusLine(this), "StatusBar");
 
   lblFilename->setBuddy(edFilename);
   lblFilesize->setBuddy(edPartsize);
@@ -352,35 +352,35 @@ void Main::CreateControls() {
 // Loading and closing
 
 void Main::Form_Load() {
-  const char separator = DecimalSeparator();
+  const char separator = decimalSeparator();
   Settings settings(options_.settingsFile);
-  Guarded([&] { buffersize = BufferSizeFromText(settings.Read("FileBufferSize", "4096")); });
-  const std::vector<std::string> defaults = DefaultPresetRows(separator);
+  guarded([&] { bufferSize = bufferSizeFromText(settings.read("FileBufferSize", "4096")); });
+  const std::vector<std::string> defaults = defaultPresetRows(separator);
   {
     const QSignalBlocker blocker(edPartsize);
     for (int i = 0; i < 8; ++i) {
-      Guarded([&] {
+      guarded([&] {
         const std::string key = "SplitSize" + std::to_string(i + 1);
         const std::string fallback = i < static_cast<int>(defaults.size()) ? defaults[i] : std::string();
-        edPartsize->addItem(Q(settings.Read(key, fallback)));
+        edPartsize->addItem(Q(settings.read(key, fallback)));
       });
     }
     // The rows are there; the entry itself stays empty.
     edPartsize->setCurrentIndex(-1);
     edPartsize->setEditText(QString());
   }
-  Guarded([&] { target.saveoverwrite = OverwriteModeFromText(settings.Read("OverwriteMode", "0")); });
-  sourcefile.clear();
-  FileSize = -1;
-  partsize = 0;
-  abouttext = "Vornak Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
+  guarded([&] { target.overwriteAll = overwriteModeFromText(settings.read("OverwriteMode", "0")); });
+  sourcePath.clear();
+  fileSize = -1;
+  partSize = 0;
+  aboutText = "Vornak Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
               "\t\t" + kLegalNotice;
-  partstext.clear();
-  hinttext.clear();
-  const QSize inner = picParts->InnerSize();
-  diagwidth = inner.width() - 2;
-  diagheight = inner.height() - 2;
-  DrawParts();
+  partsText.clear();
+  hintText.clear();
+  const QSize inner = picParts->innerSize();
+  diagramWidth = inner.width() - 2;
+  diagramHeight = inner.height() - 2;
+  drawParts();
 }
 
 void Main::Form_Unload() {
@@ -388,12 +388,12 @@ void Main::Form_Unload() {
   unloaded_ = true;
   Settings settings(options_.settingsFile);
   for (int i = 0; i < 8; ++i) {
-    Guarded([&] {
+    guarded([&] {
       if (i < edPartsize->count())
-        settings.Write("SplitSize" + std::to_string(i + 1), S(edPartsize->itemText(i)));
+        settings.write("SplitSize" + std::to_string(i + 1), S(edPartsize->itemText(i)));
     });
   }
-  Guarded([&] { settings.Write("OverwriteMode", std::to_string(target.saveoverwrite)); });
+  guarded([&] { settings.write("OverwriteMode", std::to_string(target.overwriteAll)); });
 }
 
 void Main::closeEvent(QCloseEvent* event) {
@@ -440,106 +440,106 @@ void Main::keyPressEvent(QKeyEvent* event) {
 // ---------------------------------------------------------------------------
 // Source file
 
-std::string Main::GetSourceFilename() {
+std::string Main::getSourceFilename() {
   std::string result;
-  Guarded([&] { result = vornak::GetSourceFilename(S(edFilename->text()), files_, currentfolder); });
+  guarded([&] { result = vornak::getSourceFilename(S(edFilename->text()), files_, workingFolder); });
   return result;
 }
 
-void Main::ShowFileSize() {
+void Main::showFileSize() {
   lblSize->setText(QString());
-  if (FileSize >= 0) {
+  if (fileSize >= 0) {
     QLocale locale;
     locale.setNumberOptions(QLocale::DefaultNumberOptions);
-    lblSize->setText(locale.toString(static_cast<qlonglong>(FileSize)) + QStringLiteral(" Bytes"));
+    lblSize->setText(locale.toString(static_cast<qlonglong>(fileSize)) + QStringLiteral(" Bytes"));
   }
 }
 
 void Main::edFilename_Change() {
-  sourcefile = GetSourceFilename();
-  FileSize = HugeFileFunctions::GetHugeFileSize(sourcefile);
-  UpdateControls();
+  sourcePath = getSourceFilename();
+  fileSize = HugeFileFunctions::getHugeFileSize(sourcePath);
+  updateControls();
 }
 
 void Main::butFilename_Click() {
   const std::string typed = S(edFilename->text());
-  if (browsefolder.empty() && !TrimBlanks(typed).empty())
-    browsefolder = Filenames::GetFolder(Filenames::Resolve(currentfolder, TrimBlanks(typed)));
+  if (browseFolder.empty() && !trimBlanks(typed).empty())
+    browseFolder = Filenames::getFolder(Filenames::resolve(workingFolder, trimBlanks(typed)));
   QString chosen;
   if (options_.openFileDialog)
-    chosen = options_.openFileDialog(this, Q(browsefolder));
+    chosen = options_.openFileDialog(this, Q(browseFolder));
   else
-    chosen = QFileDialog::getOpenFileName(this, QString(), Q(browsefolder));
+    chosen = QFileDialog::getOpenFileName(this, QString(), Q(browseFolder));
   if (chosen.isEmpty()) return;
   // The dialog answers with "/" between names; the name field holds the platform's form.
   chosen = QDir::toNativeSeparators(chosen);
   QCoreApplication::processEvents();
-  browsefolder = Filenames::GetFolder(S(chosen));
+  browseFolder = Filenames::getFolder(S(chosen));
   // The open dialog makes the chosen file's folder the current one.
-  currentfolder = browsefolder;
+  workingFolder = browseFolder;
   edFilename->setText(chosen);
 }
 
 // ---------------------------------------------------------------------------
 // Part size, diagram and texts
 
-char Main::DecimalSeparator() {
+char Main::decimalSeparator() {
   const QString point = QLocale().decimalPoint();
   if (point.size() == 1 && point.at(0).unicode() < 128) return static_cast<char>(point.at(0).unicode());
   return '.';
 }
 
-double Main::GetPartSize() {
-  return vornak::GetPartSize(S(edPartsize->currentText()), DecimalSeparator());
+double Main::getPartSize() {
+  return vornak::getPartSize(S(edPartsize->currentText()), decimalSeparator());
 }
 
 void Main::edPartsize_Change() {
-  partsize = GetPartSize();
-  UpdateControls();
+  partSize = getPartSize();
+  updateControls();
 }
 
 void Main::edPartsize_Click() {
   edPartsize_Change();
 }
 
-void Main::UpdateControls() {
-  butSplit->setEnabled(partsize > 0 && !sourcefile.empty() && partsize < FileSize);
-  ShowFileSize();
-  DrawParts();
+void Main::updateControls() {
+  butSplit->setEnabled(partSize > 0 && !sourcePath.empty() && partSize < fileSize);
+  showFileSize();
+  drawParts();
 }
 
-void Main::DrawParts() {
+void Main::drawParts() {
   DiagramInput input;
-  input.width = diagwidth;
-  input.height = diagheight;
-  input.haveSourceFile = !sourcefile.empty();
-  input.fileSize = FileSize;
-  input.partSize = partsize;
-  diagram = ComputeDiagram(input);
-  picParts->Paint(diagram);
+  input.width = diagramWidth;
+  input.height = diagramHeight;
+  input.haveSourceFile = !sourcePath.empty();
+  input.fileSize = fileSize;
+  input.partSize = partSize;
+  diagram = computeDiagram(input);
+  picParts->paint(diagram);
   picParts->setToolTip(QString());
-  ApplyDiagramTexts(diagram.tooltip, diagram.partstext);
+  applyDiagramTexts(diagram.tooltip, diagram.partsText);
   if (diagram.customPointer)
     picParts->setCursor(splitCursor_);
   else
     picParts->unsetCursor();
 }
 
-void Main::MakeTooltip(const std::string& tttext, double fileSize, double partSize) {
+void Main::makeTooltip(const std::string& tooltipText, double fileSize, double partSize) {
   std::string tooltip, summary;
-  MakeTooltipTexts(tttext, fileSize, partSize, tooltip, summary);
-  ApplyDiagramTexts(tooltip, summary);
+  makeTooltipTexts(tooltipText, fileSize, partSize, tooltip, summary);
+  applyDiagramTexts(tooltip, summary);
 }
 
-void Main::ApplyDiagramTexts(const std::string& tooltip, const std::string& summary) {
+void Main::applyDiagramTexts(const std::string& tooltip, const std::string& summary) {
   picParts->setToolTip(Q(tooltip));
-  partstext = summary;
-  SetStatusIfDifferent(partstext);
+  partsText = summary;
+  setStatusIfDifferent(partsText);
 }
 
-void Main::SetStatusIfDifferent(const std::string& text) {
+void Main::setStatusIfDifferent(const std::string& text) {
   const QString q = Q(text);
-  if (StatusBar->SimpleText() != q) StatusBar->SetSimpleText(q);
+  if (StatusBar->simpleText() != q) StatusBar->setSimpleText(q);
 }
 
 void Main::picParts_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, double x) {
@@ -547,15 +547,15 @@ void Main::picParts_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifi
   click.rightButton = button == Qt::RightButton;
   click.ctrl = modifiers.testFlag(Qt::ControlModifier);
   click.x = x;
-  const std::optional<std::string> size = ClickToSize(FileSize, !sourcefile.empty(), diagwidth, click);
+  const std::optional<std::string> size = clickToSize(fileSize, !sourcePath.empty(), diagramWidth, click);
   if (size) edPartsize->setEditText(Q(*size));
 }
 
-void Main::UpdatePartSizeList() {
+void Main::updatePartSizeList() {
   std::vector<std::string> rows;
   for (int i = 0; i < edPartsize->count(); ++i) rows.push_back(S(edPartsize->itemText(i)));
   const QString text = edPartsize->currentText();
-  vornak::UpdatePartSizeList(rows, S(text));
+  vornak::updatePartSizeList(rows, S(text));
   {
     // Rewriting the rows must not disturb the entry's text.
     const QSignalBlocker blocker(edPartsize);
@@ -569,39 +569,39 @@ void Main::UpdatePartSizeList() {
 // ---------------------------------------------------------------------------
 // Status-bar hints
 
-void Main::ShowHint(const std::string& text) {
+void Main::showHint(const std::string& text) {
   if (splitting_) return;  // "Splitting..." stays until the split's ending
-  hinttext = text;
-  SetStatusIfDifferent(hinttext);
+  hintText = text;
+  setStatusIfDifferent(hintText);
 }
 
 void Main::butFilename_MouseMove() {
-  ShowHint("Browse.");
+  showHint("Browse.");
 }
 
 void Main::butSplit_MouseMove() {
-  ShowHint("Split your file.");
+  showHint("Split your file.");
 }
 
 void Main::butClose_MouseMove() {
-  ShowHint("Quit Vornak.");
+  showHint("Quit Vornak.");
 }
 
 void Main::cmdAbout_MouseMove() {
-  ShowHint(abouttext);
+  showHint(aboutText);
 }
 
 void Main::lblFilename_MouseMove() {
-  ShowHint("Path of the file you want to split.");
+  showHint("Path of the file you want to split.");
 }
 
 void Main::lblFilesize_MouseMove() {
-  ShowHint("Size of the split files (e.g. 12345, " + NumberText(12.34, DecimalSeparator()) + " KB, 1 MB).");
+  showHint("Size of the split files (e.g. 12345, " + numberText(12.34, decimalSeparator()) + " KB, 1 MB).");
 }
 
 void Main::Form_MouseMove() {
   if (splitting_) return;
-  SetStatusIfDifferent(partstext);
+  setStatusIfDifferent(partsText);
 }
 
 void Main::mouseMoveEvent(QMouseEvent* event) {
@@ -609,7 +609,7 @@ void Main::mouseMoveEvent(QMouseEvent* event) {
   QWidget::mouseMoveEvent(event);
 }
 
-bool Main::HintEvent(QObject* watched) {
+bool Main::hintEvent(QObject* watched) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (widget == nullptr) return false;
   if (!widget->isEnabled() && isEnabled()) {
@@ -638,7 +638,7 @@ bool Main::HintEvent(QObject* watched) {
 // Drag and drop
 
 void Main::edFilename_OLEDragOver(QDragMoveEvent* event) {
-  if (!DroppedFiles(event->mimeData()).isEmpty() && (event->possibleActions() & Qt::CopyAction)) {
+  if (!droppedFiles(event->mimeData()).isEmpty() && (event->possibleActions() & Qt::CopyAction)) {
     event->setDropAction(Qt::CopyAction);
     event->accept();
   } else {
@@ -648,7 +648,7 @@ void Main::edFilename_OLEDragOver(QDragMoveEvent* event) {
 }
 
 void Main::edFilename_OLEDragDrop(QDropEvent* event) {
-  const QStringList files = DroppedFiles(event->mimeData());
+  const QStringList files = droppedFiles(event->mimeData());
   if (files.isEmpty()) {
     event->ignore();
     return;
@@ -658,7 +658,7 @@ void Main::edFilename_OLEDragDrop(QDropEvent* event) {
   edFilename->setText(files.first());
 }
 
-bool Main::RefusesDropAt(const QPointF& position) const {
+bool Main::refusesDropAt(const QPointF& position) const {
   const QWidget* under = childAt(position.toPoint());
   return under != nullptr && under != edFilename && under != lblSize && under != picParts;
 }
@@ -670,7 +670,7 @@ void Main::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void Main::dragMoveEvent(QDragMoveEvent* event) {
-  if (RefusesDropAt(event->position())) {
+  if (refusesDropAt(event->position())) {
     event->setDropAction(Qt::IgnoreAction);
     event->ignore();
     return;
@@ -679,7 +679,7 @@ void Main::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void Main::dropEvent(QDropEvent* event) {
-  if (RefusesDropAt(event->position())) {
+  if (refusesDropAt(event->position())) {
     event->setDropAction(Qt::IgnoreAction);
     event->ignore();
     return;
@@ -687,7 +687,7 @@ void Main::dropEvent(QDropEvent* event) {
   Form_OLEDragDrop(event);
 }
 
-bool Main::DropEvent(QObject* watched, QEvent* event) {
+bool Main::dropEvent(QObject* watched, QEvent* event) {
   if (watched != edFilename && watched != lblSize && watched != picParts) {
     // Refused here and, where it travels on, by the window's background.
     static_cast<QDropEvent*>(event)->setDropAction(Qt::IgnoreAction);
@@ -716,12 +716,12 @@ bool Main::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::Enter:
     case QEvent::MouseMove:
-      HintEvent(watched);
+      hintEvent(watched);
       break;
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop:
-      return DropEvent(watched, event);
+      return dropEvent(watched, event);
     case QEvent::DragLeave:
       return true;
     case QEvent::MouseButtonRelease:
@@ -753,57 +753,57 @@ void Main::butSplit_Click() {
   splitting_ = true;
   const InputBlocker blocker(this);
   SplitState state;
-  state.sourcefile = sourcefile;
-  state.FileSize = FileSize;
-  state.partsize = partsize;
-  state.buffersize = buffersize;
+  state.sourcePath = sourcePath;
+  state.fileSize = fileSize;
+  state.partSize = partSize;
+  state.bufferSize = bufferSize;
   state.target = target;
-  RunSplitCommand(*this, files_, state);
-  sourcefile = state.sourcefile;
-  FileSize = state.FileSize;
-  partsize = state.partsize;
+  runSplitCommand(*this, files_, state);
+  sourcePath = state.sourcePath;
+  fileSize = state.fileSize;
+  partSize = state.partSize;
   target = state.target;
   // The split's ending has unloaded the progress window.
   progress_.reset();
   splitting_ = false;
 }
 
-std::string Main::FilenameText() {
+std::string Main::filenameText() {
   return S(edFilename->text());
 }
 
-std::string Main::PartSizeText() {
+std::string Main::partSizeText() {
   return S(edPartsize->currentText());
 }
 
-void Main::SetStatus(const std::string& text) {
-  StatusBar->SetSimpleText(Q(text));
+void Main::setStatus(const std::string& text) {
+  StatusBar->setSimpleText(Q(text));
 }
 
-void Main::ShowTargetDialog(TargetRecord& record) {
-  Save::ShowModal(record, this, &asker_);
+void Main::showTargetDialog(TargetRecord& record) {
+  Save::showModal(record, this, &asker_);
 }
 
-SplitFrontEnd& Main::LoadProgress() {
+SplitFrontEnd& Main::loadProgress() {
   progress_ = std::make_unique<Progress>(this, &asker_);
-  progress_->SetMainCallbacks(
+  progress_->setMainCallbacks(
       [this] {
         setEnabled(true);
         activateWindow();
         if (focusWidget() == nullptr) edFilename->setFocus();
       },
-      [this](const std::string& text) { SetStatus(text); });
+      [this](const std::string& text) { setStatus(text); });
   return *progress_;
 }
 
-void Main::DisableMain() {
+void Main::disableMain() {
   setEnabled(false);
   // The progress window is the main window's child but must stay usable:
   // its Cancel button is the only way to stop the split.
   if (progress_) progress_->setEnabled(true);
 }
 
-void Main::ShowProgress() {
+void Main::showProgress() {
   if (!progress_) return;
   progress_->show();
   // The keyboard goes to the progress window: Enter and Esc reach Cancel.
@@ -811,7 +811,7 @@ void Main::ShowProgress() {
   progress_->activateWindow();
 }
 
-void Main::Yield() {
+void Main::yield() {
   QCoreApplication::processEvents();
 }
 

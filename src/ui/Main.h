@@ -40,11 +40,11 @@ class PartsStrip : public QFrame {
  public:
   explicit PartsStrip(QWidget* parent = nullptr);
   // The drawable size in strip pixels (the inner area).
-  QSize InnerSize() const { return contentsRect().size(); }
+  QSize innerSize() const { return contentsRect().size(); }
   // Clears the strip and paints the primitives.
-  void Paint(const Diagram& diagram);
-  const QImage& Image() const { return image_; }
-  QColor ColourOf(DiagramColour colour) const;
+  void paint(const Diagram& diagram);
+  const QImage& image() const { return image_; }
+  QColor colourOf(DiagramColour colour) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -59,10 +59,10 @@ class StatusLine : public QFrame {
   Q_OBJECT
  public:
   explicit StatusLine(QWidget* parent = nullptr);
-  QString SimpleText() const { return text_; }
-  void SetSimpleText(const QString& text);
+  QString simpleText() const { return text_; }
+  void setSimpleText(const QString& text);
   // How often the text was written (tests check that hints do not rewrite it).
-  int Writes() const { return writes_; }
+  int writes() const { return writes_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -106,44 +106,44 @@ class Main : public QWidget, public SplitCommandHost {
   TargetRecord target;
 
   // Working state.
-  std::string sourcefile;
-  double FileSize = -1;
-  double partsize = 0;
-  std::string hinttext;
-  std::string partstext;
-  std::string abouttext;
-  std::int32_t buffersize = 0;
-  std::int32_t diagwidth = 0;
-  std::int32_t diagheight = 0;
-  std::string browsefolder;
+  std::string sourcePath;
+  double fileSize = -1;
+  double partSize = 0;
+  std::string hintText;
+  std::string partsText;
+  std::string aboutText;
+  std::int32_t bufferSize = 0;
+  std::int32_t diagramWidth = 0;
+  std::int32_t diagramHeight = 0;
+  std::string browseFolder;
   // The program's own current folder, against which relative file names are
   // read: the working folder at start, then the folder of the last file
   // chosen with Browse. The process's working folder never changes (on a
   // medium it would keep that medium busy).
-  std::string currentfolder;
+  std::string workingFolder;
   // The last refresh of the diagram.
   Diagram diagram;
 
-  std::string GetSourceFilename();
-  void ShowFileSize();
-  double GetPartSize();
-  void UpdateControls();
-  void DrawParts();
-  void MakeTooltip(const std::string& tttext, double fileSize, double partSize);
-  void UpdatePartSizeList() override;
+  std::string getSourceFilename();
+  void showFileSize();
+  double getPartSize();
+  void updateControls();
+  void drawParts();
+  void makeTooltip(const std::string& tooltipText, double fileSize, double partSize);
+  void updatePartSizeList() override;
 
   // SplitCommandHost
-  std::string FilenameText() override;
-  std::string CurrentFolder() override { return currentfolder; }
-  std::string PartSizeText() override;
-  char DecimalSeparator() override;
-  void SetStatus(const std::string& text) override;
-  Asker& Questions() override { return asker_; }
-  void ShowTargetDialog(TargetRecord& record) override;
-  SplitFrontEnd& LoadProgress() override;
-  void DisableMain() override;
-  void ShowProgress() override;
-  void Yield() override;
+  std::string filenameText() override;
+  std::string currentFolder() override { return workingFolder; }
+  std::string partSizeText() override;
+  char decimalSeparator() override;
+  void setStatus(const std::string& text) override;
+  Asker& questions() override { return asker_; }
+  void showTargetDialog(TargetRecord& record) override;
+  SplitFrontEnd& loadProgress() override;
+  void disableMain() override;
+  void showProgress() override;
+  void yield() override;
 
  public slots:
   void Form_Load();
@@ -185,13 +185,13 @@ class Main : public QWidget, public SplitCommandHost {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void CreateControls();
-  void ShowHint(const std::string& text);
-  void SetStatusIfDifferent(const std::string& text);
-  void ApplyDiagramTexts(const std::string& tooltip, const std::string& summary);
-  bool HintEvent(QObject* watched);
-  bool DropEvent(QObject* watched, QEvent* event);
-  bool RefusesDropAt(const QPointF& position) const;
+  void createControls();
+  void showHint(const std::string& text);
+  void setStatusIfDifferent(const std::string& text);
+  void applyDiagramTexts(const std::string& tooltip, const std::string& summary);
+  bool hintEvent(QObject* watched);
+  bool dropEvent(QObject* watched, QEvent* event);
+  bool refusesDropAt(const QPointF& position) const;
 
   Asker& asker_;
   FileInterface& files_;

@@ -12,7 +12,7 @@ namespace vornak {
 
 namespace {
 
-QMessageBox::Icon ToQt(Icon icon) {
+QMessageBox::Icon toQt(Icon icon) {
   switch (icon) {
     case Icon::Exclamation:
       return QMessageBox::Warning;
@@ -31,7 +31,7 @@ struct ButtonPair {
   QMessageBox::StandardButton second;  // NoButton for a single button
 };
 
-ButtonPair ToQt(Buttons buttons) {
+ButtonPair toQt(Buttons buttons) {
   switch (buttons) {
     case Buttons::OkCancel:
       return {QMessageBox::Ok, QMessageBox::Cancel};
@@ -45,7 +45,7 @@ ButtonPair ToQt(Buttons buttons) {
   return {QMessageBox::Ok, QMessageBox::NoButton};
 }
 
-Answer FromQt(int button, const ButtonPair& pair) {
+Answer fromQt(int button, const ButtonPair& pair) {
   switch (button) {
     case QMessageBox::Ok:
       return Answer::Ok;
@@ -61,14 +61,14 @@ Answer FromQt(int button, const ButtonPair& pair) {
       break;
   }
   // The box went away without a button (closed by the window system).
-  return pair.second != QMessageBox::NoButton ? FromQt(pair.second, {QMessageBox::Ok, QMessageBox::NoButton})
+  return pair.second != QMessageBox::NoButton ? fromQt(pair.second, {QMessageBox::Ok, QMessageBox::NoButton})
                                               : Answer::Ok;
 }
 
 // The text as shown: a run of more than 30 characters without a blank (a long
 // path or name) may break after any of its characters, so that all of it
 // stays readable instead of running past the box's edge.
-QString BreakableAnywhere(const QString& text) {
+QString breakableAnywhere(const QString& text) {
   constexpr qsizetype kLongRun = 30;
   const QChar kBreak(0x200B);  // zero width space
   QString shown;
@@ -99,7 +99,7 @@ QString BreakableAnywhere(const QString& text) {
 
 }  // namespace
 
-QWidget* MessageBoxAsker::Owner() const {
+QWidget* MessageBoxAsker::owner() const {
   // A box belongs over the window that is asking: an open modal dialog first,
   // then the given window, unless it is disabled (the main window during a
   // split), where a box would be disabled too and could never be answered.
@@ -108,19 +108,19 @@ QWidget* MessageBoxAsker::Owner() const {
   return QApplication::activeWindow();
 }
 
-Answer MessageBoxAsker::Ask(const Message& message) {
-  const ButtonPair pair = ToQt(message.buttons);
-  QMessageBox box(ToQt(message.icon), QString::fromUtf8(kApplicationTitle),
-                  BreakableAnywhere(QString::fromStdString(message.text)), pair.first | pair.second, Owner());
+Answer MessageBoxAsker::ask(const Message& message) {
+  const ButtonPair pair = toQt(message.buttons);
+  QMessageBox box(toQt(message.icon), QString::fromUtf8(kApplicationTitle),
+                  breakableAnywhere(QString::fromStdString(message.text)), pair.first | pair.second, owner());
   // Paths and names are shown as they are, never read as markup.
   box.setTextFormat(Qt::PlainText);
   const bool second = pair.second != QMessageBox::NoButton && message.defaultButton == 1;
   box.setDefaultButton(second ? pair.second : pair.first);
   box.setEscapeButton(pair.second != QMessageBox::NoButton ? pair.second : pair.first);
-  return FromQt(box.exec(), pair);
+  return fromQt(box.exec(), pair);
 }
 
-void MessageBoxAsker::Beep() {
+void MessageBoxAsker::beep() {
   QApplication::beep();
 }
 

@@ -13,16 +13,16 @@ class MessageBoxAsker : public Asker {
  public:
   explicit MessageBoxAsker(QWidget* parent = nullptr) : parent_(parent) {}
   // The window the message boxes are centred on and modal to.
-  void SetParent(QWidget* parent) { parent_ = parent; }
-  QWidget* Parent() const { return parent_; }
+  void setParent(QWidget* parent) { parent_ = parent; }
+  QWidget* parent() const { return parent_; }
 
   // Escape and the close box give Cancel or No where the message has such a
   // button, Ok for a message with an OK button only.
-  Answer Ask(const Message& message) override;
-  void Beep() override;
+  Answer ask(const Message& message) override;
+  void beep() override;
 
  private:
-  QWidget* Owner() const;
+  QWidget* owner() const;
   QPointer<QWidget> parent_;
 };
 

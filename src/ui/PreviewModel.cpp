@@ -6,10 +6,10 @@
 namespace vornak {
 
 PreviewModel::PreviewModel(const TargetRecord& record, QObject* parent)
-    : QAbstractListModel(parent), record_(record), rows_(std::max<std::int32_t>(0, record.savefcount)) {}
+    : QAbstractListModel(parent), record_(record), rows_(std::max<std::int32_t>(0, record.partCount)) {}
 
-void PreviewModel::SetName(const std::string& nameField) {
-  const int rows = std::max<std::int32_t>(0, record_.savefcount);
+void PreviewModel::setName(const std::string& nameField) {
+  const int rows = std::max<std::int32_t>(0, record_.partCount);
   if (rows != rows_) {
     beginResetModel();
     name_ = nameField;
@@ -27,7 +27,7 @@ int PreviewModel::rowCount(const QModelIndex& parent) const {
 
 QVariant PreviewModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_) return {};
-  return QString::fromStdString(PreviewName(name_, record_, index.row() + 1));
+  return QString::fromStdString(previewName(name_, record_, index.row() + 1));
 }
 
 Qt::ItemFlags PreviewModel::flags(const QModelIndex& index) const {

@@ -16,8 +16,8 @@ class PreviewModel : public QAbstractListModel {
   PreviewModel(const TargetRecord& record, QObject* parent = nullptr);
 
   // The name field's text the rows are built from.
-  void SetName(const std::string& nameField);
-  const std::string& Name() const { return name_; }
+  void setName(const std::string& nameField);
+  const std::string& name() const { return name_; }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

@@ -58,7 +58,7 @@ Progress::Progress(QWidget* owner, Asker* asker) : QDialog(owner) {
 
 Progress::~Progress() = default;
 
-void Progress::SetMainCallbacks(std::function<void()> enableMain,
+void Progress::setMainCallbacks(std::function<void()> enableMain,
                                 std::function<void(const std::string&)> setMainStatus) {
   enableMain_ = std::move(enableMain);
   setMainStatus_ = std::move(setMainStatus);
@@ -74,7 +74,7 @@ void Progress::Form_Load() {
 }
 
 void Progress::butCancel_Click() {
-  if (asker_->Ask(CancelQuestion()) == Answer::Yes) bCancelFlag = true;
+  if (asker_->ask(cancelQuestion()) == Answer::Yes) bCancelFlag = true;
 }
 
 void Progress::closeEvent(QCloseEvent* event) {
@@ -90,42 +90,42 @@ void Progress::reject() {
   butCancel_Click();
 }
 
-void Progress::Unload() {
+void Progress::unload() {
   unloading_ = true;
   close();
 }
 
-void Progress::SetTitle(const std::string& title) {
+void Progress::setTitle(const std::string& title) {
   setWindowTitle(QString::fromStdString(title));
 }
 
-void Progress::SetStatus1(const std::string& text) {
+void Progress::setStatus1(const std::string& text) {
   lblStatus1->setText(QString::fromStdString(text));
 }
 
-void Progress::SetStatus2(const std::string& text) {
+void Progress::setStatus2(const std::string& text) {
   lblStatus2->setText(QString::fromStdString(text));
 }
 
-void Progress::SetProgress(float percent) {
+void Progress::setProgress(float percent) {
   // The bar shows whole percents; it reaches 100 only when everything is copied.
   const float clamped = std::isnan(percent) ? 0.0f : std::clamp(percent, 0.0f, 100.0f);
   ProgressBar->setValue(static_cast<int>(clamped));
 }
 
-Answer Progress::Ask(const Message& message) {
-  return asker_->Ask(message);
+Answer Progress::ask(const Message& message) {
+  return asker_->ask(message);
 }
 
-void Progress::Yield() {
+void Progress::yield() {
   QCoreApplication::processEvents();
 }
 
-void Progress::EnableMain() {
+void Progress::enableMain() {
   if (enableMain_) enableMain_();
 }
 
-void Progress::SetMainStatus(const std::string& text) {
+void Progress::setMainStatus(const std::string& text) {
   if (setMainStatus_) setMainStatus_(text);
 }
 

@@ -28,7 +28,7 @@ class Progress : public QDialog, public SplitFrontEnd {
   ~Progress() override;
 
   // What the split's ending does to the main window.
-  void SetMainCallbacks(std::function<void()> enableMain,
+  void setMainCallbacks(std::function<void()> enableMain,
                         std::function<void(const std::string&)> setMainStatus);
 
   // True once the user has confirmed the cancel question.
@@ -41,19 +41,19 @@ class Progress : public QDialog, public SplitFrontEnd {
   QPushButton* butCancel = nullptr;
 
   // Closes the window from code; never refused and never asks.
-  void Unload();
+  void unload();
 
   // SplitFrontEnd
-  void SetTitle(const std::string& title) override;
-  void SetStatus1(const std::string& text) override;
-  void SetStatus2(const std::string& text) override;
-  void SetProgress(float percent) override;
-  bool CancelFlag() const override { return bCancelFlag; }
-  void UnloadProgress() override { Unload(); }
-  Answer Ask(const Message& message) override;
-  void Yield() override;
-  void EnableMain() override;
-  void SetMainStatus(const std::string& text) override;
+  void setTitle(const std::string& title) override;
+  void setStatus1(const std::string& text) override;
+  void setStatus2(const std::string& text) override;
+  void setProgress(float percent) override;
+  bool cancelFlag() const override { return bCancelFlag; }
+  void unloadProgress() override { unload(); }
+  Answer ask(const Message& message) override;
+  void yield() override;
+  void enableMain() override;
+  void setMainStatus(const std::string& text) override;
 
  public slots:
   void Form_Load();

@@ -22,23 +22,23 @@ namespace vornak {
 
 namespace {
 
-QString FromStd(const std::string& text) {
+QString fromStd(const std::string& text) {
   return QString::fromStdString(text);
 }
-std::string ToStd(const QString& text) {
+std::string toStd(const QString& text) {
   return text.toStdString();
 }
 
 // A folder of the record: "D:" stands for the root of drive D.
-QString RecordFolder(const std::string& folder) {
-  QString text = FromStd(folder);
+QString recordFolder(const std::string& folder) {
+  QString text = fromStd(folder);
 #ifdef _WIN32
   if (text.size() == 2 && text.at(1) == QLatin1Char(':')) text += QLatin1Char('\\');
 #endif
   return text;
 }
 
-bool IsEnterableFolder(const QString& folder) {
+bool isEnterableFolder(const QString& folder) {
   const QFileInfo info(folder);
   return !folder.isEmpty() && info.isAbsolute() && info.isDir() && info.isExecutable();
 }
@@ -47,22 +47,22 @@ bool IsEnterableFolder(const QString& folder) {
 
 Save::Save(TargetRecord& record, Asker& asker, QWidget* parent, VolumeSource volumes)
     : QDialog(parent), record_(record), asker_(asker), volumeSource_(std::move(volumes)) {
-  if (!volumeSource_) volumeSource_ = [] { return Volumes::ListVolumes(); };
-  BuildControls();
+  if (!volumeSource_) volumeSource_ = [] { return Volumes::listVolumes(); };
+  buildControls();
   Form_Load();
 }
 
 Save::~Save() = default;
 
-bool Save::ShowModal(TargetRecord& record, QWidget* owner, Asker* asker) {
+bool Save::showModal(TargetRecord& record, QWidget* owner, Asker* asker) {
   MessageBoxAsker boxes;
   Save dialog(record, asker ? *asker : boxes, owner);
-  boxes.SetParent(&dialog);
+  boxes.setParent(&dialog);
   dialog.exec();
-  return !record.saveftitle.empty();
+  return !record.baseName.empty();
 }
 
-void Save::BuildControls() {
+void Save::buildControls() {
   setObjectName("Save");
   setWindowTitle("Save As");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -144,10 +144,10 @@ void Save::BuildControls() {
   volumes_ = volumeSource_();
 #ifndef _WIN32
   // Every absolute folder must lie on some listed drive.
-  if (Volumes::FindVolume(volumes_, "/") < 0)
+  if (Volumes::findVolume(volumes_, "/") < 0)
     volumes_.insert(volumes_.begin(), Volumes::Volume{"/", "", "", ""});
 #endif
-  for (const auto& volume : volumes_) Drive1->addItem(FromStd(Volumes::DisplayName(volume)));
+  for (const auto& volume : volumes_) Drive1->addItem(fromStd(Volumes::displayName(volume)));
 
   connect(edActName, &QLineEdit::textChanged, this, &Save::edActName_Change);
   connect(Dir1, &DirList::Change, this, &Save::Dir1_Change);
@@ -157,22 +157,22 @@ void Save::BuildControls() {
   edActName->setFocus();
 }
 
-bool Save::OpenFolder(const QString& folder) {
-  const int drive = Volumes::FindVolume(volumes_, ToStd(QDir::toNativeSeparators(folder)));
+bool Save::openFolder(const QString& folder) {
+  const int drive = Volumes::findVolume(volumes_, toStd(QDir::toNativeSeparators(folder)));
   if (drive < 0) {
     // A folder on a drive or share the list does not know: the folder list
-    // shows it from its own root, and FolderOpened lists that drive.
-    return Dir1->SetPath(folder, QString());
+    // shows it from its own root, and folderOpened lists that drive.
+    return Dir1->setPath(folder, QString());
   }
   {
     const QSignalBlocker blocker(Drive1);
     Drive1->setCurrentIndex(drive);
   }
-  return Dir1->SetPath(folder, FromStd(volumes_[drive].mountPoint));
+  return Dir1->setPath(folder, fromStd(volumes_[drive].mountPoint));
 }
 
-bool Save::VolumeAvailable(const Volumes::Volume& volume) const {
-  if (!IsEnterableFolder(FromStd(volume.mountPoint))) return false;
+bool Save::volumeAvailable(const Volumes::Volume& volume) const {
+  if (!isEnterableFolder(fromStd(volume.mountPoint))) return false;
   if (volume.mountPoint == "/") return true;
   // Still mounted? A medium that was taken out leaves at most an empty folder.
   const auto now = volumeSource_();
@@ -182,72 +182,72 @@ bool Save::VolumeAvailable(const Volumes::Volume& volume) const {
 
 void Save::Form_Load() {
   QString folder;
-  if (!record_.savepath.empty()) {
-    folder = RecordFolder(record_.savepath);
+  if (!record_.folder.empty()) {
+    folder = recordFolder(record_.folder);
     // The stored folder may be gone with its medium: start at home instead.
-    if (!IsEnterableFolder(folder)) folder = QDir::homePath();
+    if (!isEnterableFolder(folder)) folder = QDir::homePath();
   } else {
     folder = QDir::currentPath();
   }
-  if (!OpenFolder(folder) && !OpenFolder(QDir::homePath())) OpenFolder(QDir::rootPath());
-  FolderOpened();
+  if (!openFolder(folder) && !openFolder(QDir::homePath())) openFolder(QDir::rootPath());
+  folderOpened();
 
   {
     const QSignalBlocker blocker(edActName);
-    edActName->setText(FromStd(record_.saveftitle));
+    edActName->setText(fromStd(record_.baseName));
   }
   edActName_Change();
-  chkOverwrite->setChecked(record_.saveoverwrite == 1);
+  chkOverwrite->setChecked(record_.overwriteAll == 1);
 }
 
 void Save::Dir1_Change() {
-  FolderOpened();
+  folderOpened();
 }
 
-void Save::FolderOpened() {
+void Save::folderOpened() {
   // The volume that holds the folder is always listed and shown, even one the
   // list leaves out (a tmpfs, /proc below "/"): it is the drive Save takes.
-  const std::string folder = ToStd(Dir1->Path());
-  std::string drive = Filenames::GetFolderDrive(folder);
+  const std::string folder = toStd(Dir1->path());
+  std::string drive = Filenames::getFolderDrive(folder);
 #ifdef _WIN32
   // Listed as the drive list lists its drives: by the root, "C:\".
   if (drive.size() == 2 && drive[1] == ':') drive += '\\';
 #endif
-  int index = Volumes::FindVolume(volumes_, folder);
+  int index = Volumes::findVolume(volumes_, folder);
   const std::size_t listed = index < 0 ? 0 : volumes_[index].mountPoint.size();
-  if (!drive.empty() && drive.size() > listed && Volumes::FindVolume(volumes_, drive) == index) {
+  if (!drive.empty() && drive.size() > listed && Volumes::findVolume(volumes_, drive) == index) {
     auto at = std::find_if(volumes_.begin(), volumes_.end(),
                            [&](const Volumes::Volume& v) { return v.mountPoint > drive; });
     index = static_cast<int>(at - volumes_.begin());
     at = volumes_.insert(at, Volumes::Volume{drive, "", "", ""});
     const QSignalBlocker blocker(Drive1);
-    Drive1->insertItem(index, FromStd(Volumes::DisplayName(*at)));
+    Drive1->insertItem(index, fromStd(Volumes::displayName(*at)));
   }
   if (index >= 0) {
     const QSignalBlocker blocker(Drive1);
     Drive1->setCurrentIndex(index);
   }
-  SetActFolder(Dir1->Path());
+  setActFolder(Dir1->path());
 }
 
 void Save::Drive1_Change() {
   if (restoringDrive_) return;
-  const QString remembered = Dir1->Path();
+  const QString remembered = Dir1->path();
   const int drive = Drive1->currentIndex();
   if (drive < 0 || drive >= static_cast<int>(volumes_.size())) return;
   const Volumes::Volume& volume = volumes_[drive];
-  const QString root = FromStd(volume.mountPoint);
-  if (!VolumeAvailable(volume) || !Dir1->SetPath(root, root)) {
-    asker_.Ask(Message{"Drive " + ToStd(Drive1->itemText(drive)) + " not available.", Icon::Exclamation,
+  const QString root = fromStd(volume.mountPoint);
+  if (!volumeAvailable(volume) || !Dir1->setPath(root, root)) {
+    asker_.ask(Message{"Drive " + toStd(Drive1->itemText(drive)) + " not available.", Icon::Exclamation,
                        Buttons::Ok, 0});
     restoringDrive_ = true;
-    OpenFolder(remembered);
+    openFolder(remembered);
     restoringDrive_ = false;
   }
-  FolderOpened();
+  folderOpened();
 }
 
-void Save::SetActFolder(const QString& text) {
+void Save::setActFolder(const QString& text) {
   lblActFolder->setText(text);
   lblActFolder_Change();
 }
@@ -277,42 +277,42 @@ void Save::lblActFolder_Change() {
 }
 
 void Save::edActName_Change() {
-  std::string text = ToStd(edActName->text());
+  std::string text = toStd(edActName->text());
   const int caret = edActName->cursorPosition();
-  if (Filenames::RemoveInvalidChars(text) > 0) {
-    asker_.Beep();
-    const QString cleaned = FromStd(text);
+  if (Filenames::removeInvalidChars(text) > 0) {
+    asker_.beep();
+    const QString cleaned = fromStd(text);
     {
       const QSignalBlocker blocker(edActName);
       edActName->setText(cleaned);
     }
     edActName->setCursorPosition(std::clamp(caret - 1, 0, static_cast<int>(cleaned.size())));
   }
-  preview_->SetName(ToStd(edActName->text()));
+  preview_->setName(toStd(edActName->text()));
 }
 
 void Save::Command1_Click() {
-  const std::string folder = ToStd(Dir1->Path());
-  record_.savedrive = Filenames::GetFolderDrive(folder);
+  const std::string folder = toStd(Dir1->path());
+  record_.drive = Filenames::getFolderDrive(folder);
   std::string path = folder;
   while (path.size() > 1 && path.back() == Filenames::kSeparator) path.pop_back();
-  record_.savepath = path;
+  record_.folder = path;
 
-  const std::string name = ToStd(edActName->text());
-  const std::string title = Filenames::GetTitle(name);
+  const std::string name = toStd(edActName->text());
+  const std::string title = Filenames::getTitle(name);
   if (title.empty()) {
-    asker_.Ask(Message{"Type a filename in the 'Filename' field.", Icon::Exclamation, Buttons::Ok, 0});
+    asker_.ask(Message{"Type a filename in the 'Filename' field.", Icon::Exclamation, Buttons::Ok, 0});
     edActName->setFocus();
     return;
   }
-  record_.saveftitle = title;
-  if (const std::string ext = Filenames::GetExtension(name); !ext.empty()) record_.savefext = ext;
-  record_.saveoverwrite = chkOverwrite->isChecked() ? 1 : 0;
+  record_.baseName = title;
+  if (const std::string ext = Filenames::getExtension(name); !ext.empty()) record_.extension = ext;
+  record_.overwriteAll = chkOverwrite->isChecked() ? 1 : 0;
   accept();
 }
 
 void Save::Command2_Click() {
-  record_.saveftitle.clear();
+  record_.baseName.clear();
   QDialog::reject();
 }
 

@@ -2,7 +2,7 @@
 #pragma once
 // The "Save As" dialog of a split: drive, folder, base name of the parts and
 // overwrite mode. It starts from the target record and writes the user's
-// choice back into it; an empty saveftitle afterwards means "cancelled".
+// choice back into it; an empty baseName afterwards means "cancelled".
 #include <QDialog>
 #include <functional>
 #include <vector>
@@ -34,8 +34,8 @@ class Save : public QDialog {
 
   // Shows the dialog modally over owner; the questions go through asker, or
   // through message boxes over the dialog when asker is null. Returns whether
-  // the user confirmed (saveftitle not empty).
-  static bool ShowModal(TargetRecord& record, QWidget* owner, Asker* asker = nullptr);
+  // the user confirmed (baseName not empty).
+  static bool showModal(TargetRecord& record, QWidget* owner, Asker* asker = nullptr);
 
   // Controls, by their names.
   QLabel* Label2 = nullptr;
@@ -51,12 +51,12 @@ class Save : public QDialog {
   QPushButton* Command2 = nullptr;
 
   // The preview's rows.
-  PreviewModel* Preview() const { return preview_; }
+  PreviewModel* preview() const { return preview_; }
   // The drives in Drive1's order.
-  const std::vector<Volumes::Volume>& Drives() const { return volumes_; }
+  const std::vector<Volumes::Volume>& drives() const { return volumes_; }
 
   // Sets lblActFolder's text and runs its change handling.
-  void SetActFolder(const QString& text);
+  void setActFolder(const QString& text);
 
  public slots:
   void Form_Load();
@@ -72,11 +72,11 @@ class Save : public QDialog {
   void reject() override;
 
  private:
-  void BuildControls();
-  bool OpenFolder(const QString& folder);
+  void buildControls();
+  bool openFolder(const QString& folder);
   // Lists and selects the drive of the folder now open, and shows the folder.
-  void FolderOpened();
-  bool VolumeAvailable(const Volumes::Volume& volume) const;
+  void folderOpened();
+  bool volumeAvailable(const Volumes::Volume& volume) const;
 
   TargetRecord& record_;
   Asker& asker_;

@@ -41,12 +41,12 @@ constexpr Sample kReferenceSamples[] = {
 // box 315, check box 255. The reference font leaves 4 to 8 pixels around its
 // 13-pixel line there; the toolkit's styles may want more, so the controls'
 // own minimum heights in the font also decide.
-int MinimumHeight(QWidget& widget, const QFont& font) {
+int minimumHeight(QWidget& widget, const QFont& font) {
   widget.setFont(font);
   return std::max(widget.minimumSizeHint().height(), widget.sizeHint().height());
 }
 
-double ControlFactor(const QFont& font) {
+double controlFactor(const QFont& font) {
   if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return 1.0;
   QLineEdit edit;
   QPushButton button(QStringLiteral("..."));
@@ -54,36 +54,36 @@ double ControlFactor(const QFont& font) {
   combo.setEditable(true);
   QCheckBox check(QStringLiteral("x"));
   double factor = 1.0;
-  factor = std::max(factor, MinimumHeight(edit, font) / 19.0);
-  factor = std::max(factor, MinimumHeight(button, font) / 19.0);
-  factor = std::max(factor, MinimumHeight(combo, font) / 21.0);
-  factor = std::max(factor, MinimumHeight(check, font) / 17.0);
+  factor = std::max(factor, minimumHeight(edit, font) / 19.0);
+  factor = std::max(factor, minimumHeight(button, font) / 19.0);
+  factor = std::max(factor, minimumHeight(combo, font) / 21.0);
+  factor = std::max(factor, minimumHeight(check, font) / 17.0);
   return factor;
 }
 
-double LogicalDpi() {
+double logicalDpi() {
   double dpi = 96.0;
   if (const QScreen* screen = QGuiApplication::primaryScreen()) dpi = screen->logicalDotsPerInch();
   return dpi > 0 ? dpi : 96.0;
 }
 }  // namespace
 
-double WindowGeometry::FontFactor(const QFont& font) {
+double WindowGeometry::fontFactor(const QFont& font) {
   const QFontMetricsF fm(font);
   // The font's metrics are in pixels at the screen's logical DPI; the twip
   // conversion already accounts for the DPI, so compare at 96 DPI.
-  const double to96 = 96.0 / LogicalDpi();
+  const double to96 = 96.0 / logicalDpi();
   double factor = 1.0;
   factor = std::max(factor, fm.height() * to96 / kReferenceLineHeight);
   factor = std::max(factor, fm.averageCharWidth() * to96 / kReferenceAverageWidth);
   for (const Sample& sample : kReferenceSamples)
     factor = std::max(factor, fm.horizontalAdvance(QString::fromLatin1(sample.text)) * to96 / sample.width);
-  return std::max(factor, ControlFactor(font) * to96);
+  return std::max(factor, controlFactor(font) * to96);
 }
 
 WindowGeometry::WindowGeometry(const QFont& font, double factor) {
-  factor_ = factor > 0 ? factor : FontFactor(font);
-  pixelsPerTwip_ = LogicalDpi() / 1440.0;
+  factor_ = factor > 0 ? factor : fontFactor(font);
+  pixelsPerTwip_ = logicalDpi() / 1440.0;
 }
 
 int WindowGeometry::px(int twips) const {

@@ -27,7 +27,7 @@ class WindowGeometry {
   // for, and, once a QApplication exists, how much taller the style wants a
   // text box, button, drop-down box and check box in this font than the
   // layouts make them; never below 1.
-  static double FontFactor(const QFont& font);
+  static double fontFactor(const QFont& font);
 
  private:
   double factor_ = 1;

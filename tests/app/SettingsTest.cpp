@@ -32,25 +32,25 @@ TEST(SettingsNumbers, ReadsTheLeadingNumberAndRoundsHalvesToEven) {
       // clang-format on
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ReadInt32(c.text), c.int32) << '"' << c.text << '"';
-    EXPECT_EQ(ReadInt16(c.text), c.int16) << '"' << c.text << '"';
+    EXPECT_EQ(readInt32(c.text), c.int32) << '"' << c.text << '"';
+    EXPECT_EQ(readInt16(c.text), c.int16) << '"' << c.text << '"';
   }
 }
 
 struct SettingsFixture : ::testing::Test {
   test::TempDir dir;
-  QString file = QString::fromStdString(dir.Join("settings.ini"));
+  QString file = QString::fromStdString(dir.join("settings.ini"));
   ScriptedAsker asker;
 
-  void Store(const std::string& lines, const std::string& name = "settings.ini") {
-    dir.WriteFile(name, "[Preferences]\n" + lines);
+  void store(const std::string& lines, const std::string& name = "settings.ini") {
+    dir.writeFile(name, "[Preferences]\n" + lines);
   }
-  std::unique_ptr<Main> Open() { return std::make_unique<Main>(asker, nullptr, Main::Options{file, {}}); }
-  void SaveTwoMegabytesAndOverwrite() {  // a new top row and the overwrite mode, stored at close
-    auto main = Open();
+  std::unique_ptr<Main> open() { return std::make_unique<Main>(asker, nullptr, Main::Options{file, {}}); }
+  void saveTwoMegabytesAndOverwrite() {  // a new top row and the overwrite mode, stored at close
+    auto main = open();
     main->edPartsize->setEditText("2 MB");
-    main->UpdatePartSizeList();
-    main->target.saveoverwrite = 1;
+    main->updatePartSizeList();
+    main->target.overwriteAll = 1;
     main->close();
   }
   static std::vector<std::string> Rows(const Main& m) {
@@ -58,7 +58,7 @@ struct SettingsFixture : ::testing::Test {
     for (int i = 0; i < m.edPartsize->count(); ++i) rows.push_back(m.edPartsize->itemText(i).toStdString());
     return rows;
   }
-  std::string Stored(const std::string& key) const {  // "-" when absent
+  std::string stored(const std::string& key) const {  // "-" when absent
     const QSettings store(file, QSettings::IniFormat);
     return store.value(QString::fromStdString("Preferences/" + key), "-").toString().toStdString();
   }
@@ -67,7 +67,7 @@ struct SettingsFixture : ::testing::Test {
 TEST_F(SettingsFixture, StoredNumbersAreReadStepByStep) {
   // value stored for FileBufferSize and OverwriteMode; nullptr: no store at all
   // clang-format off
-  const struct { const char* value; std::int32_t buffersize; std::int16_t saveoverwrite; } cases[] = {
+  const struct { const char* value; std::int32_t bufferSize; std::int16_t overwriteAll; } cases[] = {
       {nullptr, 4096, 0}, {"", 4096, 0}, {"3.5", 4, 4}, {"-7", 4096, -7}, {"0", 4096, 0},
       {"65536", 65536, 0}, {"99999999999", 4096, 0}, {"1", 1, 1},
       // clang-format on
@@ -77,13 +77,13 @@ TEST_F(SettingsFixture, StoredNumbersAreReadStepByStep) {
     // one timestamp tick would be read from the cache.
     const std::string value = c.value ? c.value : "(none)",
                       name = "settings" + std::to_string(&c - cases) + ".ini";
-    file = QString::fromStdString(dir.Join(name));
-    if (c.value) Store("FileBufferSize=" + value + "\nOverwriteMode=" + value + "\nSplitSize1=7\n", name);
-    auto main = Open();
-    EXPECT_EQ(main->buffersize, c.buffersize) << value;
-    EXPECT_EQ(main->target.saveoverwrite, c.saveoverwrite) << value;
+    file = QString::fromStdString(dir.join(name));
+    if (c.value) store("FileBufferSize=" + value + "\nOverwriteMode=" + value + "\nSplitSize1=7\n", name);
+    auto main = open();
+    EXPECT_EQ(main->bufferSize, c.bufferSize) << value;
+    EXPECT_EQ(main->target.overwriteAll, c.overwriteAll) << value;
     // A bad number fails its own step only: the rows still load.
-    std::vector<std::string> rows = DefaultPresetRows('.');
+    std::vector<std::string> rows = defaultPresetRows('.');
     if (c.value) rows[0] = "7";
     EXPECT_EQ(Rows(*main), rows) << value;
     EXPECT_EQ(main->edPartsize->currentText(), "");
@@ -91,27 +91,27 @@ TEST_F(SettingsFixture, StoredNumbersAreReadStepByStep) {
 }
 
 TEST_F(SettingsFixture, RowsAndModeAreWrittenBackButNeverTheBufferSize) {
-  Open()->close();
-  EXPECT_EQ(Stored("FileBufferSize") + Stored("SplitSize1") + Stored("SplitSize8") + Stored("OverwriteMode"),
-            "-" + DefaultPresetRows('.')[0] + DefaultPresetRows('.')[7] + "0");
-  Store("FileBufferSize=65536\nSplitSize5=\n");
-  Open()->close();
-  EXPECT_EQ(Stored("SplitSize5") + Stored("FileBufferSize"), "65536");  // empty, not absent
-  SaveTwoMegabytesAndOverwrite();
-  auto again = Open();
-  std::vector<std::string> rows = DefaultPresetRows('.');
+  open()->close();
+  EXPECT_EQ(stored("FileBufferSize") + stored("SplitSize1") + stored("SplitSize8") + stored("OverwriteMode"),
+            "-" + defaultPresetRows('.')[0] + defaultPresetRows('.')[7] + "0");
+  store("FileBufferSize=65536\nSplitSize5=\n");
+  open()->close();
+  EXPECT_EQ(stored("SplitSize5") + stored("FileBufferSize"), "65536");  // empty, not absent
+  saveTwoMegabytesAndOverwrite();
+  auto again = open();
+  std::vector<std::string> rows = defaultPresetRows('.');
   rows[4] = "";
   rows.insert(rows.begin(), "2 MB");
   rows.pop_back();
   EXPECT_EQ(Rows(*again), rows);
-  EXPECT_EQ(again->buffersize, 65536);
-  EXPECT_EQ(again->target.saveoverwrite, 1);
+  EXPECT_EQ(again->bufferSize, 65536);
+  EXPECT_EQ(again->target.overwriteAll, 1);
 }
 
 TEST_F(SettingsFixture, UnwritableStoreStillStartsAndCloses) {
-  file = QString::fromStdString(dir.WriteFile("not-a-folder", "x")) + "/sub/settings.ini";
-  auto main = Open();
-  EXPECT_EQ(Rows(*main), DefaultPresetRows('.'));
+  file = QString::fromStdString(dir.writeFile("not-a-folder", "x")) + "/sub/settings.ini";
+  auto main = open();
+  EXPECT_EQ(Rows(*main), defaultPresetRows('.'));
   main->show();
   EXPECT_TRUE(main->close());
   EXPECT_FALSE(QFile::exists(file));
@@ -119,22 +119,22 @@ TEST_F(SettingsFixture, UnwritableStoreStillStartsAndCloses) {
 
 #ifdef _WIN32
 TEST_F(SettingsFixture, IsTheRegistryKeyOfTheApplicationWithStringValues) {
-  EXPECT_EQ(Settings::DefaultFileName(),
+  EXPECT_EQ(Settings::defaultFileName(),
             "\\HKEY_CURRENT_USER\\Software\\Vornak\\Vornak Split your files 2.2");
   // A key of the test's own, so that the user's settings stay as they are.
   const QString parent = "HKEY_CURRENT_USER\\Software\\Vornak";
   const QString name = "Tests " + QString::number(QCoreApplication::applicationPid());
   file = parent + "\\" + name;
-  SaveTwoMegabytesAndOverwrite();
+  saveTwoMegabytesAndOverwrite();
   {
     const QSettings registry(file + "\\Preferences", QSettings::NativeFormat);
     EXPECT_EQ(registry.value("SplitSize1").userType(), QMetaType::QString);
     EXPECT_EQ(registry.value("OverwriteMode").userType(), QMetaType::QString);
     EXPECT_EQ(registry.value("SplitSize1").toString() + registry.value("OverwriteMode").toString(), "2 MB1");
     EXPECT_FALSE(registry.contains("FileBufferSize"));
-    auto again = Open();
+    auto again = open();
     EXPECT_EQ(again->edPartsize->itemText(0), "2 MB");
-    EXPECT_EQ(again->target.saveoverwrite, 1);
+    EXPECT_EQ(again->target.overwriteAll, 1);
   }
   QSettings(parent, QSettings::NativeFormat).remove(name);
 }
@@ -142,8 +142,8 @@ TEST_F(SettingsFixture, IsTheRegistryKeyOfTheApplicationWithStringValues) {
 TEST(SettingsStore, LivesInTheConfigurationFolderUnderTheApplicationName) {
   const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
   ASSERT_TRUE(config.startsWith(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))));
-  EXPECT_TRUE(Settings::DefaultFileName().startsWith(config + "/"));
-  EXPECT_TRUE(Settings::DefaultFileName().endsWith("/Vornak Split your files 2.2.ini"));
+  EXPECT_TRUE(Settings::defaultFileName().startsWith(config + "/"));
+  EXPECT_TRUE(Settings::defaultFileName().endsWith("/Vornak Split your files 2.2.ini"));
 }
 #endif
 

@@ -17,14 +17,14 @@ TEST(TargetRecordTest, CounterWidthFollowsThePartCount) {
       {2, "0"}, {9, "0"}, {10, "00"}, {99, "00"}, {100, "000"}, {999, "000"}, {1000, "0000"}, {32736, "00000"}};
   // clang-format on
   for (const auto& [count, pattern] : rows) {
-    EXPECT_EQ(CounterPattern(count), pattern) << count;
-    EXPECT_EQ(CounterText(count, pattern), std::to_string(count));
-    EXPECT_EQ(CounterText(1, pattern), std::string(std::strlen(pattern) - 1, '0') + "1");
+    EXPECT_EQ(counterPattern(count), pattern) << count;
+    EXPECT_EQ(counterText(count, pattern), std::to_string(count));
+    EXPECT_EQ(counterText(1, pattern), std::string(std::strlen(pattern) - 1, '0') + "1");
   }
 }
 
 TEST(TargetRecordTest, PlanNamesThePartsAfterTheSource) {
-  // source, file size, part size -> savefcount, savepath, first part path;
+  // source, file size, part size -> partCount, folder, first part path;
   // written with "/" and taken with the platform's separator. A drive's root
   // is written "C:" on Windows, so a path just below "\" has no folder there.
   const auto P = [](std::string path) {
@@ -45,19 +45,19 @@ TEST(TargetRecordTest, PlanNamesThePartsAfterTheSource) {
       {P("/data/.avi"), 5, 2, 3, P("/data"), P("/data/1.avi")},
       {P("/data/noext"), 327360, 10, 32736, P("/data"), P("/data/noext00001.")},
       {P("/big"), 9007199254740992.0, 2199023255552.0 - 1, 4097, kRoot, P("/big0001.")}};
-  for (const auto& [source, fileSize, partSize, count, savepath, first] : rows) {
+  for (const auto& [source, fileSize, partSize, count, folder, first] : rows) {
     TargetRecord record;
-    PlanTarget(record, source, fileSize, partSize);
-    EXPECT_EQ(std::tie(record.savefcount, record.savepath, record.saveftitle),
-              std::tuple(count, savepath, Filenames::GetFilename(source)));
-    record.saveftitle = Filenames::StripExtension(record.saveftitle);
-    record.savefext = Filenames::GetExtension(source);
-    EXPECT_EQ(PartPath(record, 1), first) << source;
+    planTarget(record, source, fileSize, partSize);
+    EXPECT_EQ(std::tie(record.partCount, record.folder, record.baseName),
+              std::tuple(count, folder, Filenames::getFilename(source)));
+    record.baseName = Filenames::stripExtension(record.baseName);
+    record.extension = Filenames::getExtension(source);
+    EXPECT_EQ(partPath(record, 1), first) << source;
   }
   TargetRecord record;  // a chosen folder and extension stay, the name is set afresh
-  record.savepath = "/media/stick", record.saveftitle = "old", record.savefext = "avi";
-  PlanTarget(record, P("/elsewhere/other.bin"), 4294967297.0, 4294967295.0);
-  EXPECT_EQ(std::tie(record.savepath, record.saveftitle, record.savefext),
+  record.folder = "/media/stick", record.baseName = "old", record.extension = "avi";
+  planTarget(record, P("/elsewhere/other.bin"), 4294967297.0, 4294967295.0);
+  EXPECT_EQ(std::tie(record.folder, record.baseName, record.extension),
             std::make_tuple("/media/stick", "other.bin", "avi"));
 }
 

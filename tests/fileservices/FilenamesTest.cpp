@@ -43,7 +43,7 @@ const PathRow kPathRows[] = {
     {"", "", "", "", "", "", "", ""}};
 // clang-format on
 
-std::string Slashed(std::string text) {
+std::string slashed(std::string text) {
   for (char& c : text) c = c == '\\' ? '/' : c;
   return text;
 }
@@ -51,17 +51,17 @@ std::string Slashed(std::string text) {
 TEST(Filenames, PathTableWithBothSeparators) {
   for (const PathRow& r : kPathRows) {
     for (const char sep : {'\\', '/'}) {
-      const auto in = [sep](const std::string& s) { return sep == '/' ? Slashed(s) : s; };
+      const auto in = [sep](const std::string& s) { return sep == '/' ? slashed(s) : s; };
       const std::string path = in(r.path);
       SCOPED_TRACE(path);
-      EXPECT_EQ(Filenames::GetExtension(path), in(r.extension));
-      EXPECT_EQ(Filenames::StripExtension(path), in(r.stripped));
-      EXPECT_EQ(Filenames::GetFilename(path, sep), in(r.filename));
-      EXPECT_EQ(Filenames::GetTitle(path, sep), in(r.title));
-      EXPECT_EQ(Filenames::GetFolder(path, sep), sep == '/' ? r.slashFolder : r.folder);
+      EXPECT_EQ(Filenames::getExtension(path), in(r.extension));
+      EXPECT_EQ(Filenames::stripExtension(path), in(r.stripped));
+      EXPECT_EQ(Filenames::getFilename(path, sep), in(r.filename));
+      EXPECT_EQ(Filenames::getTitle(path, sep), in(r.title));
+      EXPECT_EQ(Filenames::getFolder(path, sep), sep == '/' ? r.slashFolder : r.folder);
     }
   }
-  EXPECT_EQ(Filenames::GetFolder("/", '/'), "/");
+  EXPECT_EQ(Filenames::getFolder("/", '/'), "/");
 }
 
 TEST(Filenames, RemoveInvalidChars) {
@@ -72,7 +72,7 @@ TEST(Filenames, RemoveInvalidChars) {
   // clang-format on
   for (const auto& [input, output] : rows) {
     std::string text = input;
-    EXPECT_EQ(Filenames::RemoveInvalidChars(text), static_cast<std::int32_t>(input.size() - output.size()));
+    EXPECT_EQ(Filenames::removeInvalidChars(text), static_cast<std::int32_t>(input.size() - output.size()));
     EXPECT_EQ(text, output) << input;
   }
 }
@@ -85,36 +85,36 @@ TEST(Filenames, GetDrive) {
       probed.push_back(folder);
       return folder == R"(\\srv\share\)";
     };
-    EXPECT_EQ(vornak::win32::DriveOfFolder(Filenames::GetFolder(r.path), probe), r.drive) << r.path;
+    EXPECT_EQ(vornak::win32::driveOfFolder(Filenames::getFolder(r.path), probe), r.drive) << r.path;
     if (r.path.rfind(R"(\\)", 0) != 0) {
-      EXPECT_EQ(Filenames::GetDrive(r.path), r.drive) << r.path;
+      EXPECT_EQ(Filenames::getDrive(r.path), r.drive) << r.path;
     }
     // The server alone is never taken for the share.
     if (!probed.empty()) {
       EXPECT_EQ(probed.front(), R"(\\srv\)") << r.path;
     }
   }
-  EXPECT_EQ(Filenames::GetFolderDrive("D:"), "D:");
-  EXPECT_EQ(Filenames::GetFolderDrive(R"(D:\Data\Sub)"), "D:");
+  EXPECT_EQ(Filenames::getFolderDrive("D:"), "D:");
+  EXPECT_EQ(Filenames::getFolderDrive(R"(D:\Data\Sub)"), "D:");
   // A share that cannot be reached is no drive.
-  EXPECT_EQ(Filenames::GetDrive(R"(\\nowhere.invalid\share\f.bin)"), "");
+  EXPECT_EQ(Filenames::getDrive(R"(\\nowhere.invalid\share\f.bin)"), "");
 }
 #else
 TEST(Filenames, GetDrive) {
-  EXPECT_EQ(Filenames::GetDrive("/movie.avi"), "/");
-  EXPECT_EQ(Filenames::GetFolderDrive("/"), "/");
-  EXPECT_EQ(Filenames::GetFolderDrive("/proc/self"), "/proc");
+  EXPECT_EQ(Filenames::getDrive("/movie.avi"), "/");
+  EXPECT_EQ(Filenames::getFolderDrive("/"), "/");
+  EXPECT_EQ(Filenames::getFolderDrive("/proc/self"), "/proc");
   for (const char* path : {"", "movie.avi", "C:\\dir\\file.txt"})
-    EXPECT_EQ(Filenames::GetDrive(path), "") << path;
+    EXPECT_EQ(Filenames::getDrive(path), "") << path;
   // The mount point holds the folder on the same device, and the folder above it is on another one.
   vornak::test::TempDir dir;
-  const std::string drive = Filenames::GetFolderDrive(dir.Path());
+  const std::string drive = Filenames::getFolderDrive(dir.path());
   struct stat folder = {}, top = {}, above = {};
-  ASSERT_EQ(::stat(dir.Path().c_str(), &folder) | ::stat(drive.c_str(), &top), 0) << drive;
+  ASSERT_EQ(::stat(dir.path().c_str(), &folder) | ::stat(drive.c_str(), &top), 0) << drive;
   EXPECT_EQ(top.st_dev, folder.st_dev);
   EXPECT_TRUE(drive == "/" || (::stat((drive + "/..").c_str(), &above) == 0 && above.st_dev != top.st_dev));
-  EXPECT_EQ(Filenames::GetDrive(dir.WriteFile("movie.avi")), drive);
-  EXPECT_EQ(Filenames::GetDrive(dir.Join("missing/deeper/movie.avi")), drive);
+  EXPECT_EQ(Filenames::getDrive(dir.writeFile("movie.avi")), drive);
+  EXPECT_EQ(Filenames::getDrive(dir.join("missing/deeper/movie.avi")), drive);
 }
 #endif
 

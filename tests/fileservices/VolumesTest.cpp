@@ -11,7 +11,7 @@ namespace {
 #ifndef _WIN32
 using Strings = std::vector<std::string>;
 
-Strings MountPoints(const std::vector<Volumes::Volume>& volumes) {
+Strings mountPoints(const std::vector<Volumes::Volume>& volumes) {
   Strings out;
   for (const auto& v : volumes) out.push_back(v.mountPoint);
   return out;
@@ -20,7 +20,7 @@ Strings MountPoints(const std::vector<Volumes::Volume>& volumes) {
 // System mounts, a stick with a blank in its label, a network share, sshfs, a
 // container's bound-in folder, broken lines, and a later mount over the same folder.
 TEST(VolumesTest, ParseKeepsUserVolumesOnly) {
-  const auto volumes = Volumes::ParseMountInfo(
+  const auto volumes = Volumes::parseMountInfo(
       "22 28 0:21 / /proc rw,nosuid shared:5 - proc proc rw\n26 28 0:24 / /run rw - tmpfs tmpfs "
       "rw,size=1600k\n"
       "28 1 8:2 / / rw,relatime shared:1 - ext4 /dev/sda2 rw,errors=remount-ro\n"
@@ -35,13 +35,13 @@ TEST(VolumesTest, ParseKeepsUserVolumesOnly) {
       "garbage\n1 2 3:4 / /media/x rw\n49 1 8:18 / /media/cut rw -\n"
       "40 1 8:17 / /media/usb rw - vfat /dev/sdc1 rw\n41 40 8:33 / /media/usb rw - exfat /dev/sdd1 rw\n",
       {{"/dev/sdb1", "MY STICK"}});
-  EXPECT_EQ(MountPoints(volumes), (Strings{"/", "/home/alice/remote", "/media/usb", "/mnt/nas",
+  EXPECT_EQ(mountPoints(volumes), (Strings{"/", "/home/alice/remote", "/media/usb", "/mnt/nas",
                                            "/run/media/alice/MY STICK", "/work"}));
   EXPECT_EQ(volumes[2].source, "/dev/sdd1");
   EXPECT_EQ(volumes[4].label, "MY STICK");
-  EXPECT_EQ(MountPoints(Volumes::ParseMountInfo("")), Strings{"/"});
+  EXPECT_EQ(mountPoints(Volumes::parseMountInfo("")), Strings{"/"});
   // Escaped blanks, tabs and backslashes in mount points; the type decides the largest file.
-  const auto media = Volumes::ParseMountInfo(
+  const auto media = Volumes::parseMountInfo(
       "28 1 8:2 / / rw - ext4 /dev/sda2 rw\n"
       "40 28 8:17 / /media/a\\040b rw - vfat /dev/sdb1 rw\n41 28 8:18 / /media/t\\011x rw - exfat /dev/sdc1 "
       "rw\n"
@@ -54,7 +54,7 @@ TEST(VolumesTest, ParseKeepsUserVolumesOnly) {
   ASSERT_EQ(media.size(), limits.size());
   for (std::size_t i = 0; i < media.size(); ++i) {
     EXPECT_EQ(media[i].mountPoint, limits[i].first);
-    EXPECT_EQ(Volumes::MaxFileSizeOf(media[i].fsType), limits[i].second) << media[i].fsType;
+    EXPECT_EQ(Volumes::maxFileSizeOf(media[i].fsType), limits[i].second) << media[i].fsType;
   }
 }
 
@@ -64,8 +64,8 @@ TEST(VolumesTest, FindVolumeTakesLongestWholeFolderPrefix) {
   const std::pair<const char*, int> rows[] = {
       {"/tmp/x", 0}, {"/media/usb", 1}, {"/media/usb/a", 1}, {"/media/usb2", 0}, {"relative", -1}, {"", -1}};
   // clang-format on
-  for (const auto& [path, index] : rows) EXPECT_EQ(Volumes::FindVolume(volumes, path), index) << path;
-  EXPECT_EQ(Volumes::ListVolumes().at(0).mountPoint, "/");
+  for (const auto& [path, index] : rows) EXPECT_EQ(Volumes::findVolume(volumes, path), index) << path;
+  EXPECT_EQ(Volumes::listVolumes().at(0).mountPoint, "/");
 }
 
 #else
@@ -78,12 +78,12 @@ TEST(VolumesTest, FindVolumeTakesTheDriveLetter) {
       {"C:\\data\\movie.avi", 0}, {"c:\\", 0}, {"C:", 0}, {"E:", 1}, {"e:\\x", 1}, {"CC:\\", -1},
       {"D:\\", -1}, {"\\\\srv\\share", -1}, {"relative", -1}, {"", -1}};
   // clang-format on
-  for (const auto& [path, index] : rows) EXPECT_EQ(Volumes::FindVolume(volumes, path), index) << path;
-  EXPECT_EQ(Volumes::DisplayName(volumes[0]), "c: [SYSTEM]");
-  EXPECT_EQ(Volumes::DisplayName(volumes[1]), "e:");
-  const auto drives = Volumes::ListVolumes();
-  ASSERT_GE(Volumes::FindVolume(drives, "C:\\"), 0);
-  EXPECT_EQ(drives[Volumes::FindVolume(drives, "C:\\")].source, "fixed");
+  for (const auto& [path, index] : rows) EXPECT_EQ(Volumes::findVolume(volumes, path), index) << path;
+  EXPECT_EQ(Volumes::displayName(volumes[0]), "c: [SYSTEM]");
+  EXPECT_EQ(Volumes::displayName(volumes[1]), "e:");
+  const auto drives = Volumes::listVolumes();
+  ASSERT_GE(Volumes::findVolume(drives, "C:\\"), 0);
+  EXPECT_EQ(drives[Volumes::findVolume(drives, "C:\\")].source, "fixed");
 }
 #endif
 

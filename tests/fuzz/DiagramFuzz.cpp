@@ -12,9 +12,9 @@
 
 namespace {
 
-using vornak::fuzz::Check;
+using vornak::fuzz::check;
 
-double Size(const std::uint8_t* data) {
+double sizeAt(const std::uint8_t* data) {
   std::uint64_t raw = 0;
   std::memcpy(&raw, data, 8);
   // The size queries give -1 or a whole number; the entry gives -1, 0 or a whole number.
@@ -31,22 +31,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   in.width = 30 + (data[0] | data[1] << 8) % 4000;
   in.height = 3 + data[2] % 200;
   in.haveSourceFile = true;
-  in.fileSize = Size(data + 3);
-  in.partSize = Size(data + 11);
-  const vornak::Diagram diagram = vornak::ComputeDiagram(in);
+  in.fileSize = sizeAt(data + 3);
+  in.partSize = sizeAt(data + 11);
+  const vornak::Diagram diagram = vornak::computeDiagram(in);
   int boxes = 0;
   for (const vornak::Primitive& p : diagram.primitives) {
     if (p.kind == vornak::Primitive::Kind::Box || p.kind == vornak::Primitive::Kind::Point) {
       const int x2 = p.kind == vornak::Primitive::Kind::Point ? p.x1 : p.x2;
       const int y2 = p.kind == vornak::Primitive::Kind::Point ? p.y1 : p.y2;
-      Check(p.x1 >= 1 && x2 <= in.width && p.x1 <= x2, "columns inside the strip");
-      Check(p.y1 >= 1 && y2 <= in.height && p.y1 <= y2, "rows inside the strip");
+      check(p.x1 >= 1 && x2 <= in.width && p.x1 <= x2, "columns inside the strip");
+      check(p.y1 >= 1 && y2 <= in.height && p.y1 <= y2, "rows inside the strip");
       boxes += p.kind == vornak::Primitive::Kind::Box;
     }
   }
   if (diagram.state == vornak::DiagramState::Parts) {
-    Check(boxes == vornak::PlanParts(in.fileSize, in.partSize).count, "one box per part file");
-    Check(boxes <= (in.width + 4) / 5, "at most ceil(W / 5) boxes");
+    check(boxes == vornak::planParts(in.fileSize, in.partSize).count, "one box per part file");
+    check(boxes <= (in.width + 4) / 5, "at most ceil(W / 5) boxes");
   }
   return 0;
 }

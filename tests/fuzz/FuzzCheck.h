@@ -10,14 +10,14 @@
 
 namespace vornak::fuzz {
 
-inline void Check(bool holds, const char* what) {
+inline void check(bool holds, const char* what) {
   if (!holds) {
     std::fprintf(stderr, "invariant broken: %s\n", what);
     std::abort();
   }
 }
 
-inline std::string Text(const std::uint8_t* data, std::size_t size) {
+inline std::string text(const std::uint8_t* data, std::size_t size) {
   return std::string(reinterpret_cast<const char*>(data), size);
 }
 

@@ -13,18 +13,18 @@
 
 namespace {
 
-using vornak::fuzz::Check;
+using vornak::fuzz::check;
 __extension__ typedef unsigned __int128 u128;
 
-std::string Trimmed(const std::string& s) {
+std::string trimmed(const std::string& s) {
   const std::size_t a = s.find_first_not_of(' ');
   return a == std::string::npos ? std::string() : s.substr(a, s.find_last_not_of(' ') - a + 1);
 }
 
 // The entry's rules written out afresh: the unit or "(" ends the number, which
 // is a sign, digits and at most one separator; strtod converts it.
-double Reference(const std::string& typed, char separator) {
-  const std::string text = Trimmed(typed);
+double reference(const std::string& typed, char separator) {
+  const std::string text = trimmed(typed);
   if (text.empty()) return 0;
   std::string lower = text;
   for (char& c : lower) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
@@ -37,7 +37,7 @@ double Reference(const std::string& typed, char separator) {
   } else if (text.find('(') != std::string::npos) {
     end = text.find('(');
   }
-  std::string number = Trimmed(text.substr(0, end));
+  std::string number = trimmed(text.substr(0, end));
   bool negative = false;
   if (!number.empty() && (number[0] == '+' || number[0] == '-'))
     negative = number[0] == '-', number.erase(0, 1);
@@ -73,27 +73,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::memcpy(&raw, data, 8);
   const double fileSize = static_cast<double>(raw >> 1);  // as a size query gives it: up to 2^63
   const char separator = data[8] % 2 == 0 ? '.' : ',';
-  const std::string typed = vornak::fuzz::Text(data + 9, size - 9);
+  const std::string typed = vornak::fuzz::text(data + 9, size - 9);
 
-  const double partSize = vornak::GetPartSize(typed, separator);
-  const double expected = Reference(typed, separator);
-  Check(partSize == expected, "the size differs from strtod's reading");
-  Check(partSize == -1 || (partSize >= 0 && partSize == std::floor(partSize)),
+  const double partSize = vornak::getPartSize(typed, separator);
+  const double expected = reference(typed, separator);
+  check(partSize == expected, "the size differs from strtod's reading");
+  check(partSize == -1 || (partSize >= 0 && partSize == std::floor(partSize)),
         "a size is -1 or a whole number");
 
   if (!(partSize > 0) || fileSize == 0) return 0;
-  const vornak::PartPlan plan = vornak::PlanParts(fileSize, partSize);
+  const vornak::PartPlan plan = vornak::planParts(fileSize, partSize);
   if (partSize >= 0x1p64) {
-    Check(plan.count == 1 && plan.remainder == fileSize, "a part larger than any file makes one part");
+    check(plan.count == 1 && plan.remainder == fileSize, "a part larger than any file makes one part");
     return 0;
   }
   // Counts far beyond what a split takes (32736 parts) lose their last digit
   // in a double.
   if (fileSize / partSize >= 0x1p48) return 0;
   const u128 file = Exact(fileSize), part = Exact(partSize), count = Exact(plan.count);
-  Check(count * part >= file, "the parts hold the whole file");
-  Check((count - 1) * part < file, "no part is left empty");
-  Check(Exact(plan.fullParts) * part + Exact(plan.remainder) == file,
+  check(count * part >= file, "the parts hold the whole file");
+  check((count - 1) * part < file, "no part is left empty");
+  check(Exact(plan.fullParts) * part + Exact(plan.remainder) == file,
         "full parts and remainder make the file");
   return 0;
 }

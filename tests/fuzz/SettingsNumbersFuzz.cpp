@@ -11,30 +11,30 @@
 
 namespace {
 
-using vornak::fuzz::Check;
+using vornak::fuzz::check;
 
-bool Digit(char c) {
+bool digit(char c) {
   return c >= '0' && c <= '9';
 }
 
 // The leading number's text (blanks, tabs and line feeds skipped), or empty.
-std::string LeadingText(const std::string& text) {
+std::string leadingText(const std::string& text) {
   std::size_t i = text.find_first_not_of(" \t\n");
   if (i == std::string::npos) return {};
   std::string number;
   if (text[i] == '+' || text[i] == '-') number += text[i++];
   std::size_t digits = 0;
-  for (; i < text.size() && Digit(text[i]); ++digits) number += text[i++];
+  for (; i < text.size() && digit(text[i]); ++digits) number += text[i++];
   if (i < text.size() && text[i] == '.') {
     number += text[i++];
-    for (; i < text.size() && Digit(text[i]); ++digits) number += text[i++];
+    for (; i < text.size() && digit(text[i]); ++digits) number += text[i++];
   }
   if (digits == 0) return {};
   if (i + 1 < text.size() && (text[i] == 'e' || text[i] == 'E')) {
     std::size_t j = i + 1;
     if (text[j] == '+' || text[j] == '-') ++j;
-    if (j < text.size() && Digit(text[j])) {
-      while (j < text.size() && Digit(text[j])) ++j;
+    if (j < text.size() && digit(text[j])) {
+      while (j < text.size() && digit(text[j])) ++j;
       number += text.substr(i, j - i);
     }
   }
@@ -45,9 +45,9 @@ std::string LeadingText(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::setlocale(LC_NUMERIC, "C");
-  const std::string text = vornak::fuzz::Text(data, size);
-  const std::optional<double> value = vornak::LeadingNumber(text);
-  const std::string number = LeadingText(text);
+  const std::string text = vornak::fuzz::text(data, size);
+  const std::optional<double> value = vornak::leadingNumber(text);
+  const std::string number = leadingText(text);
   double expected = 0;
   bool tooLarge = false;
   if (!number.empty()) {
@@ -56,19 +56,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tooLarge = errno == ERANGE && std::fabs(expected) > 1;
   }
   if (tooLarge) {
-    Check(!value, "a number beyond a double is too large");
+    check(!value, "a number beyond a double is too large");
   } else {
-    Check(value.has_value(), "a number within range is read");
+    check(value.has_value(), "a number within range is read");
     // Below the normal range the reader may give 0 for a tiny number.
-    Check(*value == expected || (std::fabs(expected) < std::numeric_limits<double>::min() && *value == 0),
+    check(*value == expected || (std::fabs(expected) < std::numeric_limits<double>::min() && *value == 0),
           "the value differs from strtod's reading");
   }
-  const std::optional<std::int32_t> int32 = vornak::ReadInt32(text);
+  const std::optional<std::int32_t> int32 = vornak::readInt32(text);
   if (value && std::fabs(*value) < 1e9)
-    Check(int32 == std::nearbyint(*value), "whole numbers round half to even");
-  Check(vornak::BufferSizeFromText(text) >= 1, "the copy buffer holds at least one byte");
-  const std::int16_t mode = vornak::OverwriteModeFromText(text);
-  Check(mode == 0 || (value && mode == std::nearbyint(*value)),
+    check(int32 == std::nearbyint(*value), "whole numbers round half to even");
+  check(vornak::bufferSizeFromText(text) >= 1, "the copy buffer holds at least one byte");
+  const std::int16_t mode = vornak::overwriteModeFromText(text);
+  check(mode == 0 || (value && mode == std::nearbyint(*value)),
         "the overwrite mode is the rounded number or 0");
   return 0;
 }

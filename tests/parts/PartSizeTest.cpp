@@ -25,8 +25,8 @@ TEST(GetPartSize, TableUnderBothSeparators) {
   for (const auto& [text, expected] : kSizeRows) {
     std::string comma = text;
     for (char& c : comma) c = c == '.' ? ',' : c == ',' ? '.' : c;
-    EXPECT_EQ(GetPartSize(text, '.'), expected) << '"' << text << '"';
-    EXPECT_EQ(GetPartSize(comma, ','), expected) << '"' << comma << '"';
+    EXPECT_EQ(getPartSize(text, '.'), expected) << '"' << text << '"';
+    EXPECT_EQ(getPartSize(comma, ','), expected) << '"' << comma << '"';
   }
 }
 
@@ -34,7 +34,7 @@ TEST(GetPartSize, TableUnderBothSeparators) {
 
 TEST(PartSizeArithmetic, RoundedHugeModAndPlan) {
   // clang-format off
-  const std::pair<double, std::optional<std::int32_t>> rounded[] = {
+  const std::pair<double, std::optional<std::int32_t>> roundings[] = {
       {2.5, 2}, {2.51, 3}, {-2.7, -2}, {2147483647.0, 2147483647}, {2147483647.6, std::nullopt},
       {-2147483648.9, INT32_MIN}, {NAN, std::nullopt}, {INFINITY, std::nullopt}};
   const std::tuple<double, double, std::optional<double>> mods[] = {
@@ -46,10 +46,10 @@ TEST(PartSizeArithmetic, RoundedHugeModAndPlan) {
       {two32 + 1, two32, 1, 1, 2}, {two53, 3, 3002399751580330, 2, 3002399751580331},
       {2676586236948250624.0, 83643324844026160.0, 31, 83643166783439664.0, 32}};  // file - rest rounds
   // clang-format on
-  for (const auto& [z, expected] : rounded) EXPECT_EQ(Rounded(z), expected) << z;
-  for (const auto& [a, b, expected] : mods) EXPECT_EQ(HugeMod(a, b), expected) << a << " / " << b;
+  for (const auto& [z, expected] : roundings) EXPECT_EQ(rounded(z), expected) << z;
+  for (const auto& [a, b, expected] : mods) EXPECT_EQ(hugeMod(a, b), expected) << a << " / " << b;
   for (const auto& [file, part, full, rest, count] : plans) {
-    const PartPlan plan = PlanParts(file, part);
+    const PartPlan plan = planParts(file, part);
     EXPECT_EQ(std::tuple(plan.fullParts, plan.remainder, plan.count), std::tuple(full, rest, count)) << file;
   }
 }

@@ -11,12 +11,12 @@ using namespace vornak;
 using Rows = std::vector<std::string>;
 
 TEST(Presets, DefaultRowsReadBackUnderTheirSeparator) {
-  EXPECT_EQ(DefaultPresetRows(',')[2] + DefaultPresetRows(',')[3], "95,77 MB (ZIP 100)1,39 MB (Diskette)");
+  EXPECT_EQ(defaultPresetRows(',')[2] + defaultPresetRows(',')[3], "95,77 MB (ZIP 100)1,39 MB (Diskette)");
   const double expected[] = {734003200, 681574400, 100422124, 1457521, 65536, 4096, 1024, 512};
   for (const char separator : {'.', ','}) {
-    const Rows rows = DefaultPresetRows(separator);
+    const Rows rows = defaultPresetRows(separator);
     ASSERT_EQ(rows.size(), 8u);
-    for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(GetPartSize(rows[i], separator), expected[i]);
+    for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(getPartSize(rows[i], separator), expected[i]);
   }
 }
 
@@ -28,13 +28,13 @@ TEST(Presets, MostRecentlyUsed) {
   // clang-format on
   for (const auto& [text, expected] : rows) {
     Rows list{"X", "Y", "A", "B", "C", "D", "E", "F"};
-    UpdatePartSizeList(list, text);
+    updatePartSizeList(list, text);
     std::string joined;
     for (const std::string& row : list) joined += (joined.empty() ? "" : "|") + row;
     EXPECT_EQ(joined, expected) << '"' << text << '"';
   }
   Rows list{"X", "A", "Y", "A", "Z"};  // the last equal row moves up
-  UpdatePartSizeList(list, "A");
+  updatePartSizeList(list, "A");
   EXPECT_EQ(list, (Rows{"A", "X", "A", "Y", "Z"}));
 }
 
@@ -47,12 +47,12 @@ TEST(Presets, ClickToSize) {
       {true, false, 216, "136364"},   {false, true, 54, "750000"},   {true, true, 54, "750000"}};
   // clang-format on
   for (const auto& [right, ctrl, x, size] : rows)
-    EXPECT_EQ(ClickToSize(3000000, true, 216, DiagramClick{right, ctrl, x}), size)
+    EXPECT_EQ(clickToSize(3000000, true, 216, DiagramClick{right, ctrl, x}), size)
         << right << ctrl << " " << x;
   const DiagramClick click{false, false, 108};
-  EXPECT_EQ(ClickToSize(3000000, false, 216, click), std::nullopt);
-  EXPECT_EQ(ClickToSize(0.5, true, 216, click), std::nullopt);
-  EXPECT_EQ(ClickToSize(100, true, 216, DiagramClick{false, false, 1}), "0");
+  EXPECT_EQ(clickToSize(3000000, false, 216, click), std::nullopt);
+  EXPECT_EQ(clickToSize(0.5, true, 216, click), std::nullopt);
+  EXPECT_EQ(clickToSize(100, true, 216, DiagramClick{false, false, 1}), "0");
 }
 
 }  // namespace

@@ -27,32 +27,32 @@ using Texts = std::vector<std::string>;
 // The main window's fields as values, a Save dialog keeping the proposed folder, one journal of the steps;
 // the source is a real sparse file for the size query, mirrored in the fake, which serves the copy.
 struct CommandRig : SplitCommandHost {
-  std::string FilenameText() override { return filenameText; }
-  std::string CurrentFolder() override { return currentFolder; }
-  std::string PartSizeText() override { return partSizeText; }
-  char DecimalSeparator() override { return separator; }
-  void SetStatus(const std::string& text) override { Step("SetStatus " + text), shown.push_back(text); }
-  Asker& Questions() override { return asker; }
-  void ShowTargetDialog(TargetRecord& record) override {
-    Step("ShowTargetDialog");
+  std::string filenameText() override { return typedName; }
+  std::string currentFolder() override { return typedFolder; }
+  std::string partSizeText() override { return typedSize; }
+  char decimalSeparator() override { return separator; }
+  void setStatus(const std::string& text) override { step("SetStatus " + text), shown.push_back(text); }
+  Asker& questions() override { return asker; }
+  void showTargetDialog(TargetRecord& record) override {
+    step("ShowTargetDialog");
     if (onDialog) return onDialog(record);
-    record.savedrive = std::string(1, Filenames::kSeparator),
-    record.saveftitle = "movie";  // the root is always mounted
+    record.drive = std::string(1, Filenames::kSeparator),
+    record.baseName = "movie";  // the root is always mounted
   }
-  void UpdatePartSizeList() override { Step("UpdatePartSizeList"); }
-  SplitFrontEnd& LoadProgress() override { return Step("LoadProgress"), frontEnd; }
-  void DisableMain() override { Step("DisableMain"); }
-  void ShowProgress() override { Step("ShowProgress"); }
-  void Yield() override { Step("HostYield"); }
-  void Step(const std::string& step) {  // failAt throws, as a window that cannot be made
+  void updatePartSizeList() override { step("UpdatePartSizeList"); }
+  SplitFrontEnd& loadProgress() override { return step("LoadProgress"), frontEnd; }
+  void disableMain() override { step("DisableMain"); }
+  void showProgress() override { step("ShowProgress"); }
+  void yield() override { step("HostYield"); }
+  void step(const std::string& step) {  // failAt throws, as a window that cannot be made
     journal.push_back(step);
     if (step == failAt) throw std::runtime_error(step + " failed");
   }
 
-  CommandRig(std::uint64_t size, const std::string& partText) : partSizeText(partText) {
-    filenameText = source = dir.WriteFile("movie.avi");
+  CommandRig(std::uint64_t size, const std::string& partText) : typedSize(partText) {
+    typedName = source = dir.writeFile("movie.avi");
     std::filesystem::resize_file(source, size);
-    files.AddFile(source, size);
+    files.addFile(source, size);
     asker.onAsk = [this](const Message& m) { shown.push_back(m.text); };
     frontEnd.onAsk = [this](const Message& m) { return shown.push_back(m.text), Answer::Ok; };
   }
@@ -60,7 +60,7 @@ struct CommandRig : SplitCommandHost {
   test::TempDir dir;
   test::FakeFileInterface files;
   SplitState state;
-  std::string source, filenameText, partSizeText, failAt, currentFolder = "/elsewhere";
+  std::string source, typedName, typedSize, failAt, typedFolder = "/elsewhere";
   std::function<void(TargetRecord&)> onDialog;
   char separator = '.';
   Texts journal, shown;  // shown: status texts and messages (also the progress window's) in order
@@ -71,7 +71,7 @@ struct CommandRig : SplitCommandHost {
 const std::string kRetry = "Press OK and try again.", kCheck = "Check your parameters.",
                   kSplit = "Splitting...", kTooMany = "Vornak cannot create more than 32736 files.",
                   kMany = "You will create more than 100 files.\nDo you want to continue?";
-std::string SizeMessage(char s) {  // the examples are written with the decimal separator in use
+std::string sizeMessage(char s) {  // the examples are written with the decimal separator in use
   return "The value in 'Size of split files' is not correct.\n\nValid input are the digits 0-9 followed by "
          "KB or MB if required.\ne.g. 12345, 12 KB, 12" +
          std::string(1, s) + "34 KB, 1 MB, 1" + s + "234 MB";
@@ -90,19 +90,19 @@ TEST(SplitCommandTest, ChecksPlanSplitAndFailuresWithTheirTexts) {
                          const char*>;
   // clang-format off
   const Row rows[] = {
-      {[](CommandRig& r) { r.filenameText = "/nowhere/movie.avi"; }, 10, "1",
+      {[](CommandRig& r) { r.typedName = "/nowhere/movie.avi"; }, 10, "1",
        {kRetry, "Cannot find the file /nowhere/movie.avi.\n\nCheck the filename and try again."}, 0, retry},
-      {{}, 1000, "abc", {kRetry, SizeMessage('.')}, 0, retry}, {{}, 327361, "10", {kCheck, kTooMany}, 0, check},
-      {[](CommandRig& r) { r.separator = ','; }, 1000, "abc", {kRetry, SizeMessage(',')}, 0, retry},
+      {{}, 1000, "abc", {kRetry, sizeMessage('.')}, 0, retry}, {{}, 327361, "10", {kCheck, kTooMany}, 0, check},
+      {[](CommandRig& r) { r.separator = ','; }, 1000, "abc", {kRetry, sizeMessage(',')}, 0, retry},
       {{}, 1000, "1000", {kRetry, "The length of your file is not greater than \nthe value in "
                                   "'Size of split files'."}, 0, retry},
       {{}, 1000, "999", {kSplit}, 2, done}, {{}, 1000, "10", {kSplit}, 100, done},
-      {[](CommandRig& r) { r.filenameText = " movie.avi", r.currentFolder = r.dir.Path(); }, 1000, "999", {kSplit}, 2,
+      {[](CommandRig& r) { r.typedName = " movie.avi", r.typedFolder = r.dir.path(); }, 1000, "999", {kSplit}, 2,
        done},  // a relative name is read against the program's folder
       {{}, 1001, "10", {kCheck, kMany, kSplit}, 101, done},  // Yes is the default answer
       {{}, 327360, "10", {kCheck, kMany, kSplit}, 32736, done},
-      {[](CommandRig& r) { r.asker.Push(Answer::No); }, 1001, "10", {kCheck, kMany}, 0, check},
-      {[](CommandRig& r) { r.onDialog = [](TargetRecord& t) { t.saveftitle.clear(); }; }, 1000, "999", {}, 0,
+      {[](CommandRig& r) { r.asker.push(Answer::No); }, 1001, "10", {kCheck, kMany}, 0, check},
+      {[](CommandRig& r) { r.onDialog = [](TargetRecord& t) { t.baseName.clear(); }; }, 1000, "999", {}, 0,
        "ShowTargetDialog"},  // the dialog is cancelled
       {[](CommandRig& r) { r.files.openReadErrors[r.source] = EACCES; }, 1000, "999",
        {"Cannot open the file @.\nSystem text 13.\n\n\nCheck the file and try again."}, 0,
@@ -110,7 +110,7 @@ TEST(SplitCommandTest, ChecksPlanSplitAndFailuresWithTheirTexts) {
       {failAt("ShowProgress"), 1000, "999", {kSplit, failed("ShowProgress failed")}, 0, done},
       {failAt("LoadProgress"), 1000, "999", {kSplit, failed("LoadProgress failed"), "Done."}, 0,
        "SetStatus Done."},
-      {[](CommandRig& r) { r.state.buffersize = 0; }, 1000, "999",
+      {[](CommandRig& r) { r.state.bufferSize = 0; }, 1000, "999",
        {kSplit, failed("The copy buffer size 0 is not valid.")}, 0, done},
   };
   // clang-format on
@@ -118,7 +118,7 @@ TEST(SplitCommandTest, ChecksPlanSplitAndFailuresWithTheirTexts) {
     SCOPED_TRACE(testing::Message() << size << " / " << partText << " / " << last);
     CommandRig rig(size, partText);
     if (arrange) arrange(rig);
-    RunSplitCommand(rig, rig.files, rig.state);
+    runSplitCommand(rig, rig.files, rig.state);
     Texts shown = texts;
     for (auto& text : shown) text = std::regex_replace(text, std::regex("@"), rig.source);
     EXPECT_EQ(rig.shown, shown);
@@ -138,8 +138,8 @@ TEST(SplitCommandTest, ChecksPlanSplitAndFailuresWithTheirTexts) {
       EXPECT_EQ(rig.frontEnd.status1, Texts{rig.source});
     }
     if (parts > 0) {
-      EXPECT_EQ(rig.files.created.back(), PartPath(rig.state.target, std::int32_t(parts)));
-      EXPECT_EQ(rig.state.target.savepath, rig.dir.Path());
+      EXPECT_EQ(rig.files.created.back(), partPath(rig.state.target, std::int32_t(parts)));
+      EXPECT_EQ(rig.state.target.folder, rig.dir.path());
     }
   }
 }
@@ -149,11 +149,11 @@ TEST(SplitCommandTest, FirstSplitProposesTheSourceFolderLaterOnesTheChosenOne) {
   Texts seen;  // the folder and name the dialog proposed
   const std::string separator(1, Filenames::kSeparator);
   rig.onDialog = [&](TargetRecord& t) {
-    seen.push_back(t.savepath + separator + t.saveftitle), t.savepath = "/chosen", t.saveftitle = "backup";
+    seen.push_back(t.folder + separator + t.baseName), t.folder = "/chosen", t.baseName = "backup";
   };
-  RunSplitCommand(rig, rig.files, rig.state);
-  rig.files.AddFile(rig.filenameText = rig.dir.WriteFile("clip.mp4", std::string(5000, 'x')), 5000);
-  RunSplitCommand(rig, rig.files, rig.state);
+  runSplitCommand(rig, rig.files, rig.state);
+  rig.files.addFile(rig.typedName = rig.dir.writeFile("clip.mp4", std::string(5000, 'x')), 5000);
+  runSplitCommand(rig, rig.files, rig.state);
   EXPECT_EQ(seen, (Texts{rig.source, "/chosen" + separator + "clip.mp4"}));
   EXPECT_EQ(rig.files.created[1], "/chosen" + separator + "backup2.");
 }

@@ -70,30 +70,30 @@ struct SplitRig {
   SplitRig(double fileSize, double partSize, std::size_t bufferSize, const std::string& source = kSource,
            const std::string& folder = P("/t"))
       : buffer(bufferSize) {
-    job.sourcefile = source, job.FileSize = fileSize, job.partsize = partSize;
-    PlanTarget(job.target, source, fileSize, partSize);
-    job.target.savepath = job.target.savedrive = folder;
-    job.target.saveftitle = "movie", job.target.savefext = "avi";
-    job.buffer = buffer.data(), job.buffersize = bufferSize;
+    job.sourcePath = source, job.fileSize = fileSize, job.partSize = partSize;
+    planTarget(job.target, source, fileSize, partSize);
+    job.target.folder = job.target.drive = folder;
+    job.target.baseName = "movie", job.target.extension = "avi";
+    job.buffer = buffer.data(), job.bufferSize = bufferSize;
     frontEnd.onYield = [this] {
-      if (frontEnd.yields == cancelInYield) frontEnd.ConfirmCancel();
+      if (frontEnd.yields == cancelInYield) frontEnd.confirmCancel();
     };
     if constexpr (kFake) {
-      files.AddFile(source, static_cast<std::uint64_t>(fileSize)), files.AddFolder(folder);
+      files.addFile(source, static_cast<std::uint64_t>(fileSize)), files.addFolder(folder);
       files.journal = &journal;
     }
   }
-  SplitResult::Outcome Run() {
-    EXPECT_EQ(files.OpenRead(job.sourcefile, job.source), 0);
-    return RunSplitLoop(job, files, frontEnd).outcome;
+  SplitResult::Outcome run() {
+    EXPECT_EQ(files.openRead(job.sourcePath, job.source), 0);
+    return runSplitLoop(job, files, frontEnd).outcome;
   }
-  Sizes PartSizes() const {
+  Sizes partSizes() const {
     Sizes sizes;
-    for (const auto& part : files.created) sizes.push_back(files.SizeOf(part));
+    for (const auto& part : files.created) sizes.push_back(files.sizeOf(part));
     return sizes;
   }
   // Every run ends alike; on the fake every byte came from its source offset and every handle is closed.
-  void ExpectEnding() const {
+  void expectEnding() const {
     EXPECT_EQ(frontEnd.unloads, 1);
     EXPECT_EQ(Texts(journal.end() - 4, journal.end()),
               (Texts{"UnloadProgress", "Yield", "EnableMain", "SetMainStatus Done."}));
@@ -110,21 +110,21 @@ struct Plan {
   std::uint64_t fileSize, partSize, buffer, count, last;
   const char* first;
 };
-void ExpectPlan(Rig& rig, const Plan& p) {
+void expectPlan(Rig& rig, const Plan& p) {
   SCOPED_TRACE(testing::Message() << p.fileSize << " / " << p.partSize << " / " << p.buffer);
-  EXPECT_EQ(rig.Run(), Completed);
+  EXPECT_EQ(rig.run(), Completed);
   Sizes parts(p.count, p.partSize), blocks;  // per part whole buffers, then the rest: none crosses a part
   parts.back() = p.last;
   for (auto part : parts) {
     for (std::uint64_t b = 0; b < part; b += p.buffer) blocks.push_back(std::min(p.buffer, part - b));
   }
-  ASSERT_EQ(rig.PartSizes(), parts);
+  ASSERT_EQ(rig.partSizes(), parts);
   EXPECT_EQ(rig.files.created.front(), P("/t/movie") + std::string(p.first) + ".avi");
   EXPECT_EQ(rig.files.created.back(), P("/t/movie") + std::to_string(p.count) + ".avi");
   EXPECT_EQ(rig.files.readSizes, blocks);
   EXPECT_TRUE(rig.files.maxWriteChunk > 0 || rig.files.writeSizes == blocks);  // one write per block
   EXPECT_TRUE(rig.frontEnd.questions.empty());
-  rig.ExpectEnding();
+  rig.expectEnding();
 }
 
 TEST(SplitLoopTest, PartSizesBlocksAndCounterWidthsFollowThePlan) {
@@ -144,8 +144,8 @@ TEST(SplitLoopTest, PartSizesBlocksAndCounterWidthsFollowThePlan) {
   for (const Plan& plan : plans) {
     Rig rig(static_cast<double>(plan.fileSize), static_cast<double>(plan.partSize), plan.buffer);
     rig.files.sparse = plan.fileSize > k2to32 / 2;
-    rig.files.maxFileSize = static_cast<double>(k2to32 - 1);  // FAT takes a part of exactly 4 GiB - 1
-    ExpectPlan(rig, plan);
+    rig.files.fileSizeLimit = static_cast<double>(k2to32 - 1);  // FAT takes a part of exactly 4 GiB - 1
+    expectPlan(rig, plan);
     if (plan.fileSize == 10000) {  // one progress step and one yield per block, one yield in the ending
       EXPECT_EQ(rig.frontEnd.status2, (Texts{P("into /t/movie1.avi"), P("into /t/movie2.avi"),
                                              P("into /t/movie3.avi"), P("into /t/movie4.avi")}));
@@ -159,15 +159,15 @@ TEST(SplitLoopTest, PartSizesBlocksAndCounterWidthsFollowThePlan) {
 TEST(SplitLoopTest, PartLongerThanTheMediumHoldsIsRefusedBeforeCopying) {
   const std::uint64_t k2to32 = 1ull << 32;
   Rig rig(static_cast<double>(k2to32 + 1), static_cast<double>(k2to32), 1 << 20);
-  rig.files.sparse = true, rig.files.maxFileSize = static_cast<double>(k2to32 - 1);
-  EXPECT_EQ(rig.Run(), Failed);
+  rig.files.sparse = true, rig.files.fileSizeLimit = static_cast<double>(k2to32 - 1);
+  EXPECT_EQ(rig.run(), Failed);
   EXPECT_EQ(rig.frontEnd.questions,
             std::vector<Message>{{P("The medium (/t) cannot hold a file larger than ") +
                                   "4294967295 bytes.\n\nChoose a smaller part size and "
                                   "split again."}});
   EXPECT_TRUE(rig.files.created.empty());
   EXPECT_TRUE(rig.files.readSizes.empty());
-  rig.ExpectEnding();
+  rig.expectEnding();
 }
 
 TEST(SplitLoopTest, RandomPlansJoinBackToTheSource) {
@@ -179,7 +179,7 @@ TEST(SplitLoopTest, RandomPlansJoinBackToTheSource) {
     Rig rig(static_cast<double>(fileSize), static_cast<double>(partSize), buffer);
     rig.files.maxWriteChunk = round % 3 == 0 ? draw(1, 700) : 0;  // short writes are completed
     const std::string first = std::string(std::to_string(count).size() - 1, '0') + "1";
-    ExpectPlan(rig, {fileSize, partSize, buffer, count, fileSize - (count - 1) * partSize, first.c_str()});
+    expectPlan(rig, {fileSize, partSize, buffer, count, fileSize - (count - 1) * partSize, first.c_str()});
   }
 }
 
@@ -221,7 +221,7 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
       {[](Rig& r) { r.files.noProgressAtByte = 4000; }, Failed,
        {writing(2, "The medium accepted no more data.\n")}, {3000, 1000}},
       {[](Rig& r) { r.files.createErrors[kPart2] = EACCES; }, Failed, {opening("System text 13.\n")}, {3000}},
-      {[](Rig& r) { r.files.AddFolder(kPart2); }, Failed, {opening("System text " + std::to_string(FileInterface::kIsFolderError) + ".\n")}, {3000}},
+      {[](Rig& r) { r.files.addFolder(kPart2); }, Failed, {opening("System text " + std::to_string(FileInterface::kIsFolderError) + ".\n")}, {3000}},
       {[](Rig& r) { r.files.closeErrors[kPart1] = EIO; }, Failed, {writing(1, "System text 5.\n")}, {3000}},
       {[](Rig& r) { r.files.syncError = EIO; }, Failed, {writing(4, "System text 5.\n")}, all},
       // A failed flush before the medium question: part 1 is not safe to take out, so no question.
@@ -232,20 +232,20 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
        {{"The following error occured while processing the file " + kPart1 + ":\nThe progress bar is gone.\n\n"
          "Contact the technical support at " + std::string(kWebAddress) + " to get help."}}, {1000}},
       // Overwrite OK or Cancel, asked before anything of that part; the overwrite mode asks nothing.
-      {[](Rig& r) { r.files.AddFile(kPart2, 11); }, Completed, {exists(kPart2)}, all},
-      {[](Rig& r) { r.files.AddFile(kPart2, 11), r.frontEnd.answers = {Answer::Cancel}; }, Cancelled,
+      {[](Rig& r) { r.files.addFile(kPart2, 11); }, Completed, {exists(kPart2)}, all},
+      {[](Rig& r) { r.files.addFile(kPart2, 11), r.frontEnd.answers = {Answer::Cancel}; }, Cancelled,
        {exists(kPart2)}, {3000}, {"Ask", P("Close source /src/movie.avi")}},
-      {[](Rig& r) { r.files.AddFile(P("/t/.movie2.avi"), 11), r.job.target.saveftitle = ".movie",  // hidden
-                    r.job.target.saveoverwrite = 2, r.frontEnd.answers = {Answer::Cancel}; },
+      {[](Rig& r) { r.files.addFile(P("/t/.movie2.avi"), 11), r.job.target.baseName = ".movie",  // hidden
+                    r.job.target.overwriteAll = 2, r.frontEnd.answers = {Answer::Cancel}; },
        Cancelled, {exists(P("/t/.movie2.avi"))}, {3000}},
-      {[](Rig& r) { r.files.AddFile(kPart2, 11), r.job.target.saveoverwrite = 1; }, Completed, {}, all},
+      {[](Rig& r) { r.files.addFile(kPart2, 11), r.job.target.overwriteAll = 1; }, Completed, {}, all},
       // Part 2 sees too little, then no medium (-1), then enough; part 1 is flushed before the question.
       {[](Rig& r) { r.files.freeSpaceScript = {1e9, 2999, -1, 3000};
                     r.frontEnd.answers = {Answer::Retry, Answer::Retry}; },
        Completed, {medium, medium}, all, {P("FreeSpace /t/"), P("SyncFileSystem /t"), "Ask"}},
       {[](Rig& r) { r.files.freeSpaceScript = {1e9, 10}; }, Cancelled, {medium}, {3000}},
       // The medium is taken out (nothing at /t: asked again, nothing written), then one appears at /m.
-      {[](Rig& r) { r.files.freeSpaceScript = {1e9, 10}, r.files.AddFolder(P("/m"));
+      {[](Rig& r) { r.files.freeSpaceScript = {1e9, 10}, r.files.addFolder(P("/m"));
                     r.frontEnd.onAsk = [&r](const Message&) {
                       r.files.mounts.back() = {P(r.frontEnd.questions.size() == 1 ? "/" : "/m"), "", "vfat", "/dev/sdc1"};
                       return Answer::Retry; }; },
@@ -263,23 +263,23 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
     SCOPED_TRACE(testing::Message() << "row " << &row - rows);
     Rig rig(10000, 3000, 1000);
     row.arrange(rig);
-    EXPECT_EQ(rig.Run(), row.outcome);
+    EXPECT_EQ(rig.run(), row.outcome);
     EXPECT_EQ(rig.frontEnd.questions, row.questions);
-    EXPECT_EQ(rig.PartSizes(), row.parts);
-    EXPECT_EQ(rig.files.SizeOf(kSource), 10000u);
+    EXPECT_EQ(rig.partSizes(), row.parts);
+    EXPECT_EQ(rig.files.sizeOf(kSource), 10000u);
     EXPECT_TRUE(row.steps.empty() || !std::ranges::search(rig.journal, row.steps).empty())
         << testing::PrintToString(rig.journal);
-    rig.ExpectEnding();
+    rig.expectEnding();
   }
 }
 
-std::string RandomBytes(std::size_t size) {
+std::string randomBytes(std::size_t size) {
   std::string bytes(size, '\0');
   std::ranges::generate(bytes, std::mt19937(static_cast<unsigned>(size)));
   return bytes;
 }
 
-std::string ReadAll(const std::string& path) {
+std::string readAll(const std::string& path) {
   return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
 
@@ -291,7 +291,7 @@ std::string ReadAll(const std::string& path) {
 struct PosixCase {
   const char* name;
   const char* atPart2;  // "link:<target>" (from the folder), "hard:<file>", "fifo" or nothing
-  int saveoverwrite;
+  int overwriteAll;
   SplitResult::Outcome outcome;
   const char* asked;  // the detail of the error at part 2, "overwrite" or nothing
 };
@@ -304,37 +304,37 @@ TEST_P(SplitPosixTable, PartsNeverReachAnotherFile) {
   const PosixCase& c = GetParam();
   const std::string name = c.name, at = c.atPart2, asked = c.asked;
   TempDir dir;
-  const std::string content = RandomBytes(5000), source = dir.WriteFile("movie2.avi", content);
-  const std::string folder = name.starts_with("PartIsSource") ? dir.Path() : dir.MakeFolder("out");
+  const std::string content = randomBytes(5000), source = dir.writeFile("movie2.avi", content);
+  const std::string folder = name.starts_with("PartIsSource") ? dir.path() : dir.makeFolder("out");
   const std::string part2 = folder + "/movie2.avi",
                     target = folder + "/" + at.substr(std::min<std::size_t>(5, at.size()));
-  if (at == "hard:movie1.avi") dir.WriteFile("out/movie1.avi", "old");
+  if (at == "hard:movie1.avi") dir.writeFile("out/movie1.avi", "old");
   if (at.starts_with("link:")) fs::create_symlink(target, part2);
   if (at.starts_with("hard:")) fs::create_hard_link(target, part2);
   ASSERT_TRUE(at != "fifo" || ::mkfifo(part2.c_str(), 0600) == 0);
   SystemRig rig(5000, 2000, 1000, source, folder);
-  rig.job.target.saveoverwrite = static_cast<std::int16_t>(c.saveoverwrite);
-  rig.job.target.savedrive = Filenames::GetFolderDrive(dir.Path());  // the volume stays when its folder goes
+  rig.job.target.overwriteAll = static_cast<std::int16_t>(c.overwriteAll);
+  rig.job.target.drive = Filenames::getFolderDrive(dir.path());  // the volume stays when its folder goes
   rig.frontEnd.answers = {Answer::Cancel};
   rig.frontEnd.onYield = [&] {
-    if (name == "FolderPulled" && rig.frontEnd.yields == 2) fs::rename(folder, dir.Join("pulled"));
+    if (name == "FolderPulled" && rig.frontEnd.yields == 2) fs::rename(folder, dir.join("pulled"));
   };
-  EXPECT_EQ(rig.Run(), c.outcome);
+  EXPECT_EQ(rig.run(), c.outcome);
   std::vector<Message> questions;
-  if (asked == "overwrite") questions = {OverwriteQuestion(part2)};
+  if (asked == "overwrite") questions = {overwriteQuestion(part2)};
   if (!asked.empty() && asked != "overwrite")
     questions = {{"Cannot open the file " + part2 + ".\n" +
-                  (asked == "ENOENT" ? rig.files.ErrorText(ENOENT) : asked) + kCheck}};
+                  (asked == "ENOENT" ? rig.files.errorText(ENOENT) : asked) + kCheck}};
   EXPECT_EQ(rig.frontEnd.questions, questions);
-  EXPECT_EQ(ReadAll(source), content);
-  EXPECT_FALSE(fs::exists(dir.Join("elsewhere")));
-  const std::string out = name == "FolderPulled" ? dir.Join("pulled") : folder;
-  EXPECT_EQ(ReadAll(out + "/movie1.avi"), content.substr(0, 2000));
+  EXPECT_EQ(readAll(source), content);
+  EXPECT_FALSE(fs::exists(dir.join("elsewhere")));
+  const std::string out = name == "FolderPulled" ? dir.join("pulled") : folder;
+  EXPECT_EQ(readAll(out + "/movie1.avi"), content.substr(0, 2000));
   if (c.outcome == Completed) {
     EXPECT_FALSE(fs::is_symlink(part2));
-    EXPECT_EQ(ReadAll(part2) + ReadAll(out + "/movie3.avi"), content.substr(2000));
+    EXPECT_EQ(readAll(part2) + readAll(out + "/movie3.avi"), content.substr(2000));
   }
-  rig.ExpectEnding();
+  rig.expectEnding();
 }
 
 const char* const kIsSource = "This is the file being split.\n";
@@ -355,7 +355,7 @@ INSTANTIATE_TEST_SUITE_P(Table, SplitPosixTable, testing::Values(
 // In a child with its own mount namespace a 1 MiB tmpfs is the medium; each
 // medium question collects the parts written so far and mounts a fresh one.
 // Exit status 0: the collected parts join to the source; 77: no mounting here.
-int MediumSwapChild(const std::string& root) {
+int mediumSwapChild(const std::string& root) {
   if (unshare(CLONE_NEWNS) != 0) return errno == EPERM ? 77 : 10;
   if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return errno == EPERM ? 77 : 11;
   const std::string medium = root + "/medium";
@@ -372,23 +372,23 @@ int MediumSwapChild(const std::string& root) {
     if (umount(medium.c_str()) != 0 || insert() != 0) return Answer::Cancel;
     return ++swaps, Answer::Retry;
   };
-  const SplitResult::Outcome outcome = rig.Run();
+  const SplitResult::Outcome outcome = rig.run();
   collect();
   umount(medium.c_str());
   std::string joined;
-  for (int i = 1; i <= 3; ++i) joined += ReadAll(root + "/collected/movie" + std::to_string(i) + ".avi");
-  return outcome == Completed && swaps == 2 && joined == ReadAll(root + "/source.bin") ? 0 : 14;
+  for (int i = 1; i <= 3; ++i) joined += readAll(root + "/collected/movie" + std::to_string(i) + ".avi");
+  return outcome == Completed && swaps == 2 && joined == readAll(root + "/source.bin") ? 0 : 14;
 }
 
 TEST(SplitPosixTest, SplitSpansThreeMedia) {
   if (geteuid() != 0) GTEST_SKIP() << "mounting needs root";
   TempDir dir;
-  dir.WriteFile("source.bin", RandomBytes(2 * 900 * 1024 + 500 * 1024));
-  for (const char* folder : {"medium", "collected"}) dir.MakeFolder(folder);
+  dir.writeFile("source.bin", randomBytes(2 * 900 * 1024 + 500 * 1024));
+  for (const char* folder : {"medium", "collected"}) dir.makeFolder(folder);
   std::fflush(nullptr);
   const pid_t child = fork();
   ASSERT_GE(child, 0);
-  if (child == 0) _exit(MediumSwapChild(dir.Path()));
+  if (child == 0) _exit(mediumSwapChild(dir.path()));
   int status = 0;
   ASSERT_TRUE(waitpid(child, &status, 0) == child && WIFEXITED(status));
   if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "mounting is not allowed here";
@@ -412,23 +412,23 @@ TEST(SplitWin32Test, SplitSpansThreeMediaOnOneDriveLetter) {
   };
   TempDir dir;
   const std::size_t size = 2 * 900 * 1024 + 500 * 1024;
-  const std::string content = RandomBytes(size), source = dir.WriteFile("source.bin", content);
+  const std::string content = randomBytes(size), source = dir.writeFile("source.bin", content);
   SystemRig rig(static_cast<double>(size), 900 * 1024, 65536, source, "E:");
-  ASSERT_EQ(rig.job.target.savedrive, Filenames::GetDrive("E:\\movie1.avi"));
+  ASSERT_EQ(rig.job.target.drive, Filenames::getDrive("E:\\movie1.avi"));
   int swaps = 0;
   rig.frontEnd.onAsk = [&](const Message& message) {
-    EXPECT_EQ(message, MediumQuestion("E:"));
+    EXPECT_EQ(message, mediumQuestion("E:"));
     if (!nextMedium()) return Answer::Cancel;
     return ++swaps, Answer::Retry;
   };
-  EXPECT_EQ(rig.Run(), Completed);
+  EXPECT_EQ(rig.run(), Completed);
   ASSERT_TRUE(nextMedium());  // collects the last part
   EXPECT_EQ(swaps, 2);
   std::string joined;
   for (int i = 1; i <= 3; ++i)
-    joined += ReadAll(std::string(control) + "\\collected\\movie" + std::to_string(i) + ".avi");
+    joined += readAll(std::string(control) + "\\collected\\movie" + std::to_string(i) + ".avi");
   EXPECT_TRUE(joined == content) << joined.size();
-  rig.ExpectEnding();
+  rig.expectEnding();
 }
 #endif
 

@@ -2,7 +2,7 @@
 #pragma once
 // An in-memory file interface for the split tests: folders and files,
 // injected faults, and a record of what was read and written. Sources hold the
-// generated PatternByte sequence, so they may be many gigabytes: reads fill
+// generated patternByte sequence, so they may be many gigabytes: reads fill
 // every stride-th byte (stride 1 unless sparse), and every write is checked
 // against the source offset it must come from, so parts keep only their size.
 #include <cstdint>
@@ -18,12 +18,12 @@ namespace vornak::test {
 
 class FakeFileInterface : public FileInterface {
  public:
-  static unsigned char PatternByte(std::uint64_t offset);
-  static std::vector<Volumes::Volume> DefaultMounts();
+  static unsigned char patternByte(std::uint64_t offset);
+  static std::vector<Volumes::Volume> defaultMounts();
 
-  void AddFile(const std::string& path, std::uint64_t size) { Add(path)->size = size; }
-  void AddFolder(const std::string& path) { Add(path)->folder = true; }
-  std::uint64_t SizeOf(const std::string& path) const { return nodes_.at(path)->size; }
+  void addFile(const std::string& path, std::uint64_t size) { add(path)->size = size; }
+  void addFolder(const std::string& path) { add(path)->folder = true; }
+  std::uint64_t sizeOf(const std::string& path) const { return nodes_.at(path)->size; }
 
   // Faults; a negative byte position means never.
   bool sparse = false;
@@ -35,9 +35,9 @@ class FakeFileInterface : public FileInterface {
   std::map<std::string, int> openReadErrors, createErrors, closeErrors;  // path -> errno
   int syncError = 0;
   std::deque<double> freeSpaceScript;  // answers in order, then plenty
-  double maxFileSize = 1e300;          // of every medium
+  double fileSizeLimit = 1e300;        // of every medium
   // The root and /t, written with the platform's separator.
-  std::vector<Volumes::Volume> mounts = DefaultMounts();
+  std::vector<Volumes::Volume> mounts = defaultMounts();
 
   // Records; the journal is shared with a front end.
   std::vector<std::string>* journal = nullptr;
@@ -46,21 +46,21 @@ class FakeFileInterface : public FileInterface {
   std::uint64_t mismatches = 0, totalWritten = 0;    // mismatches: bytes written from the wrong offset
   int openHandles() const { return static_cast<int>(handles_.size()); }
 
-  int OpenRead(const std::string& path, Handle& handle) override;
-  int CreatePart(const std::string& path, Handle like, Handle& handle) override;
-  int Read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) override;
-  int Write(Handle handle, const void* buffer, std::size_t size, std::size_t& bytesWritten) override;
-  int Sync(Handle) override { return Note("Sync"), syncError; }
-  int SyncFileSystem(const std::string& path) override { return Note("SyncFileSystem " + path), syncError; }
-  int Close(Handle handle) override;
-  EntryKind Lookup(const std::string& path) override;
-  EntryKind LookupEntry(const std::string& path) override { return Lookup(path); }
-  std::optional<FileId> IdOfPath(const std::string& path) override;
-  std::optional<FileId> IdOfHandle(Handle handle) override { return handles_.at(handle).node->id; }
-  double FreeSpace(const std::string& root) override;
-  double MaxFileSize(const std::string&) override { return maxFileSize; }
-  std::vector<Volumes::Volume> MountedVolumes() override { return mounts; }
-  std::string ErrorText(int code) override { return "System text " + std::to_string(code) + ".\n"; }
+  int openRead(const std::string& path, Handle& handle) override;
+  int createPart(const std::string& path, Handle like, Handle& handle) override;
+  int read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) override;
+  int write(Handle handle, const void* buffer, std::size_t size, std::size_t& bytesWritten) override;
+  int sync(Handle) override { return note("Sync"), syncError; }
+  int syncFileSystem(const std::string& path) override { return note("SyncFileSystem " + path), syncError; }
+  int close(Handle handle) override;
+  EntryKind lookup(const std::string& path) override;
+  EntryKind lookupEntry(const std::string& path) override { return lookup(path); }
+  std::optional<FileId> idOfPath(const std::string& path) override;
+  std::optional<FileId> idOfHandle(Handle handle) override { return handles_.at(handle).node->id; }
+  double freeSpace(const std::string& root) override;
+  double maxFileSize(const std::string&) override { return fileSizeLimit; }
+  std::vector<Volumes::Volume> mountedVolumes() override { return mounts; }
+  std::string errorText(int code) override { return "System text " + std::to_string(code) + ".\n"; }
 
  private:
   struct Node {
@@ -74,9 +74,9 @@ class FakeFileInterface : public FileInterface {
     bool writing = false;
     std::uint64_t position = 0;
   };
-  std::shared_ptr<Node>& Add(const std::string& path);
-  std::uint64_t Stride() const { return sparse ? 4093 : 1; }
-  void Note(const std::string& text) {
+  std::shared_ptr<Node>& add(const std::string& path);
+  std::uint64_t stride() const { return sparse ? 4093 : 1; }
+  void note(const std::string& text) {
     if (journal != nullptr) journal->push_back(text);
   }
 

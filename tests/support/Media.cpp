@@ -12,7 +12,7 @@ bool PrivateMounts() {
   return std::getenv("VORNAK_PRIVATE_MOUNTS") != nullptr;
 }
 
-bool MountExt2(const std::string& image, const std::string& folder, int kib, int reservePercent) {
+bool mountExt2(const std::string& image, const std::string& folder, int kib, int reservePercent) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   const std::string command = "mkfs.ext2 -q -F -m " + std::to_string(reservePercent) + " '" + image + "' " +
@@ -20,7 +20,7 @@ bool MountExt2(const std::string& image, const std::string& folder, int kib, int
   return !error && std::system(command.c_str()) == 0;
 }
 
-bool Unmount(const std::string& folder) {
+bool unmount(const std::string& folder) {
   return ::umount2(folder.c_str(), MNT_DETACH) == 0;
 }
 

@@ -11,9 +11,9 @@ bool PrivateMounts();
 
 // Makes an ext2 image of kib KiB at image (reservePercent of it kept for the
 // superuser) and mounts it at folder, which is created. False when that fails.
-bool MountExt2(const std::string& image, const std::string& folder, int kib = 1024, int reservePercent = 0);
+bool mountExt2(const std::string& image, const std::string& folder, int kib = 1024, int reservePercent = 0);
 
 // Unmounts folder at once; the loop device goes with it.
-bool Unmount(const std::string& folder);
+bool unmount(const std::string& folder);
 
 }  // namespace vornak::test

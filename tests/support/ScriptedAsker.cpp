@@ -3,7 +3,7 @@
 
 namespace vornak {
 
-Answer ScriptedAsker::Ask(const Message& message) {
+Answer ScriptedAsker::ask(const Message& message) {
   messages.push_back(message);
   if (onAsk) onAsk(message);
   if (!answers_.empty()) {

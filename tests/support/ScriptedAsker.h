@@ -15,9 +15,9 @@ class ScriptedAsker : public Asker {
   ScriptedAsker() = default;
   explicit ScriptedAsker(std::initializer_list<Answer> answers) : answers_(answers) {}
 
-  Answer Ask(const Message& message) override;
-  void Beep() override { ++beeps; }
-  void Push(Answer answer) { answers_.push_back(answer); }
+  Answer ask(const Message& message) override;
+  void beep() override { ++beeps; }
+  void push(Answer answer) { answers_.push_back(answer); }
 
   std::vector<Message> messages;
   int beeps = 0;

@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 namespace vornak::test {
 
-fs::path Native(const std::string& utf8) {
+fs::path native(const std::string& utf8) {
   return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
@@ -41,24 +41,24 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
   std::error_code ignored;
   // Folders a test made unreadable must become readable again to be removed.
-  for (auto it = fs::recursive_directory_iterator(Native(path_),
+  for (auto it = fs::recursive_directory_iterator(native(path_),
                                                   fs::directory_options::skip_permission_denied, ignored);
        !ignored && it != fs::recursive_directory_iterator(); it.increment(ignored)) {
     if (it->is_directory(ignored) && !it->is_symlink(ignored))
       fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
   }
-  fs::remove_all(Native(path_), ignored);
+  fs::remove_all(native(path_), ignored);
 }
 
-std::string TempDir::WriteFile(const std::string& name, const std::string& content) const {
-  std::ofstream out(Native(Join(name)), std::ios::binary | std::ios::trunc);
-  if (!(out << content)) throw std::runtime_error("cannot write " + Join(name));
-  return Join(name);
+std::string TempDir::writeFile(const std::string& name, const std::string& content) const {
+  std::ofstream out(native(join(name)), std::ios::binary | std::ios::trunc);
+  if (!(out << content)) throw std::runtime_error("cannot write " + join(name));
+  return join(name);
 }
 
-std::string TempDir::MakeFolder(const std::string& name) const {
-  fs::create_directories(Native(Join(name)));
-  return Join(name);
+std::string TempDir::makeFolder(const std::string& name) const {
+  fs::create_directories(native(join(name)));
+  return join(name);
 }
 
 }  // namespace vornak::test

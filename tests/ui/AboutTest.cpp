@@ -34,10 +34,10 @@ TEST(AboutBoxTest, ShowsTheVersionOpensTheAddressAndClosesOnEnterOnly) {
 }
 
 TEST(Resources, IconHasEverySizeAndPointersTheirHotSpots) {
-  InitResources();
+  initResources();
   for (const int size : {16, 32, 48, 256})
-    EXPECT_TRUE(AppIcon().availableSizes().contains(QSize(size, size)));
-  const std::pair<QCursor, QPoint> pointers[] = {{SplitCursor(), {17, 15}}, {HandCursor(), {12, 5}}};
+    EXPECT_TRUE(appIcon().availableSizes().contains(QSize(size, size)));
+  const std::pair<QCursor, QPoint> pointers[] = {{splitCursor(), {17, 15}}, {handCursor(), {12, 5}}};
   for (const auto& [cursor, hotSpot] : pointers) {
     EXPECT_EQ(cursor.hotSpot(), hotSpot);
     EXPECT_GT(qAlpha(cursor.pixmap().toImage().pixel(hotSpot)), 0);  // on the drawing

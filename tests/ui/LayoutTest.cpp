@@ -65,15 +65,15 @@ struct Windows {
   ScriptedAsker asker;
   TargetRecord record;
 
-  std::unique_ptr<QWidget> Show(const Layout& layout) {
+  std::unique_ptr<QWidget> show(const Layout& layout) {
     std::unique_ptr<QWidget> window;
     const std::string name = layout.window;
     if (name == "Main") {
       Main::Options options;
-      options.settingsFile = QString::fromStdString(dir.Join("settings.ini"));
+      options.settingsFile = QString::fromStdString(dir.join("settings.ini"));
       window = std::make_unique<Main>(asker, nullptr, options);
     } else if (name == "Save") {
-      record = {"", dir.Path(), "holiday-video.avi", "avi", CounterPattern(12), 12, 0};
+      record = {"", dir.path(), "holiday-video.avi", "avi", counterPattern(12), 12, 0};
       const std::vector<Volumes::Volume> volumes{{"/", "", "ext4", "/dev/sda1"}};
       window = std::make_unique<Save>(record, asker, nullptr, [volumes] { return volumes; });
     } else if (name == "AboutBox") {
@@ -92,7 +92,7 @@ const auto Find = [](QWidget* window, const char* name) { return window->findChi
 const auto Focused = [](QWidget* w) { return QApplication::focusWidget() ? QApplication::focusWidget() : w; };
 
 // The size a control's text needs and the room it has.
-std::pair<QSize, QSize> TextRoom(QWidget* w) {
+std::pair<QSize, QSize> textRoom(QWidget* w) {
   const QFontMetrics fm(w->font());
   QSize need(0, 0), room = w->size();
   if (auto* label = qobject_cast<QLabel*>(w)) {
@@ -125,7 +125,7 @@ std::pair<QSize, QSize> TextRoom(QWidget* w) {
   return {need, room};
 }
 
-QFont Family(const char* family, double points) {
+QFont family(const char* family, double points) {
   QFont font(QString::fromLatin1(family));
   font.setPointSizeF(points);
   return font;
@@ -146,7 +146,7 @@ class LayoutTest : public ::testing::TestWithParam<LayoutCase> {
  protected:
   void SetUp() override {
     if (const auto& f = kFonts[GetParam().second]; f.family)
-      QApplication::setFont(Family(f.family, f.points));
+      QApplication::setFont(family(f.family, f.points));
   }
   void TearDown() override { QApplication::setFont(saved_); }
   QFont saved_ = QApplication::font();
@@ -155,7 +155,7 @@ class LayoutTest : public ::testing::TestWithParam<LayoutCase> {
 TEST_P(LayoutTest, ControlsSitWhereTheirTwipsPutThemInTheirTabOrder) {
   const Layout& layout = *GetParam().first;
   Windows windows;
-  auto window = windows.Show(layout);
+  auto window = windows.show(layout);
   const double scale = double(window->width()) / layout.clientWidth, tolerance = 0.03 * layout.clientWidth;
   EXPECT_NEAR(window->height() / scale, layout.clientHeight, 0.05 * layout.clientHeight);
   std::vector<std::pair<int, QWidget*>> byTab;
@@ -172,7 +172,7 @@ TEST_P(LayoutTest, ControlsSitWhereTheirTwipsPutThemInTheirTabOrder) {
       EXPECT_NEAR(r.height() / scale, c.height, tolerance);
     }
     EXPECT_TRUE(window->rect().contains(r)) << "outside the client area";
-    const auto [need, room] = TextRoom(w);
+    const auto [need, room] = textRoom(w);
     EXPECT_TRUE(need.width() <= room.width() && need.height() <= room.height())
         << "text needs " << need.width() << "x" << need.height() << ", has " << room.width() << "x"
         << room.height();
@@ -191,21 +191,21 @@ TEST_P(LayoutTest, ControlsSitWhereTheirTwipsPutThemInTheirTabOrder) {
   EXPECT_EQ(QApplication::focusWidget(), Find(window.get(), layout.firstFocus));
 }
 
-std::vector<LayoutCase> AllCases() {
+std::vector<LayoutCase> allCases() {
   std::vector<LayoutCase> cases;
   for (const Layout* layout : {&kMain, &kSave, &kAbout, &kProgress})
     for (std::size_t font = 0; font < std::size(kFonts); ++font) cases.emplace_back(layout, font);
   return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, LayoutTest, ::testing::ValuesIn(AllCases()),
+INSTANTIATE_TEST_SUITE_P(Windows, LayoutTest, ::testing::ValuesIn(allCases()),
                          [](const ::testing::TestParamInfo<LayoutCase>& info) {
                            return std::string(info.param.first->window) + "_" +
                                   kFonts[info.param.second].name;
                          });
 
 // Cuts a button's own handler off so that its clicks can be counted.
-std::unique_ptr<QSignalSpy> Detached(QPushButton* button) {
+std::unique_ptr<QSignalSpy> detached(QPushButton* button) {
   QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr);
   return std::make_unique<QSignalSpy>(button, &QAbstractButton::clicked);
 }
@@ -222,12 +222,12 @@ TEST(LayoutKeys, KeysReachTheirControls) {
   for (const auto& k : keys) {
     SCOPED_TRACE(std::string(k.layout->window) + " " + k.target);
     Windows windows;
-    auto window = windows.Show(*k.layout);
+    auto window = windows.show(*k.layout);
     QWidget* target = Find(window.get(), k.target);
     QList<QPushButton*> buttons = window->findChildren<QPushButton*>();
     if (buttons.back() != target) buttons.back()->setFocus();  // start elsewhere
     auto* button = qobject_cast<QPushButton*>(target);
-    auto spy = button ? Detached(button) : nullptr;
+    auto spy = button ? detached(button) : nullptr;
     QTest::keyClick(Focused(window.get()), k.key, Qt::AltModifier);
     if (button) {  // clicked after a short press animation
       for (int i = 0; i < 50 && spy->count() == 0; ++i) QTest::qWait(10);
@@ -247,7 +247,7 @@ TEST(WindowGeometryTest, NeighboursMeetAndTheFactorGrowsWithTheFont) {
   }
   std::vector<double> factors{1.0};
   for (const double points : {5.0, 7.0, 9.0, 12.0, 16.0, 24.0})
-    factors.push_back(WindowGeometry::FontFactor(Family("DejaVu Sans", points)));
+    factors.push_back(WindowGeometry::fontFactor(family("DejaVu Sans", points)));
   EXPECT_TRUE(std::is_sorted(factors.begin(), factors.end()));
   EXPECT_GT(factors.back(), 2.0);
 }

@@ -45,12 +45,12 @@ namespace fs = std::filesystem;
 // "No such file": ENOENT, and ERROR_FILE_NOT_FOUND on Windows, are both 2.
 constexpr int kNotFound = 2;
 
-std::string ReadAll(const std::string& path) {
+std::string readAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string Pattern(std::size_t size) {
+std::string pattern(std::size_t size) {
   std::string content(size, '\0');
   for (std::size_t i = 0; i < size; ++i) content[i] = static_cast<char>(i * 7 + i / 251);
   return content;
@@ -68,20 +68,20 @@ struct Rig {
   int dialogs = 0;               // Save dialogs shown; all but the first are cancelled
   QString statusWhileSplitting;  // with the pointer over the disabled split button
 
-  explicit Rig(std::size_t size = 3000000, const char* partSize = "1 MB") : content(Pattern(size)) {
-    dir.WriteFile("settings.ini", "[Preferences]\nFileBufferSize=4096\n");
+  explicit Rig(std::size_t size = 3000000, const char* partSize = "1 MB") : content(pattern(size)) {
+    dir.writeFile("settings.ini", "[Preferences]\nFileBufferSize=4096\n");
     Main::Options options;
-    options.settingsFile = QString::fromStdString(dir.Join("settings.ini"));
+    options.settingsFile = QString::fromStdString(dir.join("settings.ini"));
     main = std::make_unique<Main>(asker, nullptr, options);
     main->show();
-    source = dir.WriteFile("movie.avi", content);
+    source = dir.writeFile("movie.avi", content);
     main->edFilename->setText(QString::fromStdString(source));
     main->edPartsize->setEditText(partSize);
   }
 
   // Presses the split button; answers the Save dialog and, once the progress
   // window shows, acts on it.
-  void Split(InDialog inDialog, CancelBy cancelBy = CancelBy::Nothing) {
+  void split(InDialog inDialog, CancelBy cancelBy = CancelBy::Nothing) {
     QPointer<Save> answered;
     dialogs = 0;
     QTimer dialogWatch;
@@ -105,7 +105,7 @@ struct Rig {
       watch.stop();
       QEvent enter(QEvent::Enter);
       QCoreApplication::sendEvent(main->butSplit, &enter);
-      statusWhileSplitting = main->StatusBar->SimpleText();
+      statusWhileSplitting = main->StatusBar->simpleText();
       if (cancelBy == CancelBy::Button) progress->butCancel->click();
       if (cancelBy == CancelBy::Escape) QTest::keyClick(progress, Qt::Key_Escape);
       if (cancelBy == CancelBy::Enter) QTest::keyClick(progress->butCancel, Qt::Key_Return);
@@ -115,7 +115,7 @@ struct Rig {
     main->butSplit->click();
   }
 
-  std::string Part(int i) const { return dir.Join("movie" + std::to_string(i) + ".avi"); }
+  std::string part(int i) const { return dir.join("movie" + std::to_string(i) + ".avi"); }
 };
 
 // What the target folder holds afterwards.
@@ -137,22 +137,22 @@ void PrintTo(const Case& c, std::ostream* os) {
   *os << c.name;
 }
 
-const std::string kCancel = CancelQuestion().text;
+const std::string kCancel = cancelQuestion().text;
 
 class SplitThroughWindows : public ::testing::TestWithParam<Case> {};
 
 TEST_P(SplitThroughWindows, EndsAsExpected) {
   const Case& c = GetParam();
   Rig rig;
-  if (c.existingPart) rig.dir.WriteFile("movie1.avi", "old");
-  for (Answer answer : c.answers) rig.asker.Push(answer);
+  if (c.existingPart) rig.dir.writeFile("movie1.avi", "old");
+  for (Answer answer : c.answers) rig.asker.push(answer);
   const std::map<std::string, std::string> named = {
-      {"overwrite", OverwriteQuestion(rig.Part(1)).text},
+      {"overwrite", overwriteQuestion(rig.part(1)).text},
       {"vanished", "Cannot open the file " + rig.source + ".\n" +
-                       HugeFileFunctions::GetSystemErrorText(kNotFound) +
+                       HugeFileFunctions::getSystemErrorText(kNotFound) +
                        "\n\nCheck the file and try again."}};
 
-  rig.Split(c.inDialog, c.cancelBy);
+  rig.split(c.inDialog, c.cancelBy);
 
   std::vector<std::string> asked, expected;
   for (const Message& m : rig.asker.messages) asked.push_back(m.text);
@@ -162,16 +162,16 @@ TEST_P(SplitThroughWindows, EndsAsExpected) {
   EXPECT_EQ(rig.statusWhileSplitting, c.parts == Parts::None ? "" : "Splitting...");
   EXPECT_TRUE(rig.main->isEnabled());
   EXPECT_EQ(rig.main->findChild<Progress*>(), nullptr);
-  EXPECT_EQ(rig.main->StatusBar->SimpleText().toStdString(), c.status);
+  EXPECT_EQ(rig.main->StatusBar->simpleText().toStdString(), c.status);
   EXPECT_EQ(rig.main->edPartsize->itemText(0) == "1 MB", c.sizeOnTop);
-  EXPECT_EQ(fs::exists(rig.Part(1)), c.parts != Parts::None);
+  EXPECT_EQ(fs::exists(rig.part(1)), c.parts != Parts::None);
   // A cancel confirmed as the progress window shows lets exactly one block of
   // the 4096-byte buffer through.
   const std::string want = c.parts == Parts::All        ? rig.content
                            : c.parts == Parts::OneBlock ? rig.content.substr(0, 4096)
                            : c.parts == Parts::Old      ? "old"
                                                         : "";
-  EXPECT_EQ(ReadAll(rig.Part(1)) + ReadAll(rig.Part(2)) + ReadAll(rig.Part(3)), want);
+  EXPECT_EQ(readAll(rig.part(1)) + readAll(rig.part(2)) + readAll(rig.part(3)), want);
 }
 
 // clang-format off
@@ -194,13 +194,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SplitThroughWindowsAgain, SecondSplitStartsInTheFolderChosenFirst) {
   Rig rig;
-  rig.main->target.savepath = rig.dir.MakeFolder("chosen");
-  rig.Split(InDialog::Save);
-  EXPECT_TRUE(fs::exists(rig.dir.Join("chosen/movie1.avi")));
-  rig.main->edFilename->setText(QString::fromStdString(rig.dir.WriteFile("other.bin", Pattern(2500000))));
-  rig.Split(InDialog::Save);
-  EXPECT_EQ(rig.main->target.savepath, rig.dir.Join("chosen"));
-  EXPECT_TRUE(fs::exists(rig.dir.Join("chosen/other3.bin")));
+  rig.main->target.folder = rig.dir.makeFolder("chosen");
+  rig.split(InDialog::Save);
+  EXPECT_TRUE(fs::exists(rig.dir.join("chosen/movie1.avi")));
+  rig.main->edFilename->setText(QString::fromStdString(rig.dir.writeFile("other.bin", pattern(2500000))));
+  rig.split(InDialog::Save);
+  EXPECT_EQ(rig.main->target.folder, rig.dir.join("chosen"));
+  EXPECT_TRUE(fs::exists(rig.dir.join("chosen/other3.bin")));
 }
 
 #ifndef _WIN32  // under Wine: split.SplitSpansThreeMediaUnderWine
@@ -215,19 +215,19 @@ TEST(SplitThroughWindowsMedium, FollowsTheMediumAndAsksWhileNoneIsMounted) {
   if (!test::PrivateMounts()) GTEST_SKIP() << "needs a private mount namespace";
   if (::mount("vornak", "/mnt", "tmpfs", 0, "size=1m") != 0) GTEST_SKIP() << "mounting is not permitted here";
   Rig rig(2700000, "900 KB");
-  const std::string collected = rig.dir.MakeFolder("collected");
+  const std::string collected = rig.dir.makeFolder("collected");
   auto insert = [&](const std::string& medium, bool withFolder = true) {
     static int images = 0;
-    const bool mounted = test::MountExt2(rig.dir.Join("medium" + std::to_string(++images) + ".img"), medium);
+    const bool mounted = test::mountExt2(rig.dir.join("medium" + std::to_string(++images) + ".img"), medium);
     return mounted && (!withFolder || fs::create_directory(medium + "/films"));
   };
   auto takeOut = [&](const std::string& medium) {
     for (const auto& entry : fs::directory_iterator(medium + "/films"))
       fs::copy_file(entry.path(), collected + "/" + entry.path().filename().string());
-    return test::Unmount(medium);
+    return test::unmount(medium);
   };
   if (!insert("/mnt/A")) GTEST_SKIP() << "cannot mount an ext2 image here";
-  rig.main->target.savepath = "/mnt/A/films";
+  rig.main->target.folder = "/mnt/A/films";
 
   std::vector<std::string> into;  // the progress window's "into" line at each question
   rig.asker.onAsk = [&](const Message&) {
@@ -239,25 +239,25 @@ TEST(SplitThroughWindowsMedium, FollowsTheMediumAndAsksWhileNoneIsMounted) {
       EXPECT_TRUE(fs::is_empty("/mnt/A"));
       done = insert("/mnt/B") && insert("/mnt/C", false);
     }
-    if (asked == 4) done = test::Unmount("/mnt/C");
+    if (asked == 4) done = test::unmount("/mnt/C");
     if (asked == 5) done = takeOut("/mnt/B") && insert("/mnt/B");
     EXPECT_TRUE(done) << "at question " << asked;
   };
-  for (int i = 0; i < 5; ++i) rig.asker.Push(Answer::Retry);
-  rig.Split(InDialog::Save);
+  for (int i = 0; i < 5; ++i) rig.asker.push(Answer::Retry);
+  rig.split(InDialog::Save);
   EXPECT_TRUE(takeOut("/mnt/B"));
-  test::Unmount("/mnt");
+  test::unmount("/mnt");
 
-  std::vector<Message> asked(4, MediumQuestion("/mnt/A"));
-  asked.push_back(MediumQuestion("/mnt/B"));
+  std::vector<Message> asked(4, mediumQuestion("/mnt/A"));
+  asked.push_back(mediumQuestion("/mnt/B"));
   EXPECT_EQ(rig.asker.messages, asked);
   std::vector<std::string> parts(4, "into /mnt/A/films/movie2.avi");
   parts.push_back("into /mnt/B/films/movie3.avi");
   EXPECT_EQ(into, parts);
-  EXPECT_EQ(rig.main->StatusBar->SimpleText(), "Done.");
-  EXPECT_EQ(rig.main->target.savepath, "/mnt/B/films");  // a second split proposes the new medium
-  EXPECT_EQ(ReadAll(collected + "/movie1.avi") + ReadAll(collected + "/movie2.avi") +
-                ReadAll(collected + "/movie3.avi"),
+  EXPECT_EQ(rig.main->StatusBar->simpleText(), "Done.");
+  EXPECT_EQ(rig.main->target.folder, "/mnt/B/films");  // a second split proposes the new medium
+  EXPECT_EQ(readAll(collected + "/movie1.avi") + readAll(collected + "/movie2.avi") +
+                readAll(collected + "/movie3.avi"),
             rig.content);
 }
 #endif

@@ -30,7 +30,7 @@ struct MainFixture : ::testing::Test {
   void SetUp() override {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     Main::Options options;
-    options.settingsFile = Q(dir.Join("settings.ini"));
+    options.settingsFile = Q(dir.join("settings.ini"));
     options.openFileDialog = [this](QWidget*, const QString& start) {
       browseStarts.push_back(start);
       return browseAnswers.isEmpty() ? QString() : browseAnswers.takeFirst();
@@ -43,42 +43,42 @@ struct MainFixture : ::testing::Test {
   }
   void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
-  std::string SizedFile(const std::string& name, std::uintmax_t size) {
-    const std::string path = dir.WriteFile(name);
-    std::filesystem::resize_file(test::Native(path), size);
+  std::string sizedFile(const std::string& name, std::uintmax_t size) {
+    const std::string path = dir.writeFile(name);
+    std::filesystem::resize_file(test::native(path), size);
     return path;
   }
-  void SetName(const std::string& text) { main->edFilename->setText(Q(text)); }
-  void SetSize(const QString& text) {
+  void setName(const std::string& text) { main->edFilename->setText(Q(text)); }
+  void setSize(const QString& text) {
     main->edPartsize->clearEditText();
     main->edPartsize->lineEdit()->setFocus();
     QTest::keyClicks(main->edPartsize->lineEdit(), text);
   }
-  void Movie() { SetName(SizedFile("movie.avi", 3000000)), SetSize("1 MB"); }
-  QString Status() const { return main->StatusBar->SimpleText(); }
+  void movie() { setName(sizedFile("movie.avi", 3000000)), setSize("1 MB"); }
+  QString status() const { return main->StatusBar->simpleText(); }
 };
 
 TEST_F(MainFixture, StartsEmpty) {
   EXPECT_EQ(main->windowTitle(), "Vornak Split your files");
   EXPECT_EQ(main->edFilename->text() + main->edPartsize->currentText() + main->lblSize->text(), "");
-  EXPECT_EQ(Status(), "");
+  EXPECT_EQ(status(), "");
   EXPECT_FALSE(main->butSplit->isEnabled());
   EXPECT_EQ(QApplication::focusWidget(), main->edFilename);
-  EXPECT_EQ(main->abouttext, std::string("Vornak Version 2.2\t\t") + kLegalNotice);
+  EXPECT_EQ(main->aboutText, std::string("Vornak Version 2.2\t\t") + kLegalNotice);
   const QRect bar = main->StatusBar->geometry();  // spans the bottom edge
   EXPECT_EQ(bar, QRect(0, main->height() - bar.height(), main->width(), bar.height()));
 }
 
 TEST_F(MainFixture, FileNamesAreCheckedLiterally) {
-  SizedFile("disk.img", 1474560), SizedFile(".hidden", 3);
-  SizedFile("big", 4294967296ULL), SizedFile("Grüße ñ.bin", 7), dir.MakeFolder("folder");
+  sizedFile("disk.img", 1474560), sizedFile(".hidden", 3);
+  sizedFile("big", 4294967296ULL), sizedFile("Grüße ñ.bin", 7), dir.makeFolder("folder");
 #ifndef _WIN32  // no such names on Windows
-  SizedFile("a*b?.txt", 5);
-  ASSERT_EQ(::mkfifo(dir.Join("pipe").c_str(), 0600), 0);
+  sizedFile("a*b?.txt", 5);
+  ASSERT_EQ(::mkfifo(dir.join("pipe").c_str(), 0600), 0);
 #endif
-  // "$/" stands for the test's folder and the separator in the typed text and the expected sourcefile
+  // "$/" stands for the test's folder and the separator in the typed text and the expected sourcePath
   // clang-format off
-  struct { std::string typed, sourcefile; QString size; } const cases[] = {
+  struct { std::string typed, sourcePath; QString size; } const cases[] = {
       {"  $/disk.img  ", "$/disk.img", "1,474,560 Bytes"}, {"\t$/disk.img", "", ""},  // only blanks are trimmed
       {"$/.hidden", "$/.hidden", "3 Bytes"}, {"$/folder", "", ""}, {"$/missing", "", ""}, {"   ", "", ""},
       {"$/disk*", "", ""}, {"$/disk.im?", "", ""}, {"$/big", "$/big", "4,294,967,296 Bytes"},
@@ -89,27 +89,27 @@ TEST_F(MainFixture, FileNamesAreCheckedLiterally) {
       // clang-format on
   };
   auto expand = [this](std::string s) {
-    for (std::size_t at; (at = s.find("$/")) != std::string::npos;) s.replace(at, 2, dir.Join(""));
+    for (std::size_t at; (at = s.find("$/")) != std::string::npos;) s.replace(at, 2, dir.join(""));
     return s;
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
     QElapsedTimer timer;
     timer.start();
-    SetName(expand(c.typed));
+    setName(expand(c.typed));
     EXPECT_LT(timer.elapsed(), 2000);
-    EXPECT_EQ(main->sourcefile, expand(c.sourcefile));
+    EXPECT_EQ(main->sourcePath, expand(c.sourcePath));
     EXPECT_EQ(main->lblSize->text(), c.size);
-    EXPECT_TRUE(!c.size.isEmpty() || main->FileSize == -1);
+    EXPECT_TRUE(!c.size.isEmpty() || main->fileSize == -1);
     EXPECT_FALSE(main->butSplit->isEnabled());
   }
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-  SetName(dir.Join("disk.img"));
+  setName(dir.join("disk.img"));
   EXPECT_EQ(main->lblSize->text(), "1.474.560 Bytes");
 }
 
 TEST_F(MainFixture, TypingAPathAndASizeRefreshesEverything) {
-  const std::string path = SizedFile("movie.avi", 3000000);
+  const std::string path = sizedFile("movie.avi", 3000000);
   main->edFilename->setFocus();
   QTest::keyClicks(main->edFilename, Q(path));
   EXPECT_EQ(main->lblSize->text(), "3,000,000 Bytes");
@@ -127,28 +127,28 @@ TEST_F(MainFixture, TypingAPathAndASizeRefreshesEverything) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.size.toStdString());
-    SetSize(c.size);
+    setSize(c.size);
     EXPECT_EQ(main->diagram.state, c.state);
     EXPECT_EQ(main->picParts->toolTip(), c.tooltip);
-    EXPECT_EQ(Status(), c.status);
+    EXPECT_EQ(status(), c.status);
     EXPECT_EQ(main->butSplit->isEnabled(), c.split);
   }
-  SetSize("1 MB");
+  setSize("1 MB");
   main->edFilename->clear();  // no name: blank diagram and status
   EXPECT_EQ(main->diagram.state, DiagramState::Blank);
-  EXPECT_EQ(Status() + main->picParts->toolTip(), "");
+  EXPECT_EQ(status() + main->picParts->toolTip(), "");
   EXPECT_FALSE(main->butSplit->isEnabled());
   // The status line is written only when it changes.
-  Movie();
-  const int writes = main->StatusBar->Writes();
-  main->DrawParts();
-  main->DrawParts();
-  EXPECT_EQ(main->StatusBar->Writes(), writes);
+  movie();
+  const int writes = main->StatusBar->writes();
+  main->drawParts();
+  main->drawParts();
+  EXPECT_EQ(main->StatusBar->writes(), writes);
 }
 
 TEST_F(MainFixture, ClicksIntoTheDiagramSetTheEntry) {
-  SetName(SizedFile("movie.avi", 3000000));
-  main->diagwidth = 216;  // the strip's width at the twips' own scale, whatever the desktop font
+  setName(sizedFile("movie.avi", 3000000));
+  main->diagramWidth = 216;  // the strip's width at the twips' own scale, whatever the desktop font
   const int left = main->picParts->contentsRect().left();
   const auto L = Qt::LeftButton, R = Qt::RightButton;
   // clang-format off
@@ -161,16 +161,16 @@ TEST_F(MainFixture, ClicksIntoTheDiagramSetTheEntry) {
   for (const auto& c : cases) {
     QTest::mouseClick(main->picParts, c.button, c.modifiers, QPoint(left + c.x, 5));
     EXPECT_EQ(main->edPartsize->currentText().toStdString(), c.text) << c.x;
-    EXPECT_EQ(main->partsize, std::stod(c.text)) << c.x;
+    EXPECT_EQ(main->partSize, std::stod(c.text)) << c.x;
   }
-  SetName(dir.Join("missing"));  // without an accepted file a click does nothing
+  setName(dir.join("missing"));  // without an accepted file a click does nothing
   main->edPartsize->setEditText("7");
   QTest::mouseClick(main->picParts, L, {}, QPoint(left + 50, 5));
   EXPECT_EQ(main->edPartsize->currentText(), "7");
 }
 
 TEST_F(MainFixture, PresetRowsMoveToTheTop) {
-  std::vector<std::string> expected = DefaultPresetRows('.');
+  std::vector<std::string> expected = defaultPresetRows('.');
   expected.insert(expected.begin(), "2 MB");  // a new text pushes the last row out
   expected.pop_back();
   auto rows = [this] {
@@ -181,21 +181,21 @@ TEST_F(MainFixture, PresetRowsMoveToTheTop) {
   };
   // What is typed stays as typed, also when a row begins with it or differs in case only.
   for (const QString typed : {"10", "7", "64 kb", "2 MB"}) {
-    SetSize(typed);
+    setSize(typed);
     QTest::keyClick(main->edPartsize->lineEdit(), Qt::Key_Return);
     main->edFilename->setFocus();
     EXPECT_EQ(main->edPartsize->currentText(), typed);
   }
-  main->UpdatePartSizeList();
+  main->updatePartSizeList();
   EXPECT_EQ(rows(), expected);
   EXPECT_EQ(main->edPartsize->currentText(), "2 MB");
   main->edPartsize->setCurrentIndex(3);  // a known row moves up
-  main->UpdatePartSizeList();
+  main->updatePartSizeList();
   std::rotate(expected.begin(), expected.begin() + 3, expected.begin() + 4);
   EXPECT_EQ(rows(), expected);
-  SetName(SizedFile("movie.avi", 3000000));
+  setName(sizedFile("movie.avi", 3000000));
   main->edPartsize->setCurrentIndex(main->edPartsize->findText("64 KB"));  // picking a row parses it
-  EXPECT_EQ(main->partsize, 65536);
+  EXPECT_EQ(main->partSize, 65536);
   EXPECT_TRUE(main->butSplit->isEnabled());
 }
 
@@ -210,18 +210,18 @@ TEST_F(MainFixture, EnterSplitsOnlyWhenEnabledAndEscCloses) {
   };
   enter();
   EXPECT_EQ(clicks.count(), 0);
-  Movie();
+  movie();
   enter();
   EXPECT_EQ(clicks.count(), 2);
-  main->DisableMain();  // no closing during a split
+  main->disableMain();  // no closing during a split
   EXPECT_FALSE(main->close());
   main->setEnabled(true);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   EXPECT_FALSE(main->isVisible());
-  EXPECT_TRUE(QFile::exists(Q(dir.Join("settings.ini"))));
+  EXPECT_TRUE(QFile::exists(Q(dir.join("settings.ini"))));
 }
 
-void MoveOver(QWidget* widget) {
+void moveOver(QWidget* widget) {
   const QPoint at(widget->width() / 2, widget->height() / 2);
   QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                    Qt::NoModifier);
@@ -229,52 +229,52 @@ void MoveOver(QWidget* widget) {
 }
 
 TEST_F(MainFixture, HintsFollowThePointer) {
-  Movie();
+  movie();
   const QString parts = "3 split files";
   const std::pair<QWidget*, QString> cases[] = {
       // clang-format off
       {main->butFilename, "Browse."}, {main->butSplit, "Split your file."}, {main->butClose, "Quit Vornak."},
-      {main->cmdAbout, Q(main->abouttext)}, {main->lblFilename, "Path of the file you want to split."},
+      {main->cmdAbout, Q(main->aboutText)}, {main->lblFilename, "Path of the file you want to split."},
       {main->lblFilesize, "Size of the split files (e.g. 12345, 12.34 KB, 1 MB)."}, {main.get(), parts},
       {main->lblSize, parts}, {main->picParts, parts}, {main->edFilename, parts}, {main->StatusBar, parts},
       // clang-format on
   };
   for (const auto& [widget, text] : cases) {
-    MoveOver(widget);
-    EXPECT_EQ(Status(), text) << widget->objectName().toStdString();
+    moveOver(widget);
+    EXPECT_EQ(status(), text) << widget->objectName().toStdString();
   }
-  MoveOver(main->butClose);
-  const int writes = main->StatusBar->Writes();
-  MoveOver(main->butClose);
-  MoveOver(main->butClose);
-  EXPECT_EQ(main->StatusBar->Writes(), writes);
-  SetSize("");  // over the disabled split button the background's text shows
-  MoveOver(main->butClose);
-  MoveOver(main->butSplit);
-  EXPECT_EQ(Status(), "");
+  moveOver(main->butClose);
+  const int writes = main->StatusBar->writes();
+  moveOver(main->butClose);
+  moveOver(main->butClose);
+  EXPECT_EQ(main->StatusBar->writes(), writes);
+  setSize("");  // over the disabled split button the background's text shows
+  moveOver(main->butClose);
+  moveOver(main->butSplit);
+  EXPECT_EQ(status(), "");
 }
 
 TEST_F(MainFixture, BrowseStartsInTheTypedFolderThenInThePickedOne) {
-  const std::string picked = SizedFile("picked.bin", 10);
-  const QString elsewhere = QDir::toNativeSeparators(Q(dir.Path()) + "/somewhere/else");
+  const std::string picked = sizedFile("picked.bin", 10);
+  const QString elsewhere = QDir::toNativeSeparators(Q(dir.path()) + "/somewhere/else");
   main->edFilename->setText(elsewhere + QDir::separator() + "file.bin");
   main->butFilename->click();  // cancelled: nothing changes
   EXPECT_EQ(main->edFilename->text(), elsewhere + QDir::separator() + "file.bin");
   browseAnswers = {QDir::fromNativeSeparators(Q(picked))};  // as the dialog answers, with "/"
   main->butFilename->click();
   EXPECT_EQ(main->edFilename->text(), Q(picked));
-  EXPECT_EQ(main->sourcefile, picked);
+  EXPECT_EQ(main->sourcePath, picked);
   EXPECT_EQ(main->lblSize->text(), "10 Bytes");
   main->edFilename->setText("picked.bin");  // read in the folder browsed to
-  EXPECT_EQ(main->sourcefile, picked);
+  EXPECT_EQ(main->sourcePath, picked);
   main->edFilename->setText(QDir::toNativeSeparators("/another/place/x"));
   main->butFilename->click();
-  EXPECT_EQ(browseStarts, QStringList({elsewhere, elsewhere, Q(dir.Path())}));
+  EXPECT_EQ(browseStarts, QStringList({elsewhere, elsewhere, Q(dir.path())}));
 }
 
 TEST_F(MainFixture, DropsOfFilesOnlyAndOnlyOnTheTargets) {
-  const QUrl first = QUrl::fromLocalFile(Q(SizedFile("first.bin", 11))), web("http://example.org/file.bin");
-  const QUrl second = QUrl::fromLocalFile(Q(SizedFile("second.bin", 12)));
+  const QUrl first = QUrl::fromLocalFile(Q(sizedFile("first.bin", 11))), web("http://example.org/file.bin");
+  const QUrl second = QUrl::fromLocalFile(Q(sizedFile("second.bin", 12)));
   // clang-format off
   const struct { const char* what; QList<QUrl> urls; } data[] = {  // no urls: a text instead
       {"files", {first, second}}, {"text", {}}, {"web link", {web}}, {"link and file", {web, first}}};

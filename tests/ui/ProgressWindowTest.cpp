@@ -28,12 +28,12 @@ TEST(ProgressWindowTest, EveryWayOfCancellingAsksAndOnlyYesSetsTheFlag) {
       act(progress);
       EXPECT_EQ(asker.messages, (std::vector<Message>{{"Do you really want to cancel the process?",
                                                        Icon::Question, Buttons::YesNo, 0}}));
-      EXPECT_EQ(progress.CancelFlag(), answer == Answer::Yes);
+      EXPECT_EQ(progress.cancelFlag(), answer == Answer::Yes);
       EXPECT_TRUE(progress.isVisible());  // the window never goes away by the user's hand
       // A later No does not take back a confirmed cancel.
-      asker.Push(Answer::No);
+      asker.push(Answer::No);
       progress.butCancel_Click();
-      EXPECT_EQ(progress.CancelFlag(), answer == Answer::Yes);
+      EXPECT_EQ(progress.cancelFlag(), answer == Answer::Yes);
     }
   }
 }
@@ -44,11 +44,11 @@ TEST(ProgressWindowTest, YieldServesCancelUnloadFromCodeNeverAsksEachLoadStartsC
   auto first = std::make_unique<Progress>(&owner, &asker);
   first->show();
   QMetaObject::invokeMethod(first->butCancel, "click", Qt::QueuedConnection);
-  EXPECT_FALSE(first->CancelFlag());
-  first->Yield();  // serves the pending click
-  ASSERT_TRUE(first->CancelFlag());
-  first->SetProgress(42.9f);
-  first->UnloadProgress();
+  EXPECT_FALSE(first->cancelFlag());
+  first->yield();  // serves the pending click
+  ASSERT_TRUE(first->cancelFlag());
+  first->setProgress(42.9f);
+  first->unloadProgress();
   EXPECT_FALSE(first->isVisible());
   EXPECT_EQ(asker.messages.size(), 1u);
   first.reset();

@@ -22,7 +22,7 @@ const auto Row = [](const Save& dialog, int row) {
   return dialog.List1->model()->index(row, 0).data().toString().toStdString();
 };
 const auto Click = [](QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); };
-const auto Native = [](const QString& path) { return QDir::toNativeSeparators(QDir::cleanPath(path)); };
+const auto native = [](const QString& path) { return QDir::toNativeSeparators(QDir::cleanPath(path)); };
 const std::string kSep(1, test::TempDir::kSeparator);
 // The folder label's whole text: a shortened label keeps it in its tooltip.
 const auto FullLabel = [](const Save& d) {
@@ -32,83 +32,82 @@ const auto FullLabel = [](const Save& d) {
 class SaveDialogTest : public ::testing::Test {
  protected:
   SaveDialogTest() {
-    for (const char* folder : {"data/alpha", "data/beta", "stick/sub"}) temp.MakeFolder(folder);
-    record.savepath = data, record.saveftitle = "movie.avi", record.saveformat = "00", record.savefcount = 12;
+    for (const char* folder : {"data/alpha", "data/beta", "stick/sub"}) temp.makeFolder(folder);
+    record.folder = data, record.baseName = "movie.avi", record.counterFormat = "00", record.partCount = 12;
   }
-  std::unique_ptr<Save> Open(Save::VolumeSource drives = [] { return std::vector<Volumes::Volume>{}; }) {
+  std::unique_ptr<Save> open(Save::VolumeSource drives = [] { return std::vector<Volumes::Volume>{}; }) {
     auto dialog = std::make_unique<Save>(record, asker, nullptr, std::move(drives));
     dialog->show();
     return dialog;
   }
-  std::string Target() const { return record.savepath + "|" + record.savedrive; }
-  std::string TargetAt(const std::string& folder) { return folder + "|" + Filenames::GetFolderDrive(folder); }
+  std::string target() const { return record.folder + "|" + record.drive; }
+  std::string targetAt(const std::string& folder) { return folder + "|" + Filenames::getFolderDrive(folder); }
   // How the drive list names the root that holds the temporary folder: "/", or "c:" on Windows.
-  QString RootDrive() const {
+  QString rootDrive() const {
 #ifdef _WIN32
-    return Q(temp.Path().substr(0, 2)).toLower();
+    return Q(temp.path().substr(0, 2)).toLower();
 #else
     return "/";
 #endif
   }
 
   test::TempDir temp;
-  std::string data = temp.MakeFolder("data");
+  std::string data = temp.makeFolder("data");
   TargetRecord record;
   ScriptedAsker asker;
 };
 
 TEST_F(SaveDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFolder) {
-  record.saveoverwrite = 1;
-  record.savepath =
-      temp.MakeFolder("data/a-rather-long-folder-name/another-long-folder-name/yet-another-one/last");
-  auto dialog = Open();
-  EXPECT_EQ(dialog->Dir1->Path(), Q(record.savepath));
+  record.overwriteAll = 1;
+  record.folder =
+      temp.makeFolder("data/a-rather-long-folder-name/another-long-folder-name/yet-another-one/last");
+  auto dialog = open();
+  EXPECT_EQ(dialog->Dir1->path(), Q(record.folder));
   const QString shown = dialog->lblActFolder->text();  // shortened from the left to the list's width
-  EXPECT_TRUE(shown.endsWith(Native("...yet-another-one/last")) || shown.endsWith(Native("...last")))
+  EXPECT_TRUE(shown.endsWith(native("...yet-another-one/last")) || shown.endsWith(native("...last")))
       << shown.toStdString();
   EXPECT_LE(QFontMetrics(dialog->lblActFolder->font()).horizontalAdvance(shown), dialog->Dir1->width());
   {  // a last name wider than the list is shortened too, the whole path in the tooltip
-    record.savepath = temp.MakeFolder(std::string(200, 'w'));
-    auto wide = Open();
+    record.folder = temp.makeFolder(std::string(200, 'w'));
+    auto wide = open();
     const QString text = wide->lblActFolder->text();
     EXPECT_LE(QFontMetrics(wide->lblActFolder->font()).horizontalAdvance(text), wide->Dir1->width());
-    EXPECT_EQ(wide->lblActFolder->toolTip(), Q(record.savepath));
-    record.savepath =
-        temp.Join("data/a-rather-long-folder-name/another-long-folder-name/yet-another-one/last");
+    EXPECT_EQ(wide->lblActFolder->toolTip(), Q(record.folder));
+    record.folder = temp.join("data/a-rather-long-folder-name/another-long-folder-name/yet-another-one/last");
   }
-  EXPECT_EQ(dialog->Drive1->currentText() + "|" + dialog->edActName->text(), RootDrive() + "|movie.avi");
+  EXPECT_EQ(dialog->Drive1->currentText() + "|" + dialog->edActName->text(), rootDrive() + "|movie.avi");
   ASSERT_EQ(dialog->List1->model()->rowCount(), 12);
   EXPECT_EQ(Row(*dialog, 0) + " " + Row(*dialog, 11), "movie01.avi movie12.avi");
   EXPECT_TRUE(dialog->chkOverwrite->isChecked());
-  record.saveoverwrite = 7;  // only 1 means "overwrite"
-  EXPECT_FALSE(Open()->chkOverwrite->isChecked());
+  record.overwriteAll = 7;  // only 1 means "overwrite"
+  EXPECT_FALSE(open()->chkOverwrite->isChecked());
 
   // A lost folder opens on the home folder (without a usable one, the root), none on the current folder.
-  const QString home = Native(QFileInfo(QDir::homePath()).isDir() ? QDir::homePath() : QDir::rootPath());
+  const QString home = native(QFileInfo(QDir::homePath()).isDir() ? QDir::homePath() : QDir::rootPath());
   const std::pair<std::string, QString> cases[] = {
-      {temp.Join("removed"), home}, {"", Native(QDir::currentPath())}, {data + kSep, Q(data)}};
-  for (const auto& [savepath, expected] : cases) {
-    record.savepath = savepath;
-    EXPECT_EQ(Open()->Dir1->Path(), expected) << savepath;
-    EXPECT_EQ(record.savepath, savepath);  // nothing written before Save
+      {temp.join("removed"), home}, {"", native(QDir::currentPath())}, {data + kSep, Q(data)}};
+  for (const auto& [folder, expected] : cases) {
+    record.folder = folder;
+    EXPECT_EQ(open()->Dir1->path(), expected) << folder;
+    EXPECT_EQ(record.folder, folder);  // nothing written before Save
   }
   EXPECT_TRUE(asker.messages.empty());
 #ifdef _WIN32
-  record.savepath = temp.Path().substr(0, 2);  // "C:" stands for the root, and Save gives the root as "C:"
-  auto root = Open();
-  EXPECT_EQ(root->Dir1->Path(), Q(record.savepath + "\\"));
+  record.folder = temp.path().substr(0, 2);  // "C:" stands for the root, and Save gives the root as "C:"
+  auto root = open();
+  EXPECT_EQ(root->Dir1->path(), Q(record.folder + "\\"));
   Click(root->Command1);
-  EXPECT_EQ(Target(), record.savepath + "|" + record.savepath);
+  EXPECT_EQ(target(), record.folder + "|" + record.folder);
 #else
-  record.savepath = "/";
-  Click(Open()->Command1);
-  EXPECT_EQ(Target(), "/|/");  // the root of the file system stays "/"
+  record.folder = "/";
+  Click(open()->Command1);
+  EXPECT_EQ(target(), "/|/");  // the root of the file system stays "/"
   // A folder on a volume the list leaves out (/proc below "/") lists and shows that volume, as Save takes it.
-  record.savepath = "/proc";
-  auto proc = Open();
+  record.folder = "/proc";
+  auto proc = open();
   EXPECT_EQ(proc->Drive1->currentText(), "/proc");
   Click(proc->Command1);
-  EXPECT_EQ(Target(), "/proc|/proc");
+  EXPECT_EQ(target(), "/proc|/proc");
 #endif
 }
 
@@ -124,21 +123,21 @@ TEST_F(SaveDialogTest, SaveSplitsTheNameIntoTitleAndExtensionRefusedCharactersBe
   // clang-format on
   for (const auto& [name, fextBefore, firstRow, title, fext] : cases) {
     SCOPED_TRACE(name);
-    record.saveftitle = "movie.avi", record.savefext = fextBefore, record.saveoverwrite = 0;
+    record.baseName = "movie.avi", record.extension = fextBefore, record.overwriteAll = 0;
     asker.messages.clear();
-    auto dialog = Open();
+    auto dialog = open();
     dialog->edActName->setText(name), dialog->chkOverwrite->setChecked(true);
     EXPECT_EQ(Row(*dialog, 0), firstRow);
     Click(dialog->Command1);
-    EXPECT_EQ(record.saveftitle + "|" + record.savefext + "|" + std::to_string(record.saveoverwrite),
+    EXPECT_EQ(record.baseName + "|" + record.extension + "|" + std::to_string(record.overwriteAll),
               std::string(title ? title : "movie.avi") + "|" + fext + (title ? "|1" : "|0"));
     EXPECT_EQ(dialog->isVisible(), !title);
     EXPECT_EQ(asker.messages, title ? std::vector<Message>{} : std::vector<Message>{kTypeAName});
   }
 
   // Refused characters beep and give one caret position back.
-  record.savefext = "avi", asker.beeps = 0;
-  auto dialog = Open();
+  record.extension = "avi", asker.beeps = 0;
+  auto dialog = open();
   QLineEdit* name = dialog->edActName;
   for (const char* typed : {":", "/"}) {
     name->setText("ab"), name->setCursorPosition(1);
@@ -152,8 +151,8 @@ TEST_F(SaveDialogTest, SaveSplitsTheNameIntoTitleAndExtensionRefusedCharactersBe
 
 TEST_F(SaveDialogTest, OnlyAnOpenedFolderOrAnAvailableDriveIsTheTarget) {
   // One volume vanishes after the list was built, one has no mount point at all.
-  const std::string gone = temp.MakeFolder("gone"), lost = temp.Join("lost"), stick = temp.Join("stick");
-  auto dialog = Open([gone, lost, stick, calls = 0]() mutable {  // the root "/" is always listed
+  const std::string gone = temp.makeFolder("gone"), lost = temp.join("lost"), stick = temp.join("stick");
+  auto dialog = open([gone, lost, stick, calls = 0]() mutable {  // the root "/" is always listed
     std::vector<Volumes::Volume> volumes{{lost, "", "vfat", "b"}, {stick, "", "vfat", "c"}};
     if (calls++ == 0) volumes.push_back({gone, "", "vfat", "d"});
     return volumes;
@@ -162,24 +161,24 @@ TEST_F(SaveDialogTest, OnlyAnOpenedFolderOrAnAvailableDriveIsTheTarget) {
     asker.messages.clear();
     dialog->Drive1->setCurrentIndex(dialog->Drive1->findText(Q(drive)));
     EXPECT_EQ(asker.messages, std::vector<Message>{{"Drive " + drive + " not available."}});
-    EXPECT_EQ(dialog->Drive1->currentText() + "|" + FullLabel(*dialog), RootDrive() + "|" + Q(data));
+    EXPECT_EQ(dialog->Drive1->currentText() + "|" + FullLabel(*dialog), rootDrive() + "|" + Q(data));
   }
   DirList* dirs = dialog->Dir1;
   dirs->setFocus();
-  const QPoint beta = dirs->visualItemRect(dirs->FindRow(Q(data + kSep + "beta"))).center();
+  const QPoint beta = dirs->visualItemRect(dirs->findRow(Q(data + kSep + "beta"))).center();
   QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, beta);
-  EXPECT_EQ(dirs->Path(), Q(data));  // highlighting alone changes nothing
+  EXPECT_EQ(dirs->path(), Q(data));  // highlighting alone changes nothing
   QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, beta);
   EXPECT_EQ(FullLabel(*dialog), Q(data + kSep + "beta"));
-  dirs->setCurrentItem(dirs->FindRow(Q(temp.Path())));
+  dirs->setCurrentItem(dirs->findRow(Q(temp.path())));
   QTest::keyClick(dirs, Qt::Key_Return);  // opens the row, does not press Save
-  EXPECT_EQ(dirs->Path(), Q(temp.Path()));
+  EXPECT_EQ(dirs->path(), Q(temp.path()));
   EXPECT_TRUE(dialog->isVisible());
   dialog->Drive1->setCurrentIndex(dialog->Drive1->findText(Q(stick)));
-  EXPECT_EQ(dirs->Path(), Q(stick));
-  dirs->setCurrentItem(dirs->FindRow(Q(stick + kSep + "sub")));
+  EXPECT_EQ(dirs->path(), Q(stick));
+  dirs->setCurrentItem(dirs->findRow(Q(stick + kSep + "sub")));
   Click(dialog->Command1);
-  EXPECT_EQ(Target(), TargetAt(stick));
+  EXPECT_EQ(target(), targetAt(stick));
 }
 
 TEST_F(SaveDialogTest, CancelEscapeCloseBoxAndRefusedSaveLeaveOnlyTheTitleEmpty) {
@@ -190,18 +189,17 @@ TEST_F(SaveDialogTest, CancelEscapeCloseBoxAndRefusedSaveLeaveOnlyTheTitleEmpty)
       {[](Save& d) { d.close(); }, false},
       {[](Save& d) { Click(d.Command2); }, true}};
   for (const auto& [act, refused] : ways) {
-    asker.messages.clear(), record.saveftitle = "movie.avi", record.savefext = "mpg";
-    auto dialog = Open();
+    asker.messages.clear(), record.baseName = "movie.avi", record.extension = "mpg";
+    auto dialog = open();
     dialog->edActName->setText(refused ? ".zip" : "other.zip");
     dialog->chkOverwrite->setChecked(true);
-    dialog->Dir1->Open(dialog->Dir1->FindRow(Q(data + kSep + "alpha")));
+    dialog->Dir1->open(dialog->Dir1->findRow(Q(data + kSep + "alpha")));
     if (refused) QTest::keyClick(dialog->edActName, Qt::Key_Return);  // Enter presses Save
     act(*dialog);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(record.saveftitle + "|" + record.savefext + "|" + std::to_string(record.saveoverwrite),
-              "|mpg|0");
-    EXPECT_EQ(Target(), refused ? TargetAt(data + kSep + "alpha") : data + "|");
+    EXPECT_EQ(record.baseName + "|" + record.extension + "|" + std::to_string(record.overwriteAll), "|mpg|0");
+    EXPECT_EQ(target(), refused ? targetAt(data + kSep + "alpha") : data + "|");
     EXPECT_EQ(asker.messages, refused ? std::vector<Message>{kTypeAName} : std::vector<Message>{});
   }
 }

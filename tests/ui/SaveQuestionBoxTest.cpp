@@ -53,7 +53,7 @@ TEST(SaveQuestionBoxTest, CaptionIconButtonsDefaultAndAnswer) {
         QTest::mouseClick(box->button(r.press), Qt::LeftButton);
     });
     MessageBoxAsker asker;
-    EXPECT_EQ(asker.Ask({"Line one\nline <b>two</b>", r.icon, r.buttons, r.defaultButton}), r.answer);
+    EXPECT_EQ(asker.ask({"Line one\nline <b>two</b>", r.icon, r.buttons, r.defaultButton}), r.answer);
   }
   // A 255-byte name without a blank wraps inside the box instead of being cut at its edge.
   const QString path = "/media/" + QString(250, QChar('n'));
@@ -66,7 +66,7 @@ TEST(SaveQuestionBoxTest, CaptionIconButtonsDefaultAndAnswer) {
     EXPECT_LE(box->width(), box->screen()->availableGeometry().width());
     box->close();
   });
-  MessageBoxAsker().Ask(
+  MessageBoxAsker().ask(
       {("Cannot open the file " + path + ".").toStdString(), Icon::Exclamation, Buttons::Ok, 0});
 }
 

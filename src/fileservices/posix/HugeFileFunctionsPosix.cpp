@@ -15,37 +15,37 @@ namespace {
 
 // strerror_r comes in two shapes: the XSI one returns 0 and fills the buffer,
 // the GNU one returns the text (which may or may not be the buffer).
-[[maybe_unused]] const char* MessageOf(int result, const char* buffer) {
+[[maybe_unused]] const char* messageOf(int result, const char* buffer) {
   return result == 0 ? buffer : nullptr;
 }
-[[maybe_unused]] const char* MessageOf(const char* result, const char*) {
+[[maybe_unused]] const char* messageOf(const char* result, const char*) {
   return result;
 }
 
 // The system reads a path only up to its first NUL.
-bool HoldsNul(const std::string& path) {
+bool holdsNul(const std::string& path) {
   return path.find('\0') != std::string::npos;
 }
 
 }  // namespace
 
-double GetHugeFileSize(const std::string& path) {
+double getHugeFileSize(const std::string& path) {
   // Only the metadata is read: opening a FIFO or a device could block the window.
   struct stat info {};
-  if (path.empty() || HoldsNul(path) || ::stat(path.c_str(), &info) != 0) return -1;
+  if (path.empty() || holdsNul(path) || ::stat(path.c_str(), &info) != 0) return -1;
   if (!S_ISREG(info.st_mode)) return -1;
   return static_cast<double>(info.st_size);
 }
 
-double GetHugeDiskFreeSpace(const std::string& root) {
+double getHugeDiskFreeSpace(const std::string& root) {
   struct statvfs info {};
-  if (root.empty() || HoldsNul(root) || ::statvfs(root.c_str(), &info) != 0) return -1;
+  if (root.empty() || holdsNul(root) || ::statvfs(root.c_str(), &info) != 0) return -1;
   return static_cast<double>(info.f_bavail) * static_cast<double>(info.f_frsize);
 }
 
-std::string GetSystemErrorText(std::int32_t code) {
+std::string getSystemErrorText(std::int32_t code) {
   char buffer[256] = {};
-  const char* text = MessageOf(::strerror_r(code, buffer, sizeof buffer), buffer);
+  const char* text = messageOf(::strerror_r(code, buffer, sizeof buffer), buffer);
   // The C library makes up "Unknown error <n>" for numbers it has no text for.
   if (text == nullptr || *text == '\0' || std::string_view(text).starts_with("Unknown error")) {
     return "Unknown Error.";

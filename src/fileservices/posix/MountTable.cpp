@@ -28,29 +28,29 @@ struct FileCloser {
 };
 
 // A line that cannot be read is passed over; the rest of the table still counts.
-int SkipBadLine(libmnt_table*, const char*, int) {
+int skipBadLine(libmnt_table*, const char*, int) {
   return 1;
 }
 
 // The table read from stream (mountinfo lines); null when it cannot be read.
-Table ParseStream(std::FILE* stream, const char* name) {
+Table parseStream(std::FILE* stream, const char* name) {
   Table table(mnt_new_table());
   if (!table || stream == nullptr) return nullptr;
-  mnt_table_set_parser_errcb(table.get(), SkipBadLine);
+  mnt_table_set_parser_errcb(table.get(), skipBadLine);
   if (mnt_table_parse_stream(table.get(), stream, name) != 0) return nullptr;
   return table;
 }
 
-Table ReadOwnTable() {
+Table readOwnTable() {
   const std::unique_ptr<std::FILE, FileCloser> file(std::fopen("/proc/self/mountinfo", "re"));
-  return file ? ParseStream(file.get(), "/proc/self/mountinfo") : nullptr;
+  return file ? parseStream(file.get(), "/proc/self/mountinfo") : nullptr;
 }
 
 // The process's mount table, read again only when libmount's monitor reports
 // that the kernel's table has changed: the split looks at it before every
 // part, and a desktop's table runs to dozens of lines. A forked child or a new
 // mount namespace starts a monitor of its own. Null when it cannot be read.
-libmnt_table* OwnTable() {
+libmnt_table* ownTable() {
   static struct Cache {
     Table table;
     libmnt_monitor* monitor = nullptr;
@@ -78,23 +78,23 @@ libmnt_table* OwnTable() {
   }
   if (changed) {
     if (cache.monitor != nullptr) mnt_monitor_event_cleanup(cache.monitor);
-    cache.table = ReadOwnTable();
+    cache.table = readOwnTable();
   }
   return cache.table.get();
 }
 
-std::string Text(const char* text) {
+std::string text(const char* text) {
   return text != nullptr ? text : "";
 }
 
-std::vector<Volumes::Volume> MountsOf(libmnt_table* table) {
+std::vector<Volumes::Volume> mountsOf(libmnt_table* table) {
   std::vector<Volumes::Volume> mounts;
   if (table == nullptr) return mounts;
   libmnt_iter* iterator = mnt_new_iter(MNT_ITER_FORWARD);
   libmnt_fs* fs = nullptr;
   while (iterator != nullptr && mnt_table_next_fs(table, iterator, &fs) == 0) {
-    Volumes::Volume volume{Text(mnt_fs_get_target(fs)), "", Text(mnt_fs_get_fstype(fs)),
-                           Text(mnt_fs_get_source(fs))};
+    Volumes::Volume volume{text(mnt_fs_get_target(fs)), "", text(mnt_fs_get_fstype(fs)),
+                           text(mnt_fs_get_source(fs))};
     if (!volume.mountPoint.empty()) mounts.push_back(std::move(volume));
   }
   mnt_free_iter(iterator);
@@ -102,7 +102,7 @@ std::vector<Volumes::Volume> MountsOf(libmnt_table* table) {
 }
 
 // The file system labels of /dev/disk/by-label, by the device they name.
-std::map<std::string, std::string> LabelsByDevice() {
+std::map<std::string, std::string> labelsByDevice() {
   std::map<std::string, std::string> labels;
   std::error_code error;
   for (std::filesystem::directory_iterator it("/dev/disk/by-label", error), end; !error && it != end;
@@ -127,7 +127,7 @@ std::map<std::string, std::string> LabelsByDevice() {
   return labels;
 }
 
-std::string ParentOf(const std::string& path) {
+std::string parentOf(const std::string& path) {
   const std::size_t index = path.rfind('/');
   if (index == std::string::npos || index == 0) return "/";
   return path.substr(0, index);
@@ -135,7 +135,7 @@ std::string ParentOf(const std::string& path) {
 
 // The absolute, link-free form of the nearest existing folder at or above path;
 // empty when there is none.
-std::string ExistingCanonical(std::string path) {
+std::string existingCanonical(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   for (;;) {
     if (char* resolved = ::realpath(path.c_str(), nullptr)) {
@@ -144,15 +144,15 @@ std::string ExistingCanonical(std::string path) {
       return result;
     }
     if (path == "/") return {};
-    path = ParentOf(path);
+    path = parentOf(path);
   }
 }
 
 // Walks up from an existing absolute path while the device number stays the
 // same; used when the mount table cannot be read.
-std::string MountPointByDevice(std::string path, dev_t device) {
+std::string mountPointByDevice(std::string path, dev_t device) {
   while (path != "/") {
-    const std::string parent = ParentOf(path);
+    const std::string parent = parentOf(path);
     struct stat parentInfo {};
     if (::stat(parent.c_str(), &parentInfo) != 0 || parentInfo.st_dev != device) break;
     path = parent;
@@ -164,15 +164,15 @@ std::string MountPointByDevice(std::string path, dev_t device) {
 
 namespace Volumes {
 
-std::vector<Volume> ParseMountInfo(std::string_view text,
+std::vector<Volume> parseMountInfo(std::string_view text,
                                    const std::map<std::string, std::string>& labelsByDevice) {
   std::vector<Volume> mounts;
   if (!text.empty()) {
     std::string copy(text);  // fmemopen reads from writable memory
     const std::unique_ptr<std::FILE, FileCloser> stream(fmemopen(copy.data(), copy.size(), "r"));
-    mounts = MountsOf(ParseStream(stream.get(), "mountinfo").get());
+    mounts = mountsOf(parseStream(stream.get(), "mountinfo").get());
   }
-  std::vector<Volume> volumes = StorageVolumes(mounts);
+  std::vector<Volume> volumes = storageVolumes(mounts);
   for (Volume& volume : volumes) {
     if (const auto label = labelsByDevice.find(volume.source); label != labelsByDevice.end())
       volume.label = label->second;
@@ -180,13 +180,13 @@ std::vector<Volume> ParseMountInfo(std::string_view text,
   return volumes;
 }
 
-std::vector<Volume> ReadMountTable() {
-  return MountsOf(OwnTable());
+std::vector<Volume> readMountTable() {
+  return mountsOf(ownTable());
 }
 
-std::vector<Volume> ListVolumes() {
-  const std::map<std::string, std::string> labels = LabelsByDevice();
-  std::vector<Volume> volumes = StorageVolumes(ReadMountTable());
+std::vector<Volume> listVolumes() {
+  const std::map<std::string, std::string> labels = labelsByDevice();
+  std::vector<Volume> volumes = storageVolumes(readMountTable());
   // The mount table may name a device by another of its links (/dev/mapper/x for /dev/dm-0).
   for (Volume& volume : volumes) {
     if (volume.source.rfind("/dev/", 0) != 0) continue;
@@ -202,28 +202,28 @@ std::vector<Volume> ListVolumes() {
 
 namespace vornak::posix {
 
-std::string MountPointOf(const std::string& folder) {
+std::string mountPointOf(const std::string& folder) {
   // Only absolute paths name a place on a volume; relative ones depend on the
   // current folder, which is not consulted.
   if (folder.empty() || folder[0] != '/') return {};
-  std::string path = ExistingCanonical(folder);
+  std::string path = existingCanonical(folder);
   if (path.empty()) return {};
   struct stat info {};
   const bool haveDevice = ::stat(path.c_str(), &info) == 0;
-  libmnt_table* const table = OwnTable();
-  if (table == nullptr) return haveDevice ? MountPointByDevice(path, info.st_dev) : std::string();
+  libmnt_table* const table = ownTable();
+  if (table == nullptr) return haveDevice ? mountPointByDevice(path, info.st_dev) : std::string();
   // The latest mount at the nearest folder at or above the path whose
   // components hold it. A mount hidden under a later mount over one of its
   // parents is on another device: it is passed by.
   for (;;) {
     libmnt_fs* fs = mnt_table_find_mountpoint(table, path.c_str(), MNT_ITER_BACKWARD);
-    if (fs == nullptr) return haveDevice ? MountPointByDevice(path, info.st_dev) : std::string();
-    const std::string point = Text(mnt_fs_get_target(fs));
+    if (fs == nullptr) return haveDevice ? mountPointByDevice(path, info.st_dev) : std::string();
+    const std::string point = text(mnt_fs_get_target(fs));
     struct stat pointInfo {};
     if (!haveDevice || point == "/" ||
         (::stat(point.c_str(), &pointInfo) == 0 && pointInfo.st_dev == info.st_dev))
       return point;
-    path = ParentOf(point);
+    path = parentOf(point);
   }
 }
 

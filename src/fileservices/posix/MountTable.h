@@ -14,7 +14,7 @@ namespace Volumes {
 // The storage volumes of a mountinfo text, escapes decoded; lines that cannot
 // be read are skipped. labelsByDevice maps a device path ("/dev/sdb1") to its
 // file system label.
-std::vector<Volume> ParseMountInfo(std::string_view text,
+std::vector<Volume> parseMountInfo(std::string_view text,
                                    const std::map<std::string, std::string>& labelsByDevice = {});
 
 }  // namespace Volumes
@@ -25,6 +25,6 @@ namespace vornak::posix {
 // Links are resolved first; a folder that does not exist is looked up through
 // its nearest existing parent. Empty for an empty or relative path or when no
 // mount point can be found. Never fails.
-std::string MountPointOf(const std::string& folder);
+std::string mountPointOf(const std::string& folder);
 
 }  // namespace vornak::posix

@@ -8,27 +8,27 @@ namespace vornak {
 
 class PosixFileInterface : public FileInterface {
  public:
-  int OpenRead(const std::string& path, Handle& handle) override;
-  int CreatePart(const std::string& path, Handle like, Handle& handle) override;
-  int Read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) override;
+  int openRead(const std::string& path, Handle& handle) override;
+  int createPart(const std::string& path, Handle like, Handle& handle) override;
+  int read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) override;
   // One write call; the caller writes the rest of a short write.
-  int Write(Handle handle, const void* buffer, std::size_t size, std::size_t& bytesWritten) override;
-  int Sync(Handle handle) override;
-  int SyncFileSystem(const std::string& path) override;
+  int write(Handle handle, const void* buffer, std::size_t size, std::size_t& bytesWritten) override;
+  int sync(Handle handle) override;
+  int syncFileSystem(const std::string& path) override;
   // Not retried on EINTR: the descriptor is gone either way.
-  int Close(Handle handle) override;
-  EntryKind Lookup(const std::string& path) override;
-  EntryKind LookupEntry(const std::string& path) override;
-  std::optional<FileId> IdOfPath(const std::string& path) override;
-  std::optional<FileId> IdOfHandle(Handle handle) override;
-  double FreeSpace(const std::string& root) override;
+  int close(Handle handle) override;
+  EntryKind lookup(const std::string& path) override;
+  EntryKind lookupEntry(const std::string& path) override;
+  std::optional<FileId> idOfPath(const std::string& path) override;
+  std::optional<FileId> idOfHandle(Handle handle) override;
+  double freeSpace(const std::string& root) override;
   // By the type of the mount that holds root, as libmount reads the table.
-  double MaxFileSize(const std::string& root) override;
-  std::vector<Volumes::Volume> MountedVolumes() override;
-  std::string ErrorText(int code) override;
+  double maxFileSize(const std::string& root) override;
+  std::vector<Volumes::Volume> mountedVolumes() override;
+  std::string errorText(int code) override;
 };
 
 // The one instance the program uses.
-PosixFileInterface& SystemFileInterface();
+PosixFileInterface& systemFileInterface();
 
 }  // namespace vornak

@@ -7,8 +7,8 @@
 
 namespace vornak::win32 {
 
-bool ListableFolder(const std::string& folder) {
-  const std::wstring wide = WidePath(folder + "*");
+bool listableFolder(const std::string& folder) {
+  const std::wstring wide = widePath(folder + "*");
   if (wide.empty()) return false;
   NoCriticalErrorBoxes quiet;
   WIN32_FIND_DATAW data{};
@@ -18,7 +18,7 @@ bool ListableFolder(const std::string& folder) {
   return true;
 }
 
-std::string DriveOfFolder(std::string folder, const FolderProbe& probe) {
+std::string driveOfFolder(std::string folder, const FolderProbe& probe) {
   if (folder.empty() || folder.back() != '\\') folder += '\\';
   if (folder.size() < 3) return {};
   if (folder.compare(1, 2, ":\\") == 0) return folder.substr(0, 2);

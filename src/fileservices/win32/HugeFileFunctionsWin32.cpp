@@ -10,13 +10,13 @@ namespace HugeFileFunctions {
 
 namespace {
 
-double Combine(DWORD high, DWORD low) {
-  return UnsignedToDouble(static_cast<std::int32_t>(high)) * 4294967296.0 +
-         UnsignedToDouble(static_cast<std::int32_t>(low));
+double combine(DWORD high, DWORD low) {
+  return unsignedToDouble(static_cast<std::int32_t>(high)) * 4294967296.0 +
+         unsignedToDouble(static_cast<std::int32_t>(low));
 }
 
 // Size of what a link leads to: the find data describe the link itself.
-double SizeThroughLink(const std::wstring& path) {
+double sizeThroughLink(const std::wstring& path) {
   const HANDLE file = ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return -1;
@@ -24,17 +24,17 @@ double SizeThroughLink(const std::wstring& path) {
   const bool known = ::GetFileInformationByHandle(file, &info) != 0;
   ::CloseHandle(file);
   if (!known || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return -1;
-  return Combine(info.nFileSizeHigh, info.nFileSizeLow);
+  return combine(info.nFileSizeHigh, info.nFileSizeLow);
 }
 
 }  // namespace
 
-double GetHugeFileSize(const std::string& path) {
+double getHugeFileSize(const std::string& path) {
   // The find data hold the size, so the file is never opened (a file another
   // program holds without sharing still answers). "*" and "?" would be taken
   // as a pattern by the search; no file name holds them.
   if (path.find_first_of("*?") != std::string::npos) return -1;
-  const std::wstring wide = vornak::win32::WidePath(path);
+  const std::wstring wide = vornak::win32::widePath(path);
   if (wide.empty()) return -1;
   vornak::win32::NoCriticalErrorBoxes quiet;
   WIN32_FIND_DATAW data{};
@@ -42,21 +42,21 @@ double GetHugeFileSize(const std::string& path) {
   if (find == INVALID_HANDLE_VALUE) return -1;
   ::FindClose(find);
   if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return -1;
-  if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return SizeThroughLink(wide);
-  return Combine(data.nFileSizeHigh, data.nFileSizeLow);
+  if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return sizeThroughLink(wide);
+  return combine(data.nFileSizeHigh, data.nFileSizeLow);
 }
 
-double GetHugeDiskFreeSpace(const std::string& root) {
-  const std::wstring wide = vornak::win32::WidePath(root);
+double getHugeDiskFreeSpace(const std::string& root) {
+  const std::wstring wide = vornak::win32::widePath(root);
   if (wide.empty()) return -1;
   vornak::win32::NoCriticalErrorBoxes quiet;
   ULARGE_INTEGER available{}, total{}, free{};
   // A drive without a medium fails (ERROR_NOT_READY) and gives -1.
   if (!::GetDiskFreeSpaceExW(wide.c_str(), &available, &total, &free)) return -1;
-  return Combine(available.HighPart, available.LowPart);
+  return combine(available.HighPart, available.LowPart);
 }
 
-std::string GetSystemErrorText(std::int32_t code) {
+std::string getSystemErrorText(std::int32_t code) {
   // Inserts are left as they stand: the system's texts for some codes hold
   // "%1", and there is nothing to put there.
   wchar_t* buffer = nullptr;
@@ -74,7 +74,7 @@ std::string GetSystemErrorText(std::int32_t code) {
       lines += L'\n';
     }
   }
-  const std::string result = vornak::win32::Narrow(lines);
+  const std::string result = vornak::win32::narrow(lines);
   return result.empty() ? "Unknown Error." : result;
 }
 

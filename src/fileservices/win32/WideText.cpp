@@ -11,13 +11,13 @@ namespace {
 // for an 8.3 file name inside the classic limit (MAX_PATH - 12).
 constexpr std::size_t kLongPath = MAX_PATH - 12;
 
-bool StartsWith(const std::wstring& text, const wchar_t* prefix) {
+bool startsWith(const std::wstring& text, const wchar_t* prefix) {
   return text.rfind(prefix, 0) == 0;
 }
 
 }  // namespace
 
-std::wstring Widen(const std::string& text) {
+std::wstring widen(const std::string& text) {
   if (text.empty() || text.find('\0') != std::string::npos) return {};
   const int size = static_cast<int>(text.size());
   const int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
@@ -27,7 +27,7 @@ std::wstring Widen(const std::string& text) {
   return wide;
 }
 
-std::string Narrow(const std::wstring& text) {
+std::string narrow(const std::wstring& text) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
   const int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
@@ -37,17 +37,17 @@ std::string Narrow(const std::wstring& text) {
   return narrow;
 }
 
-std::wstring WidePath(const std::string& path) {
-  std::wstring wide = Widen(path);
-  if (wide.size() < kLongPath || StartsWith(wide, L"\\\\?\\") || StartsWith(wide, L"\\\\.\\")) return wide;
+std::wstring widePath(const std::string& path) {
+  std::wstring wide = widen(path);
+  if (wide.size() < kLongPath || startsWith(wide, L"\\\\?\\") || startsWith(wide, L"\\\\.\\")) return wide;
   const DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (size == 0) return wide;
   std::wstring full(size, L'\0');
   const DWORD length = ::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
   if (length == 0 || length >= size) return wide;
   full.resize(length);
-  if (StartsWith(full, L"\\\\?\\") || StartsWith(full, L"\\\\.\\")) return full;
-  if (StartsWith(full, L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+  if (startsWith(full, L"\\\\?\\") || startsWith(full, L"\\\\.\\")) return full;
+  if (startsWith(full, L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
   return L"\\\\?\\" + full;
 }
 
