@@ -28,7 +28,7 @@ std::string plain(const vornak::test::TempDir& dir) {
 std::string nonAscii(const vornak::test::TempDir& dir) {
   return dir.join("\xC3\x84pfel \xE2\x82\xAC \xE6\x97\xA5\xE6\x9C\xAC.bin");
 }
-std::string long(const vornak::test::TempDir& dir) {
+std::string longPath(const vornak::test::TempDir& dir) {
   const std::string folder = std::string(120, 'f');
   return dir.makeFolder(folder + "\\" + folder + "\\" + folder) + "\\" + std::string(100, 'p') + ".bin";
 }
@@ -74,7 +74,7 @@ TEST_P(Win32Names, WriteReadBackAndRecreate) {
 
 INSTANTIATE_TEST_SUITE_P(Table, Win32Names,
                          testing::Values(NameRow{"Plain", plain}, NameRow{"NonAscii", nonAscii},
-                                         NameRow{"LongPath", long}),
+                                         NameRow{"LongPath", longPath}),
                          [](const testing::TestParamInfo<NameRow>& info) { return info.param.name; });
 
 TEST(Win32FileInterface, FailuresLookupAndIdentity) {

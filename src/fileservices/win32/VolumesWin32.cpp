@@ -47,7 +47,7 @@ bool onDrive(const std::string& root, const std::string& path) {
          (root.size() > 1 && root.back() == '\\' && path == root.substr(0, root.size() - 1));
 }
 
-std::vector<Volume> drives(bool describe);
+std::vector<Volume> listDrives(bool describe);
 
 }  // namespace
 
@@ -66,7 +66,7 @@ std::vector<Volume> storageVolumes(const std::vector<Volume>& mounts) {
 // The drives in drive's form: a medium that takes a new letter is
 // followed there, and one that keeps its letter is simply found again.
 std::vector<Volume> readMountTable() {
-  std::vector<Volume> drives = drives(false);
+  std::vector<Volume> drives = listDrives(false);
   for (Volume& drive : drives) {
     if (drive.mountPoint.size() > 2 && drive.mountPoint.back() == '\\') drive.mountPoint.pop_back();
   }
@@ -79,14 +79,14 @@ double maxFileSizeOf(std::string_view fsType) {
 }
 
 std::vector<Volume> listVolumes() {
-  return drives(true);
+  return listDrives(true);
 }
 
 namespace {
 
 // The drive letters; with describe, also the label and file system of the
 // medium in each (a query that may wait for the drive).
-std::vector<Volume> drives(bool describe) {
+std::vector<Volume> listDrives(bool describe) {
   std::vector<Volume> volumes;
   wchar_t buffer[512] = {};
   const DWORD length = ::GetLogicalDriveStringsW(static_cast<DWORD>(std::size(buffer) - 1), buffer);

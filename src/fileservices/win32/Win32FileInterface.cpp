@@ -198,18 +198,18 @@ double Win32FileInterface::maxFileSize(const std::string& root) {
   if (wide.empty() ||
       !::GetVolumeInformationW(wide.c_str(), nullptr, 0, nullptr, nullptr, nullptr, fileSystem, MAX_PATH + 1))
     return std::numeric_limits<double>::infinity();
-  return Volumes::MaxFileSizeOf(win32::Narrow(fileSystem));
+  return Volumes::maxFileSizeOf(win32::narrow(fileSystem));
 }
 
-std::vector<Volumes::Volume> Win32FileInterface::MountedVolumes() {
-  return Volumes::ReadMountTable();
+std::vector<Volumes::Volume> Win32FileInterface::mountedVolumes() {
+  return Volumes::readMountTable();
 }
 
-std::string Win32FileInterface::ErrorText(int code) {
-  return HugeFileFunctions::GetSystemErrorText(code);
+std::string Win32FileInterface::errorText(int code) {
+  return HugeFileFunctions::getSystemErrorText(code);
 }
 
-Win32FileInterface& SystemFileInterface() {
+Win32FileInterface& systemFileInterface() {
   static Win32FileInterface instance;
   return instance;
 }
