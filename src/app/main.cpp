@@ -4,8 +4,8 @@
 #include <QApplication>
 
 #include "Version.h"
-#include "app/Resources.h"
-#include "app/Settings.h"
+#include "ui/Artwork.h"
+#include "settings/Settings.h"
 #include "ui/MessageBoxAsker.h"
 
 int main(int argc, char** argv) {

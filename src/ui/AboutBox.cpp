@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "Version.h"
-#include "app/Resources.h"
+#include "ui/Artwork.h"
 #include "ui/WindowGeometry.h"
 
 namespace vornak {

@@ -24,9 +24,9 @@
 #include <vector>
 
 #include "Version.h"
-#include "app/Resources.h"
-#include "app/Settings.h"
-#include "app/SettingsNumbers.h"
+#include "ui/Artwork.h"
+#include "settings/Settings.h"
+#include "settings/SettingsNumbers.h"
 #include "fileservices/Filenames.h"
 #include "fileservices/HugeFileFunctions.h"
 #include "fileservices/SystemFileInterface.h"

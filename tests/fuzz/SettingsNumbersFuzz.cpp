@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "FuzzCheck.h"
-#include "app/SettingsNumbers.h"
+#include "settings/SettingsNumbers.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QtWidgets>
 
 #include "Version.h"
-#include "app/Resources.h"
+#include "ui/Artwork.h"
 #include "ui/AboutBox.h"
 
 namespace vornak {

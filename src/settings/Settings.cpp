@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 #include <QSettings>
 #include <QStringList>

@@ -8,7 +8,7 @@
 namespace vornak {
 
 // Registers the embedded resources. They live in the static library
-// vornak_app, so they must be registered explicitly before the first use;
+// vornak_artwork, so they must be registered explicitly before the first use;
 // calling this more than once does no harm. The helpers below call it.
 void initResources();
 

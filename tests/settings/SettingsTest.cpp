@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "Version.h"
-#include "app/Settings.h"
-#include "app/SettingsNumbers.h"
+#include "settings/Settings.h"
+#include "settings/SettingsNumbers.h"
 #include "parts/Presets.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/SettingsNumbers.h"
+#include "settings/SettingsNumbers.h"
 
 #include <algorithm>
 #include <charconv>
