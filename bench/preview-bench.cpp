@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "fileservices/Question.h"
-#include "ui/Save.h"
+#include "ui/TargetDialog.h"
 
 namespace {
 // One key press and release, delivered as the window system would.
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   record.partCount = 32736;
   record.counterFormat = "00000";
   SilentAsker asker;
-  vornak::Save dialog(record, asker);
+  vornak::TargetDialog dialog(record, asker);
   dialog.show();
   QApplication::processEvents();
 
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
   const char keys[] = "abcdefgh";
   std::vector<double> ms;
   ms.reserve(kKeystrokes);
-  dialog.edActName->setFocus();
+  dialog.nameEdit->setFocus();
   for (int i = 0; i < kKeystrokes; ++i) {
     QElapsedTimer timer;
     timer.start();
@@ -56,13 +56,13 @@ int main(int argc, char** argv) {
     // so that the name stays as long as a real one.
     const int step = i % 18;
     if (step < 8)
-      type(dialog.edActName, Qt::Key_A + step, QString(QChar(keys[step])));
+      type(dialog.nameEdit, Qt::Key_A + step, QString(QChar(keys[step])));
     else if (step == 8 || step == 17)
-      type(dialog.edActName, Qt::Key_Colon, ":");  // refused: beep, clean, rebuild
+      type(dialog.nameEdit, Qt::Key_Colon, ":");  // refused: beep, clean, rebuild
     else
-      type(dialog.edActName, Qt::Key_Backspace, "");
+      type(dialog.nameEdit, Qt::Key_Backspace, "");
     // Let the view repaint what it shows, as the event loop would.
-    dialog.List1->viewport()->repaint();
+    dialog.previewList->viewport()->repaint();
     ms.push_back(timer.nsecsElapsed() / 1e6);
   }
   std::sort(ms.begin(), ms.end());

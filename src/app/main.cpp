@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/Main.h"
-
 #include <QApplication>
 
 #include "Version.h"
-#include "ui/Artwork.h"
 #include "settings/Settings.h"
+#include "ui/Artwork.h"
+#include "ui/MainWindow.h"
 #include "ui/MessageBoxAsker.h"
 
 int main(int argc, char** argv) {
@@ -17,7 +16,7 @@ int main(int argc, char** argv) {
   vornak::initResources();
   QApplication::setWindowIcon(vornak::appIcon());
   vornak::MessageBoxAsker asker;
-  vornak::Main window(asker);
+  vornak::MainWindow window(asker);
   asker.setParent(&window);
   window.show();
   return app.exec();

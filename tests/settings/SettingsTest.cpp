@@ -8,12 +8,12 @@
 #include <optional>
 
 #include "Version.h"
+#include "parts/Presets.h"
 #include "settings/Settings.h"
 #include "settings/SettingsNumbers.h"
-#include "parts/Presets.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
-#include "ui/Main.h"
+#include "ui/MainWindow.h"
 
 namespace vornak {
 namespace {
@@ -45,17 +45,19 @@ struct SettingsFixture : ::testing::Test {
   void store(const std::string& lines, const std::string& name = "settings.ini") {
     dir.writeFile(name, "[Preferences]\n" + lines);
   }
-  std::unique_ptr<Main> open() { return std::make_unique<Main>(asker, nullptr, Main::Options{file, {}}); }
+  std::unique_ptr<MainWindow> open() {
+    return std::make_unique<MainWindow>(asker, nullptr, MainWindow::Options{file, {}});
+  }
   void saveTwoMegabytesAndOverwrite() {  // a new top row and the overwrite mode, stored at close
     auto main = open();
-    main->edPartsize->setEditText("2 MB");
+    main->partSizeBox->setEditText("2 MB");
     main->updatePartSizeList();
     main->target.overwriteAll = 1;
     main->close();
   }
-  static std::vector<std::string> Rows(const Main& m) {
+  static std::vector<std::string> Rows(const MainWindow& m) {
     std::vector<std::string> rows;
-    for (int i = 0; i < m.edPartsize->count(); ++i) rows.push_back(m.edPartsize->itemText(i).toStdString());
+    for (int i = 0; i < m.partSizeBox->count(); ++i) rows.push_back(m.partSizeBox->itemText(i).toStdString());
     return rows;
   }
   std::string stored(const std::string& key) const {  // "-" when absent
@@ -86,7 +88,7 @@ TEST_F(SettingsFixture, StoredNumbersAreReadStepByStep) {
     std::vector<std::string> rows = defaultPresetRows('.');
     if (c.value) rows[0] = "7";
     EXPECT_EQ(Rows(*main), rows) << value;
-    EXPECT_EQ(main->edPartsize->currentText(), "");
+    EXPECT_EQ(main->partSizeBox->currentText(), "");
   }
 }
 
@@ -133,7 +135,7 @@ TEST_F(SettingsFixture, IsTheRegistryKeyOfTheApplicationWithStringValues) {
     EXPECT_EQ(registry.value("SplitSize1").toString() + registry.value("OverwriteMode").toString(), "2 MB1");
     EXPECT_FALSE(registry.contains("FileBufferSize"));
     auto again = open();
-    EXPECT_EQ(again->edPartsize->itemText(0), "2 MB");
+    EXPECT_EQ(again->partSizeBox->itemText(0), "2 MB");
     EXPECT_EQ(again->target.overwriteAll, 1);
   }
   QSettings(parent, QSettings::NativeFormat).remove(name);

@@ -6,22 +6,22 @@
 #include <QtWidgets>
 
 #include "Version.h"
+#include "ui/AboutDialog.h"
 #include "ui/Artwork.h"
-#include "ui/AboutBox.h"
 
 namespace vornak {
 namespace {
 
 TEST(AboutBoxTest, ShowsTheVersionOpensTheAddressAndClosesOnEnterOnly) {
   std::vector<QUrl> opened;
-  AboutBox box{nullptr, [&opened](const QUrl& url) { opened.push_back(url); }};
+  AboutDialog box{nullptr, [&opened](const QUrl& url) { opened.push_back(url); }};
   box.show();
   QApplication::setActiveWindow(&box);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-  EXPECT_EQ(box.lblVersion->text(), "Version 2.2");
-  QTest::mouseClick(box.lblWWW, Qt::LeftButton);
-  QTest::mouseClick(box.Image1, Qt::LeftButton);
-  QTest::mouseClick(box.lblVersion, Qt::LeftButton);
+  EXPECT_EQ(box.versionLabel->text(), "Version 2.2");
+  QTest::mouseClick(box.webLabel, Qt::LeftButton);
+  QTest::mouseClick(box.iconLabel, Qt::LeftButton);
+  QTest::mouseClick(box.versionLabel, Qt::LeftButton);
   EXPECT_EQ(opened, (std::vector<QUrl>(2, QUrl(QString::fromUtf8(kWebAddress)))));
   QTest::keyClick(box.focusWidget(), Qt::Key_Escape);
   EXPECT_TRUE(box.isVisible());

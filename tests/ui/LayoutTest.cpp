@@ -10,10 +10,10 @@
 #include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
-#include "ui/AboutBox.h"
-#include "ui/Main.h"
-#include "ui/Progress.h"
-#include "ui/Save.h"
+#include "ui/AboutDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgressDialog.h"
+#include "ui/TargetDialog.h"
 #include "ui/WindowGeometry.h"
 
 namespace vornak {
@@ -34,29 +34,29 @@ struct Layout {
 };
 
 // clang-format off
-const Layout kMain{"Main", 4980, 2445, "edFilename", {
-    {"lblFilename", 120, 120, 675, 195, -1, true}, {"edFilename", 120, 360, 2925, 285, 1},
-    {"butFilename", 3120, 360, 330, 285, 2}, {"Label2", 120, 720, 555, 195, -1, true},
-    {"lblSize", 840, 720, 2535, 255, -1}, {"picParts", 105, 1050, 3330, 240, -1},
-    {"lblFilesize", 105, 1365, 1155, 195, -1, true}, {"edPartsize", 105, 1620, 3315, 315, 6},
-    {"butSplit", 3720, 105, 1170, 345, 7}, {"butClose", 3720, 525, 1170, 345, 8},
-    {"cmdAbout", 3720, 1050, 1170, 345, 10}, {"StatusBar", 0, 2130, 4980, 315, -1}}};
-const Layout kSave{"Save", 6555, 3225, "edActName", {
-    {"Label2", 120, 120, 2055, 195, -1, true}, {"edActName", 120, 360, 2055, 285, 1},
-    {"List1", 120, 720, 2055, 1935, 2}, {"chkOverwrite", 120, 2760, 2175, 255, 3},
-    {"Label1", 2400, 120, 2655, 195, -1, true}, {"lblActFolder", 2400, 405, 2655, 195, -1, true},
-    {"Dir1", 2400, 720, 2655, 1665, 5}, {"Label3", 2400, 2520, 2655, 195, -1, true},
-    {"Drive1", 2400, 2760, 2655, 315, 7}, {"Command1", 5280, 120, 1170, 345, 8},
-    {"Command2", 5280, 600, 1170, 345, 9}}};
-const Layout kAbout{"AboutBox", 4230, 2460, "Command1", {
-    {"Image1", 120, 120, 480, 480, -1}, {"Label1", 840, 135, 1380, 195, -1, true},
-    {"lblVersion", 840, 375, 795, 195, -1, true}, {"lblDescription", 840, 630, 2370, 195, -1, true},
-    {"lblCopyright", 840, 1050, 2610, 195, -1, true}, {"Label4", 840, 1470, 1230, 195, -1, true},
-    {"lblWWW", 2070, 1455, 1620, 195, -1, true}, {"Line1", 105, 1890, 3990, 0, -1},
-    {"Line2", 105, 1905, 3990, 0, -1}, {"Command1", 3045, 1995, 1095, 375, 5}}};
-const Layout kProgress{"Progress", 4830, 1110, "butCancel", {
-    {"lblStatus1", 120, 120, 4575, 225, -1}, {"lblStatus2", 120, 360, 4575, 225, -1},
-    {"ProgressBar", 120, 720, 3400, 195, -1}, {"butCancel", 3640, 645, 1065, 345, 1}}};
+const Layout kMain{"Main", 4980, 2445, "fileEdit", {
+    {"fileLabel", 120, 120, 675, 195, -1, true}, {"fileEdit", 120, 360, 2925, 285, 1},
+    {"browseButton", 3120, 360, 330, 285, 2}, {"fileSizeCaption", 120, 720, 555, 195, -1, true},
+    {"fileSizeLabel", 840, 720, 2535, 255, -1}, {"diagramView", 105, 1050, 3330, 240, -1},
+    {"partSizeLabel", 105, 1365, 1155, 195, -1, true}, {"partSizeBox", 105, 1620, 3315, 315, 6},
+    {"splitButton", 3720, 105, 1170, 345, 7}, {"exitButton", 3720, 525, 1170, 345, 8},
+    {"aboutButton", 3720, 1050, 1170, 345, 10}, {"statusLine", 0, 2130, 4980, 315, -1}}};
+const Layout kSave{"Save", 6555, 3225, "nameEdit", {
+    {"nameLabel", 120, 120, 2055, 195, -1, true}, {"nameEdit", 120, 360, 2055, 285, 1},
+    {"previewList", 120, 720, 2055, 1935, 2}, {"overwriteBox", 120, 2760, 2175, 255, 3},
+    {"folderCaption", 2400, 120, 2655, 195, -1, true}, {"folderLabel", 2400, 405, 2655, 195, -1, true},
+    {"folderList", 2400, 720, 2655, 1665, 5}, {"driveLabel", 2400, 2520, 2655, 195, -1, true},
+    {"driveBox", 2400, 2760, 2655, 315, 7}, {"okButton", 5280, 120, 1170, 345, 8},
+    {"cancelButton", 5280, 600, 1170, 345, 9}}};
+const Layout kAbout{"AboutBox", 4230, 2460, "okButton", {
+    {"iconLabel", 120, 120, 480, 480, -1}, {"productLabel", 840, 135, 1380, 195, -1, true},
+    {"versionLabel", 840, 375, 795, 195, -1, true}, {"descriptionLabel", 840, 630, 2370, 195, -1, true},
+    {"copyrightLabel", 840, 1050, 2610, 195, -1, true}, {"webCaption", 840, 1470, 1230, 195, -1, true},
+    {"webLabel", 2070, 1455, 1620, 195, -1, true}, {"ruleDark", 105, 1890, 3990, 0, -1},
+    {"ruleLight", 105, 1905, 3990, 0, -1}, {"okButton", 3045, 1995, 1095, 375, 5}}};
+const Layout kProgress{"Progress", 4830, 1110, "cancelButton", {
+    {"sourceLabel", 120, 120, 4575, 225, -1}, {"partLabel", 120, 360, 4575, 225, -1},
+    {"progressBar", 120, 720, 3400, 195, -1}, {"cancelButton", 3640, 645, 1065, 345, 1}}};
 // clang-format on
 
 // Builds a window with throw-away settings and folders, shown and active.
@@ -69,17 +69,17 @@ struct Windows {
     std::unique_ptr<QWidget> window;
     const std::string name = layout.window;
     if (name == "Main") {
-      Main::Options options;
+      MainWindow::Options options;
       options.settingsFile = QString::fromStdString(dir.join("settings.ini"));
-      window = std::make_unique<Main>(asker, nullptr, options);
+      window = std::make_unique<MainWindow>(asker, nullptr, options);
     } else if (name == "Save") {
       record = {"", dir.path(), "holiday-video.avi", "avi", counterPattern(12), 12, 0};
       const std::vector<Volumes::Volume> volumes{{"/", "", "ext4", "/dev/sda1"}};
-      window = std::make_unique<Save>(record, asker, nullptr, [volumes] { return volumes; });
+      window = std::make_unique<TargetDialog>(record, asker, nullptr, [volumes] { return volumes; });
     } else if (name == "AboutBox") {
-      window = std::make_unique<AboutBox>(nullptr, [](const QUrl&) {});
+      window = std::make_unique<AboutDialog>(nullptr, [](const QUrl&) {});
     } else {
-      window = std::make_unique<Progress>(nullptr, &asker);
+      window = std::make_unique<ProgressDialog>(nullptr, &asker);
     }
     window->show();
     QApplication::setActiveWindow(window.get());
@@ -118,7 +118,7 @@ std::pair<QSize, QSize> textRoom(QWidget* w) {
     need.setHeight(combo->minimumSizeHint().height());
     for (int i = 0; i < combo->count(); ++i)
       need.setWidth(std::max(need.width(), fm.horizontalAdvance(combo->itemText(i))));
-  } else if (w->objectName() == "StatusBar") {
+  } else if (w->objectName() == "statusLine") {
     need = QSize(0, fm.height());
     if (auto* frame = qobject_cast<QFrame*>(w)) room = frame->contentsRect().size();
   }
@@ -215,9 +215,9 @@ std::unique_ptr<QSignalSpy> detached(QPushButton* button) {
 TEST(LayoutKeys, KeysReachTheirControls) {
   // clang-format off
   const struct { const Layout* layout; Qt::Key key; const char* target; } keys[] = {
-      {&kMain, Qt::Key_F, "edFilename"}, {&kMain, Qt::Key_I, "edPartsize"}, {&kSave, Qt::Key_F, "edActName"},
-      {&kSave, Qt::Key_O, "chkOverwrite"}, {&kSave, Qt::Key_D, "Dir1"}, {&kSave, Qt::Key_R, "Drive1"},
-      {&kSave, Qt::Key_S, "Command1"}, {&kSave, Qt::Key_C, "Command2"}};
+      {&kMain, Qt::Key_F, "fileEdit"}, {&kMain, Qt::Key_I, "partSizeBox"}, {&kSave, Qt::Key_F, "nameEdit"},
+      {&kSave, Qt::Key_O, "overwriteBox"}, {&kSave, Qt::Key_D, "folderList"}, {&kSave, Qt::Key_R, "driveBox"},
+      {&kSave, Qt::Key_S, "okButton"}, {&kSave, Qt::Key_C, "cancelButton"}};
   // clang-format on
   for (const auto& k : keys) {
     SCOPED_TRACE(std::string(k.layout->window) + " " + k.target);

@@ -33,9 +33,9 @@
 #include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
-#include "ui/Main.h"
-#include "ui/Progress.h"
-#include "ui/Save.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgressDialog.h"
+#include "ui/TargetDialog.h"
 
 namespace vornak {
 namespace {
@@ -56,13 +56,13 @@ std::string pattern(std::size_t size) {
   return content;
 }
 
-enum class InDialog { Save, Cancel, SaveWithOverwrite, RemoveSourceThenSave, SaveThenEnterTwice };
+enum class InDialog { TargetDialog, Cancel, SaveWithOverwrite, RemoveSourceThenSave, SaveThenEnterTwice };
 enum class CancelBy { Nothing, Button, Escape, Enter, CloseBox };
 
 struct Rig {
   test::TempDir dir;
   ScriptedAsker asker;
-  std::unique_ptr<Main> main;
+  std::unique_ptr<MainWindow> main;
   std::string content;
   std::string source;
   int dialogs = 0;               // Save dialogs shown; all but the first are cancelled
@@ -70,29 +70,29 @@ struct Rig {
 
   explicit Rig(std::size_t size = 3000000, const char* partSize = "1 MB") : content(pattern(size)) {
     dir.writeFile("settings.ini", "[Preferences]\nFileBufferSize=4096\n");
-    Main::Options options;
+    MainWindow::Options options;
     options.settingsFile = QString::fromStdString(dir.join("settings.ini"));
-    main = std::make_unique<Main>(asker, nullptr, options);
+    main = std::make_unique<MainWindow>(asker, nullptr, options);
     main->show();
     source = dir.writeFile("movie.avi", content);
-    main->edFilename->setText(QString::fromStdString(source));
-    main->edPartsize->setEditText(partSize);
+    main->fileEdit->setText(QString::fromStdString(source));
+    main->partSizeBox->setEditText(partSize);
   }
 
   // Presses the split button; answers the Save dialog and, once the progress
   // window shows, acts on it.
   void split(InDialog inDialog, CancelBy cancelBy = CancelBy::Nothing) {
-    QPointer<Save> answered;
+    QPointer<TargetDialog> answered;
     dialogs = 0;
     QTimer dialogWatch;
     QObject::connect(&dialogWatch, &QTimer::timeout, [&] {
-      auto* save = qobject_cast<Save*>(QApplication::activeModalWidget());
+      auto* save = qobject_cast<TargetDialog*>(QApplication::activeModalWidget());
       if (save == nullptr || save == answered) return;
       answered = save;
-      if (++dialogs > 1 || inDialog == InDialog::Cancel) return save->Command2->click();
-      if (inDialog == InDialog::SaveWithOverwrite) save->chkOverwrite->setChecked(true);
+      if (++dialogs > 1 || inDialog == InDialog::Cancel) return save->cancelButton->click();
+      if (inDialog == InDialog::SaveWithOverwrite) save->overwriteBox->setChecked(true);
       if (inDialog == InDialog::RemoveSourceThenSave) fs::remove(source);
-      save->Command1->click();
+      save->okButton->click();
       for (int i = 0; inDialog == InDialog::SaveThenEnterTwice && i < 2; ++i)  // faster than the windows
         QCoreApplication::postEvent(main.get(),
                                     new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
@@ -100,19 +100,19 @@ struct Rig {
     dialogWatch.start(0);
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-      auto* progress = main->findChild<Progress*>();
+      auto* progress = main->findChild<ProgressDialog*>();
       if (progress == nullptr || !progress->isVisible()) return;
       watch.stop();
       QEvent enter(QEvent::Enter);
-      QCoreApplication::sendEvent(main->butSplit, &enter);
-      statusWhileSplitting = main->StatusBar->simpleText();
-      if (cancelBy == CancelBy::Button) progress->butCancel->click();
+      QCoreApplication::sendEvent(main->splitButton, &enter);
+      statusWhileSplitting = main->statusLine->simpleText();
+      if (cancelBy == CancelBy::Button) progress->cancelButton->click();
       if (cancelBy == CancelBy::Escape) QTest::keyClick(progress, Qt::Key_Escape);
-      if (cancelBy == CancelBy::Enter) QTest::keyClick(progress->butCancel, Qt::Key_Return);
+      if (cancelBy == CancelBy::Enter) QTest::keyClick(progress->cancelButton, Qt::Key_Return);
       if (cancelBy == CancelBy::CloseBox) progress->close();
     });
     watch.start(0);
-    main->butSplit->click();
+    main->splitButton->click();
   }
 
   std::string part(int i) const { return dir.join("movie" + std::to_string(i) + ".avi"); }
@@ -161,9 +161,9 @@ TEST_P(SplitThroughWindows, EndsAsExpected) {
   EXPECT_EQ(rig.dialogs, 1);  // a second Enter or click does nothing while the split runs
   EXPECT_EQ(rig.statusWhileSplitting, c.parts == Parts::None ? "" : "Splitting...");
   EXPECT_TRUE(rig.main->isEnabled());
-  EXPECT_EQ(rig.main->findChild<Progress*>(), nullptr);
-  EXPECT_EQ(rig.main->StatusBar->simpleText().toStdString(), c.status);
-  EXPECT_EQ(rig.main->edPartsize->itemText(0) == "1 MB", c.sizeOnTop);
+  EXPECT_EQ(rig.main->findChild<ProgressDialog*>(), nullptr);
+  EXPECT_EQ(rig.main->statusLine->simpleText().toStdString(), c.status);
+  EXPECT_EQ(rig.main->partSizeBox->itemText(0) == "1 MB", c.sizeOnTop);
   EXPECT_EQ(fs::exists(rig.part(1)), c.parts != Parts::None);
   // A cancel confirmed as the progress window shows lets exactly one block of
   // the 4096-byte buffer through.
@@ -178,15 +178,15 @@ TEST_P(SplitThroughWindows, EndsAsExpected) {
 INSTANTIATE_TEST_SUITE_P(
     Table, SplitThroughWindows,
     ::testing::Values(
-        Case{"Completes", InDialog::Save, CancelBy::Nothing, false, {}, {}, "Done.", Parts::All, true},
+        Case{"Completes", InDialog::TargetDialog, CancelBy::Nothing, false, {}, {}, "Done.", Parts::All, true},
         Case{"EnterTwiceSplitsOnce", InDialog::SaveThenEnterTwice, CancelBy::Nothing, true, {Answer::Ok}, {"overwrite"}, "Done.", Parts::All, true},
         Case{"DialogCancelled", InDialog::Cancel, CancelBy::Nothing, false, {}, {}, "3 split files", Parts::None, false},
-        Case{"ButtonNoGoesOn", InDialog::Save, CancelBy::Button, false, {Answer::No}, {kCancel}, "Done.", Parts::All, true},
-        Case{"EnterNoGoesOn", InDialog::Save, CancelBy::Enter, false, {Answer::No}, {kCancel}, "Done.", Parts::All, true},
-        Case{"EscapeYesStops", InDialog::Save, CancelBy::Escape, false, {Answer::Yes}, {kCancel}, "Done.", Parts::OneBlock, true},
-        Case{"CloseBoxYesStops", InDialog::Save, CancelBy::CloseBox, false, {Answer::Yes}, {kCancel}, "Done.", Parts::OneBlock, true},
-        Case{"ExistingPartKeptOnCancel", InDialog::Save, CancelBy::Nothing, true, {Answer::Cancel}, {"overwrite"}, "Done.", Parts::Old, true},
-        Case{"ExistingPartReplacedOnOk", InDialog::Save, CancelBy::Nothing, true, {Answer::Ok}, {"overwrite"}, "Done.", Parts::All, true},
+        Case{"ButtonNoGoesOn", InDialog::TargetDialog, CancelBy::Button, false, {Answer::No}, {kCancel}, "Done.", Parts::All, true},
+        Case{"EnterNoGoesOn", InDialog::TargetDialog, CancelBy::Enter, false, {Answer::No}, {kCancel}, "Done.", Parts::All, true},
+        Case{"EscapeYesStops", InDialog::TargetDialog, CancelBy::Escape, false, {Answer::Yes}, {kCancel}, "Done.", Parts::OneBlock, true},
+        Case{"CloseBoxYesStops", InDialog::TargetDialog, CancelBy::CloseBox, false, {Answer::Yes}, {kCancel}, "Done.", Parts::OneBlock, true},
+        Case{"ExistingPartKeptOnCancel", InDialog::TargetDialog, CancelBy::Nothing, true, {Answer::Cancel}, {"overwrite"}, "Done.", Parts::Old, true},
+        Case{"ExistingPartReplacedOnOk", InDialog::TargetDialog, CancelBy::Nothing, true, {Answer::Ok}, {"overwrite"}, "Done.", Parts::All, true},
         Case{"ExistingPartReplacedWithOverwrite", InDialog::SaveWithOverwrite, CancelBy::Nothing, true, {}, {}, "Done.", Parts::All, true},
         Case{"SourceVanished", InDialog::RemoveSourceThenSave, CancelBy::Nothing, false, {}, {"vanished"}, "3 split files", Parts::None, true}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
@@ -195,10 +195,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SplitThroughWindowsAgain, SecondSplitStartsInTheFolderChosenFirst) {
   Rig rig;
   rig.main->target.folder = rig.dir.makeFolder("chosen");
-  rig.split(InDialog::Save);
+  rig.split(InDialog::TargetDialog);
   EXPECT_TRUE(fs::exists(rig.dir.join("chosen/movie1.avi")));
-  rig.main->edFilename->setText(QString::fromStdString(rig.dir.writeFile("other.bin", pattern(2500000))));
-  rig.split(InDialog::Save);
+  rig.main->fileEdit->setText(QString::fromStdString(rig.dir.writeFile("other.bin", pattern(2500000))));
+  rig.split(InDialog::TargetDialog);
   EXPECT_EQ(rig.main->target.folder, rig.dir.join("chosen"));
   EXPECT_TRUE(fs::exists(rig.dir.join("chosen/other3.bin")));
 }
@@ -231,7 +231,7 @@ TEST(SplitThroughWindowsMedium, FollowsTheMediumAndAsksWhileNoneIsMounted) {
 
   std::vector<std::string> into;  // the progress window's "into" line at each question
   rig.asker.onAsk = [&](const Message&) {
-    into.push_back(rig.main->findChild<Progress*>()->lblStatus2->text().toStdString());
+    into.push_back(rig.main->findChild<ProgressDialog*>()->partLabel->text().toStdString());
     const std::size_t asked = rig.asker.messages.size();
     bool done = true;  // at 1: the same full medium stays
     if (asked == 2) done = takeOut("/mnt/A");
@@ -244,7 +244,7 @@ TEST(SplitThroughWindowsMedium, FollowsTheMediumAndAsksWhileNoneIsMounted) {
     EXPECT_TRUE(done) << "at question " << asked;
   };
   for (int i = 0; i < 5; ++i) rig.asker.push(Answer::Retry);
-  rig.split(InDialog::Save);
+  rig.split(InDialog::TargetDialog);
   EXPECT_TRUE(takeOut("/mnt/B"));
   test::unmount("/mnt");
 
@@ -254,7 +254,7 @@ TEST(SplitThroughWindowsMedium, FollowsTheMediumAndAsksWhileNoneIsMounted) {
   std::vector<std::string> parts(4, "into /mnt/A/films/movie2.avi");
   parts.push_back("into /mnt/B/films/movie3.avi");
   EXPECT_EQ(into, parts);
-  EXPECT_EQ(rig.main->StatusBar->simpleText(), "Done.");
+  EXPECT_EQ(rig.main->statusLine->simpleText(), "Done.");
   EXPECT_EQ(rig.main->target.folder, "/mnt/B/films");  // a second split proposes the new medium
   EXPECT_EQ(readAll(collected + "/movie1.avi") + readAll(collected + "/movie2.avi") +
                 readAll(collected + "/movie3.avi"),

@@ -15,7 +15,7 @@
 #include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
-#include "ui/Main.h"
+#include "ui/MainWindow.h"
 
 namespace vornak {
 namespace {
@@ -25,17 +25,17 @@ struct MainFixture : ::testing::Test {
   test::TempDir dir;
   ScriptedAsker asker;
   QStringList browseStarts, browseAnswers;  // answers in order; none left = cancel
-  std::unique_ptr<Main> main;
+  std::unique_ptr<MainWindow> main;
 
   void SetUp() override {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    Main::Options options;
+    MainWindow::Options options;
     options.settingsFile = Q(dir.join("settings.ini"));
     options.openFileDialog = [this](QWidget*, const QString& start) {
       browseStarts.push_back(start);
       return browseAnswers.isEmpty() ? QString() : browseAnswers.takeFirst();
     };
-    main = std::make_unique<Main>(asker, nullptr, options);
+    main = std::make_unique<MainWindow>(asker, nullptr, options);
     QCursor::setPos(4000, 4000);  // hints are driven by hand
     main->show();
     QApplication::setActiveWindow(main.get());
@@ -48,24 +48,24 @@ struct MainFixture : ::testing::Test {
     std::filesystem::resize_file(test::native(path), size);
     return path;
   }
-  void setName(const std::string& text) { main->edFilename->setText(Q(text)); }
+  void setName(const std::string& text) { main->fileEdit->setText(Q(text)); }
   void setSize(const QString& text) {
-    main->edPartsize->clearEditText();
-    main->edPartsize->lineEdit()->setFocus();
-    QTest::keyClicks(main->edPartsize->lineEdit(), text);
+    main->partSizeBox->clearEditText();
+    main->partSizeBox->lineEdit()->setFocus();
+    QTest::keyClicks(main->partSizeBox->lineEdit(), text);
   }
   void movie() { setName(sizedFile("movie.avi", 3000000)), setSize("1 MB"); }
-  QString status() const { return main->StatusBar->simpleText(); }
+  QString status() const { return main->statusLine->simpleText(); }
 };
 
 TEST_F(MainFixture, StartsEmpty) {
   EXPECT_EQ(main->windowTitle(), "Vornak Split your files");
-  EXPECT_EQ(main->edFilename->text() + main->edPartsize->currentText() + main->lblSize->text(), "");
+  EXPECT_EQ(main->fileEdit->text() + main->partSizeBox->currentText() + main->fileSizeLabel->text(), "");
   EXPECT_EQ(status(), "");
-  EXPECT_FALSE(main->butSplit->isEnabled());
-  EXPECT_EQ(QApplication::focusWidget(), main->edFilename);
+  EXPECT_FALSE(main->splitButton->isEnabled());
+  EXPECT_EQ(QApplication::focusWidget(), main->fileEdit);
   EXPECT_EQ(main->aboutText, std::string("Vornak Version 2.2\t\t") + kLegalNotice);
-  const QRect bar = main->StatusBar->geometry();  // spans the bottom edge
+  const QRect bar = main->statusLine->geometry();  // spans the bottom edge
   EXPECT_EQ(bar, QRect(0, main->height() - bar.height(), main->width(), bar.height()));
 }
 
@@ -99,20 +99,20 @@ TEST_F(MainFixture, FileNamesAreCheckedLiterally) {
     setName(expand(c.typed));
     EXPECT_LT(timer.elapsed(), 2000);
     EXPECT_EQ(main->sourcePath, expand(c.sourcePath));
-    EXPECT_EQ(main->lblSize->text(), c.size);
+    EXPECT_EQ(main->fileSizeLabel->text(), c.size);
     EXPECT_TRUE(!c.size.isEmpty() || main->fileSize == -1);
-    EXPECT_FALSE(main->butSplit->isEnabled());
+    EXPECT_FALSE(main->splitButton->isEnabled());
   }
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   setName(dir.join("disk.img"));
-  EXPECT_EQ(main->lblSize->text(), "1.474.560 Bytes");
+  EXPECT_EQ(main->fileSizeLabel->text(), "1.474.560 Bytes");
 }
 
 TEST_F(MainFixture, TypingAPathAndASizeRefreshesEverything) {
   const std::string path = sizedFile("movie.avi", 3000000);
-  main->edFilename->setFocus();
-  QTest::keyClicks(main->edFilename, Q(path));
-  EXPECT_EQ(main->lblSize->text(), "3,000,000 Bytes");
+  main->fileEdit->setFocus();
+  QTest::keyClicks(main->fileEdit, Q(path));
+  EXPECT_EQ(main->fileSizeLabel->text(), "3,000,000 Bytes");
   const QString click = "Click to define the size of the split files";
   // clang-format off
   struct { QString size; DiagramState state; QString tooltip, status; bool split; } const cases[] = {
@@ -129,27 +129,27 @@ TEST_F(MainFixture, TypingAPathAndASizeRefreshesEverything) {
     SCOPED_TRACE(c.size.toStdString());
     setSize(c.size);
     EXPECT_EQ(main->diagram.state, c.state);
-    EXPECT_EQ(main->picParts->toolTip(), c.tooltip);
+    EXPECT_EQ(main->diagramView->toolTip(), c.tooltip);
     EXPECT_EQ(status(), c.status);
-    EXPECT_EQ(main->butSplit->isEnabled(), c.split);
+    EXPECT_EQ(main->splitButton->isEnabled(), c.split);
   }
   setSize("1 MB");
-  main->edFilename->clear();  // no name: blank diagram and status
+  main->fileEdit->clear();  // no name: blank diagram and status
   EXPECT_EQ(main->diagram.state, DiagramState::Blank);
-  EXPECT_EQ(status() + main->picParts->toolTip(), "");
-  EXPECT_FALSE(main->butSplit->isEnabled());
+  EXPECT_EQ(status() + main->diagramView->toolTip(), "");
+  EXPECT_FALSE(main->splitButton->isEnabled());
   // The status line is written only when it changes.
   movie();
-  const int writes = main->StatusBar->writes();
+  const int writes = main->statusLine->writes();
   main->drawParts();
   main->drawParts();
-  EXPECT_EQ(main->StatusBar->writes(), writes);
+  EXPECT_EQ(main->statusLine->writes(), writes);
 }
 
 TEST_F(MainFixture, ClicksIntoTheDiagramSetTheEntry) {
   setName(sizedFile("movie.avi", 3000000));
   main->diagramWidth = 216;  // the strip's width at the twips' own scale, whatever the desktop font
-  const int left = main->picParts->contentsRect().left();
+  const int left = main->diagramView->contentsRect().left();
   const auto L = Qt::LeftButton, R = Qt::RightButton;
   // clang-format off
   struct { Qt::MouseButton button; Qt::KeyboardModifiers modifiers; int x; const char* text; } const cases[] = {
@@ -159,14 +159,14 @@ TEST_F(MainFixture, ClicksIntoTheDiagramSetTheEntry) {
       // clang-format on
   };
   for (const auto& c : cases) {
-    QTest::mouseClick(main->picParts, c.button, c.modifiers, QPoint(left + c.x, 5));
-    EXPECT_EQ(main->edPartsize->currentText().toStdString(), c.text) << c.x;
+    QTest::mouseClick(main->diagramView, c.button, c.modifiers, QPoint(left + c.x, 5));
+    EXPECT_EQ(main->partSizeBox->currentText().toStdString(), c.text) << c.x;
     EXPECT_EQ(main->partSize, std::stod(c.text)) << c.x;
   }
   setName(dir.join("missing"));  // without an accepted file a click does nothing
-  main->edPartsize->setEditText("7");
-  QTest::mouseClick(main->picParts, L, {}, QPoint(left + 50, 5));
-  EXPECT_EQ(main->edPartsize->currentText(), "7");
+  main->partSizeBox->setEditText("7");
+  QTest::mouseClick(main->diagramView, L, {}, QPoint(left + 50, 5));
+  EXPECT_EQ(main->partSizeBox->currentText(), "7");
 }
 
 TEST_F(MainFixture, PresetRowsMoveToTheTop) {
@@ -175,35 +175,35 @@ TEST_F(MainFixture, PresetRowsMoveToTheTop) {
   expected.pop_back();
   auto rows = [this] {
     std::vector<std::string> r;
-    for (int i = 0; i < main->edPartsize->count(); ++i)
-      r.push_back(main->edPartsize->itemText(i).toStdString());
+    for (int i = 0; i < main->partSizeBox->count(); ++i)
+      r.push_back(main->partSizeBox->itemText(i).toStdString());
     return r;
   };
   // What is typed stays as typed, also when a row begins with it or differs in case only.
   for (const QString typed : {"10", "7", "64 kb", "2 MB"}) {
     setSize(typed);
-    QTest::keyClick(main->edPartsize->lineEdit(), Qt::Key_Return);
-    main->edFilename->setFocus();
-    EXPECT_EQ(main->edPartsize->currentText(), typed);
+    QTest::keyClick(main->partSizeBox->lineEdit(), Qt::Key_Return);
+    main->fileEdit->setFocus();
+    EXPECT_EQ(main->partSizeBox->currentText(), typed);
   }
   main->updatePartSizeList();
   EXPECT_EQ(rows(), expected);
-  EXPECT_EQ(main->edPartsize->currentText(), "2 MB");
-  main->edPartsize->setCurrentIndex(3);  // a known row moves up
+  EXPECT_EQ(main->partSizeBox->currentText(), "2 MB");
+  main->partSizeBox->setCurrentIndex(3);  // a known row moves up
   main->updatePartSizeList();
   std::rotate(expected.begin(), expected.begin() + 3, expected.begin() + 4);
   EXPECT_EQ(rows(), expected);
   setName(sizedFile("movie.avi", 3000000));
-  main->edPartsize->setCurrentIndex(main->edPartsize->findText("64 KB"));  // picking a row parses it
+  main->partSizeBox->setCurrentIndex(main->partSizeBox->findText("64 KB"));  // picking a row parses it
   EXPECT_EQ(main->partSize, 65536);
-  EXPECT_TRUE(main->butSplit->isEnabled());
+  EXPECT_TRUE(main->splitButton->isEnabled());
 }
 
 TEST_F(MainFixture, EnterSplitsOnlyWhenEnabledAndEscCloses) {
-  QSignalSpy clicks(main->butSplit, &QPushButton::clicked);
-  QObject::disconnect(main->butSplit, &QPushButton::clicked, main.get(), &Main::butSplit_Click);
+  QSignalSpy clicks(main->splitButton, &QPushButton::clicked);
+  QObject::disconnect(main->splitButton, &QPushButton::clicked, main.get(), &MainWindow::split);
   auto enter = [this] {
-    for (QWidget* focus : std::initializer_list<QWidget*>{main->edFilename, main->edPartsize}) {
+    for (QWidget* focus : std::initializer_list<QWidget*>{main->fileEdit, main->partSizeBox}) {
       focus->setFocus();
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
@@ -233,42 +233,42 @@ TEST_F(MainFixture, HintsFollowThePointer) {
   const QString parts = "3 split files";
   const std::pair<QWidget*, QString> cases[] = {
       // clang-format off
-      {main->butFilename, "Browse."}, {main->butSplit, "Split your file."}, {main->butClose, "Quit Vornak."},
-      {main->cmdAbout, Q(main->aboutText)}, {main->lblFilename, "Path of the file you want to split."},
-      {main->lblFilesize, "Size of the split files (e.g. 12345, 12.34 KB, 1 MB)."}, {main.get(), parts},
-      {main->lblSize, parts}, {main->picParts, parts}, {main->edFilename, parts}, {main->StatusBar, parts},
+      {main->browseButton, "Browse."}, {main->splitButton, "Split your file."}, {main->exitButton, "Quit Vornak."},
+      {main->aboutButton, Q(main->aboutText)}, {main->fileLabel, "Path of the file you want to split."},
+      {main->partSizeLabel, "Size of the split files (e.g. 12345, 12.34 KB, 1 MB)."}, {main.get(), parts},
+      {main->fileSizeLabel, parts}, {main->diagramView, parts}, {main->fileEdit, parts}, {main->statusLine, parts},
       // clang-format on
   };
   for (const auto& [widget, text] : cases) {
     moveOver(widget);
     EXPECT_EQ(status(), text) << widget->objectName().toStdString();
   }
-  moveOver(main->butClose);
-  const int writes = main->StatusBar->writes();
-  moveOver(main->butClose);
-  moveOver(main->butClose);
-  EXPECT_EQ(main->StatusBar->writes(), writes);
+  moveOver(main->exitButton);
+  const int writes = main->statusLine->writes();
+  moveOver(main->exitButton);
+  moveOver(main->exitButton);
+  EXPECT_EQ(main->statusLine->writes(), writes);
   setSize("");  // over the disabled split button the background's text shows
-  moveOver(main->butClose);
-  moveOver(main->butSplit);
+  moveOver(main->exitButton);
+  moveOver(main->splitButton);
   EXPECT_EQ(status(), "");
 }
 
 TEST_F(MainFixture, BrowseStartsInTheTypedFolderThenInThePickedOne) {
   const std::string picked = sizedFile("picked.bin", 10);
   const QString elsewhere = QDir::toNativeSeparators(Q(dir.path()) + "/somewhere/else");
-  main->edFilename->setText(elsewhere + QDir::separator() + "file.bin");
-  main->butFilename->click();  // cancelled: nothing changes
-  EXPECT_EQ(main->edFilename->text(), elsewhere + QDir::separator() + "file.bin");
+  main->fileEdit->setText(elsewhere + QDir::separator() + "file.bin");
+  main->browseButton->click();  // cancelled: nothing changes
+  EXPECT_EQ(main->fileEdit->text(), elsewhere + QDir::separator() + "file.bin");
   browseAnswers = {QDir::fromNativeSeparators(Q(picked))};  // as the dialog answers, with "/"
-  main->butFilename->click();
-  EXPECT_EQ(main->edFilename->text(), Q(picked));
+  main->browseButton->click();
+  EXPECT_EQ(main->fileEdit->text(), Q(picked));
   EXPECT_EQ(main->sourcePath, picked);
-  EXPECT_EQ(main->lblSize->text(), "10 Bytes");
-  main->edFilename->setText("picked.bin");  // read in the folder browsed to
+  EXPECT_EQ(main->fileSizeLabel->text(), "10 Bytes");
+  main->fileEdit->setText("picked.bin");  // read in the folder browsed to
   EXPECT_EQ(main->sourcePath, picked);
-  main->edFilename->setText(QDir::toNativeSeparators("/another/place/x"));
-  main->butFilename->click();
+  main->fileEdit->setText(QDir::toNativeSeparators("/another/place/x"));
+  main->browseButton->click();
   EXPECT_EQ(browseStarts, QStringList({elsewhere, elsewhere, Q(dir.path())}));
 }
 
@@ -278,13 +278,13 @@ TEST_F(MainFixture, DropsOfFilesOnlyAndOnlyOnTheTargets) {
   // clang-format off
   const struct { const char* what; QList<QUrl> urls; } data[] = {  // no urls: a text instead
       {"files", {first, second}}, {"text", {}}, {"web link", {web}}, {"link and file", {web, first}}};
-  const std::pair<QWidget*, bool> targets[] = {{main.get(), true}, {main->edFilename, true}, {main->picParts, true},
-                                               {main->butClose, false}, {main->edPartsize->lineEdit(), false}};
+  const std::pair<QWidget*, bool> targets[] = {{main.get(), true}, {main->fileEdit, true}, {main->diagramView, true},
+                                               {main->exitButton, false}, {main->partSizeBox->lineEdit(), false}};
   // clang-format on
   for (const auto& [widget, isTarget] : targets) {
     for (const auto& d : data) {
       SCOPED_TRACE(widget->objectName().toStdString() + " " + d.what);
-      main->edFilename->setText("before");
+      main->fileEdit->setText("before");
       QMimeData mime;
       d.urls.isEmpty() ? mime.setText(first.toLocalFile()) : mime.setUrls(d.urls);
       const QPoint at(widget->width() / 2, widget->height() / 2);
@@ -297,8 +297,8 @@ TEST_F(MainFixture, DropsOfFilesOnlyAndOnlyOnTheTargets) {
       QDropEvent drop(QPointF(at), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
       QCoreApplication::sendEvent(widget, &drop);
       EXPECT_EQ(drop.isAccepted(), accepted);
-      EXPECT_EQ(main->lblSize->text(), accepted ? "11 Bytes" : "");
-      EXPECT_EQ(main->edFilename->text(), accepted ? first.toLocalFile() : QString("before"));
+      EXPECT_EQ(main->fileSizeLabel->text(), accepted ? "11 Bytes" : "");
+      EXPECT_EQ(main->fileEdit->text(), accepted ? first.toLocalFile() : QString("before"));
     }
   }
 }

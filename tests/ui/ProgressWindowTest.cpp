@@ -6,25 +6,25 @@
 
 #include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
-#include "ui/Progress.h"
+#include "ui/ProgressDialog.h"
 
 namespace vornak {
 namespace {
 
 TEST(ProgressWindowTest, EveryWayOfCancellingAsksAndOnlyYesSetsTheFlag) {
-  const std::pair<const char*, std::function<void(Progress&)>> ways[] = {
-      {"button", [](Progress& p) { QTest::mouseClick(p.butCancel, Qt::LeftButton); }},
-      {"Escape", [](Progress& p) { QTest::keyClick(&p, Qt::Key_Escape); }},
-      {"Enter", [](Progress& p) { QTest::keyClick(&p, Qt::Key_Return); }},
-      {"close box", [](Progress& p) { p.close(); }},
+  const std::pair<const char*, std::function<void(ProgressDialog&)>> ways[] = {
+      {"button", [](ProgressDialog& p) { QTest::mouseClick(p.cancelButton, Qt::LeftButton); }},
+      {"Escape", [](ProgressDialog& p) { QTest::keyClick(&p, Qt::Key_Escape); }},
+      {"Enter", [](ProgressDialog& p) { QTest::keyClick(&p, Qt::Key_Return); }},
+      {"close box", [](ProgressDialog& p) { p.close(); }},
   };
   for (const auto& [name, act] : ways) {
     for (const Answer answer : {Answer::No, Answer::Yes}) {
       SCOPED_TRACE(std::string(name) + (answer == Answer::Yes ? " Yes" : " No"));
       ScriptedAsker asker{answer};
-      Progress progress(nullptr, &asker);
+      ProgressDialog progress(nullptr, &asker);
       progress.show();
-      progress.butCancel->setFocus();
+      progress.cancelButton->setFocus();
       act(progress);
       EXPECT_EQ(asker.messages, (std::vector<Message>{{"Do you really want to cancel the process?",
                                                        Icon::Question, Buttons::YesNo, 0}}));
@@ -32,7 +32,7 @@ TEST(ProgressWindowTest, EveryWayOfCancellingAsksAndOnlyYesSetsTheFlag) {
       EXPECT_TRUE(progress.isVisible());  // the window never goes away by the user's hand
       // A later No does not take back a confirmed cancel.
       asker.push(Answer::No);
-      progress.butCancel_Click();
+      progress.confirmCancel();
       EXPECT_EQ(progress.cancelFlag(), answer == Answer::Yes);
     }
   }
@@ -41,9 +41,9 @@ TEST(ProgressWindowTest, EveryWayOfCancellingAsksAndOnlyYesSetsTheFlag) {
 TEST(ProgressWindowTest, YieldServesCancelUnloadFromCodeNeverAsksEachLoadStartsClean) {
   ScriptedAsker asker{Answer::Yes};
   QWidget owner;
-  auto first = std::make_unique<Progress>(&owner, &asker);
+  auto first = std::make_unique<ProgressDialog>(&owner, &asker);
   first->show();
-  QMetaObject::invokeMethod(first->butCancel, "click", Qt::QueuedConnection);
+  QMetaObject::invokeMethod(first->cancelButton, "click", Qt::QueuedConnection);
   EXPECT_FALSE(first->cancelFlag());
   first->yield();  // serves the pending click
   ASSERT_TRUE(first->cancelFlag());
@@ -53,10 +53,10 @@ TEST(ProgressWindowTest, YieldServesCancelUnloadFromCodeNeverAsksEachLoadStartsC
   EXPECT_EQ(asker.messages.size(), 1u);
   first.reset();
 
-  const Progress second(&owner, &asker);
-  EXPECT_FALSE(second.bCancelFlag);
+  const ProgressDialog second(&owner, &asker);
+  EXPECT_FALSE(second.cancelled);
   EXPECT_EQ(second.windowTitle(), "Processing...");
-  EXPECT_EQ(second.ProgressBar->value(), 0);
+  EXPECT_EQ(second.progressBar->value(), 0);
 }
 
 }  // namespace

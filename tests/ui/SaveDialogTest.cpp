@@ -8,8 +8,8 @@
 #include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
-#include "ui/DirList.h"
-#include "ui/Save.h"
+#include "ui/FolderList.h"
+#include "ui/TargetDialog.h"
 
 namespace {
 
@@ -18,15 +18,15 @@ using namespace vornak;
 const auto Q = [](const std::string& s) { return QString::fromStdString(s); };
 const Message kTypeAName{"Type a filename in the 'Filename' field.", Icon::Exclamation, Buttons::Ok, 0};
 
-const auto Row = [](const Save& dialog, int row) {
-  return dialog.List1->model()->index(row, 0).data().toString().toStdString();
+const auto Row = [](const TargetDialog& dialog, int row) {
+  return dialog.previewList->model()->index(row, 0).data().toString().toStdString();
 };
 const auto Click = [](QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); };
 const auto native = [](const QString& path) { return QDir::toNativeSeparators(QDir::cleanPath(path)); };
 const std::string kSep(1, test::TempDir::kSeparator);
 // The folder label's whole text: a shortened label keeps it in its tooltip.
-const auto FullLabel = [](const Save& d) {
-  return d.lblActFolder->toolTip().isEmpty() ? d.lblActFolder->text() : d.lblActFolder->toolTip();
+const auto FullLabel = [](const TargetDialog& d) {
+  return d.folderLabel->toolTip().isEmpty() ? d.folderLabel->text() : d.folderLabel->toolTip();
 };
 
 class SaveDialogTest : public ::testing::Test {
@@ -35,8 +35,10 @@ class SaveDialogTest : public ::testing::Test {
     for (const char* folder : {"data/alpha", "data/beta", "stick/sub"}) temp.makeFolder(folder);
     record.folder = data, record.baseName = "movie.avi", record.counterFormat = "00", record.partCount = 12;
   }
-  std::unique_ptr<Save> open(Save::VolumeSource drives = [] { return std::vector<Volumes::Volume>{}; }) {
-    auto dialog = std::make_unique<Save>(record, asker, nullptr, std::move(drives));
+  std::unique_ptr<TargetDialog> open(TargetDialog::VolumeSource drives = [] {
+    return std::vector<Volumes::Volume>{};
+  }) {
+    auto dialog = std::make_unique<TargetDialog>(record, asker, nullptr, std::move(drives));
     dialog->show();
     return dialog;
   }
@@ -62,25 +64,25 @@ TEST_F(SaveDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFolder
   record.folder =
       temp.makeFolder("data/a-rather-long-folder-name/another-long-folder-name/yet-another-one/last");
   auto dialog = open();
-  EXPECT_EQ(dialog->Dir1->path(), Q(record.folder));
-  const QString shown = dialog->lblActFolder->text();  // shortened from the left to the list's width
+  EXPECT_EQ(dialog->folderList->path(), Q(record.folder));
+  const QString shown = dialog->folderLabel->text();  // shortened from the left to the list's width
   EXPECT_TRUE(shown.endsWith(native("...yet-another-one/last")) || shown.endsWith(native("...last")))
       << shown.toStdString();
-  EXPECT_LE(QFontMetrics(dialog->lblActFolder->font()).horizontalAdvance(shown), dialog->Dir1->width());
+  EXPECT_LE(QFontMetrics(dialog->folderLabel->font()).horizontalAdvance(shown), dialog->folderList->width());
   {  // a last name wider than the list is shortened too, the whole path in the tooltip
     record.folder = temp.makeFolder(std::string(200, 'w'));
     auto wide = open();
-    const QString text = wide->lblActFolder->text();
-    EXPECT_LE(QFontMetrics(wide->lblActFolder->font()).horizontalAdvance(text), wide->Dir1->width());
-    EXPECT_EQ(wide->lblActFolder->toolTip(), Q(record.folder));
+    const QString text = wide->folderLabel->text();
+    EXPECT_LE(QFontMetrics(wide->folderLabel->font()).horizontalAdvance(text), wide->folderList->width());
+    EXPECT_EQ(wide->folderLabel->toolTip(), Q(record.folder));
     record.folder = temp.join("data/a-rather-long-folder-name/another-long-folder-name/yet-another-one/last");
   }
-  EXPECT_EQ(dialog->Drive1->currentText() + "|" + dialog->edActName->text(), rootDrive() + "|movie.avi");
-  ASSERT_EQ(dialog->List1->model()->rowCount(), 12);
+  EXPECT_EQ(dialog->driveBox->currentText() + "|" + dialog->nameEdit->text(), rootDrive() + "|movie.avi");
+  ASSERT_EQ(dialog->previewList->model()->rowCount(), 12);
   EXPECT_EQ(Row(*dialog, 0) + " " + Row(*dialog, 11), "movie01.avi movie12.avi");
-  EXPECT_TRUE(dialog->chkOverwrite->isChecked());
+  EXPECT_TRUE(dialog->overwriteBox->isChecked());
   record.overwriteAll = 7;  // only 1 means "overwrite"
-  EXPECT_FALSE(open()->chkOverwrite->isChecked());
+  EXPECT_FALSE(open()->overwriteBox->isChecked());
 
   // A lost folder opens on the home folder (without a usable one, the root), none on the current folder.
   const QString home = native(QFileInfo(QDir::homePath()).isDir() ? QDir::homePath() : QDir::rootPath());
@@ -88,25 +90,25 @@ TEST_F(SaveDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFolder
       {temp.join("removed"), home}, {"", native(QDir::currentPath())}, {data + kSep, Q(data)}};
   for (const auto& [folder, expected] : cases) {
     record.folder = folder;
-    EXPECT_EQ(open()->Dir1->path(), expected) << folder;
+    EXPECT_EQ(open()->folderList->path(), expected) << folder;
     EXPECT_EQ(record.folder, folder);  // nothing written before Save
   }
   EXPECT_TRUE(asker.messages.empty());
 #ifdef _WIN32
   record.folder = temp.path().substr(0, 2);  // "C:" stands for the root, and Save gives the root as "C:"
   auto root = open();
-  EXPECT_EQ(root->Dir1->path(), Q(record.folder + "\\"));
-  Click(root->Command1);
+  EXPECT_EQ(root->folderList->path(), Q(record.folder + "\\"));
+  Click(root->okButton);
   EXPECT_EQ(target(), record.folder + "|" + record.folder);
 #else
   record.folder = "/";
-  Click(open()->Command1);
+  Click(open()->okButton);
   EXPECT_EQ(target(), "/|/");  // the root of the file system stays "/"
   // A folder on a volume the list leaves out (/proc below "/") lists and shows that volume, as Save takes it.
   record.folder = "/proc";
   auto proc = open();
-  EXPECT_EQ(proc->Drive1->currentText(), "/proc");
-  Click(proc->Command1);
+  EXPECT_EQ(proc->driveBox->currentText(), "/proc");
+  Click(proc->okButton);
   EXPECT_EQ(target(), "/proc|/proc");
 #endif
 }
@@ -126,9 +128,9 @@ TEST_F(SaveDialogTest, SaveSplitsTheNameIntoTitleAndExtensionRefusedCharactersBe
     record.baseName = "movie.avi", record.extension = fextBefore, record.overwriteAll = 0;
     asker.messages.clear();
     auto dialog = open();
-    dialog->edActName->setText(name), dialog->chkOverwrite->setChecked(true);
+    dialog->nameEdit->setText(name), dialog->overwriteBox->setChecked(true);
     EXPECT_EQ(Row(*dialog, 0), firstRow);
-    Click(dialog->Command1);
+    Click(dialog->okButton);
     EXPECT_EQ(record.baseName + "|" + record.extension + "|" + std::to_string(record.overwriteAll),
               std::string(title ? title : "movie.avi") + "|" + fext + (title ? "|1" : "|0"));
     EXPECT_EQ(dialog->isVisible(), !title);
@@ -138,7 +140,7 @@ TEST_F(SaveDialogTest, SaveSplitsTheNameIntoTitleAndExtensionRefusedCharactersBe
   // Refused characters beep and give one caret position back.
   record.extension = "avi", asker.beeps = 0;
   auto dialog = open();
-  QLineEdit* name = dialog->edActName;
+  QLineEdit* name = dialog->nameEdit;
   for (const char* typed : {":", "/"}) {
     name->setText("ab"), name->setCursorPosition(1);
     QTest::keyClicks(name, typed);
@@ -159,11 +161,11 @@ TEST_F(SaveDialogTest, OnlyAnOpenedFolderOrAnAvailableDriveIsTheTarget) {
   });
   for (const std::string& drive : {gone, lost}) {
     asker.messages.clear();
-    dialog->Drive1->setCurrentIndex(dialog->Drive1->findText(Q(drive)));
+    dialog->driveBox->setCurrentIndex(dialog->driveBox->findText(Q(drive)));
     EXPECT_EQ(asker.messages, std::vector<Message>{{"Drive " + drive + " not available."}});
-    EXPECT_EQ(dialog->Drive1->currentText() + "|" + FullLabel(*dialog), rootDrive() + "|" + Q(data));
+    EXPECT_EQ(dialog->driveBox->currentText() + "|" + FullLabel(*dialog), rootDrive() + "|" + Q(data));
   }
-  DirList* dirs = dialog->Dir1;
+  FolderList* dirs = dialog->folderList;
   dirs->setFocus();
   const QPoint beta = dirs->visualItemRect(dirs->findRow(Q(data + kSep + "beta"))).center();
   QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, beta);
@@ -174,27 +176,27 @@ TEST_F(SaveDialogTest, OnlyAnOpenedFolderOrAnAvailableDriveIsTheTarget) {
   QTest::keyClick(dirs, Qt::Key_Return);  // opens the row, does not press Save
   EXPECT_EQ(dirs->path(), Q(temp.path()));
   EXPECT_TRUE(dialog->isVisible());
-  dialog->Drive1->setCurrentIndex(dialog->Drive1->findText(Q(stick)));
+  dialog->driveBox->setCurrentIndex(dialog->driveBox->findText(Q(stick)));
   EXPECT_EQ(dirs->path(), Q(stick));
   dirs->setCurrentItem(dirs->findRow(Q(stick + kSep + "sub")));
-  Click(dialog->Command1);
+  Click(dialog->okButton);
   EXPECT_EQ(target(), targetAt(stick));
 }
 
 TEST_F(SaveDialogTest, CancelEscapeCloseBoxAndRefusedSaveLeaveOnlyTheTitleEmpty) {
   // After a refused Save (the last way here) the folder shown is kept.
-  const std::pair<std::function<void(Save&)>, bool> ways[] = {
-      {[](Save& d) { Click(d.Command2); }, false},
-      {[](Save& d) { QTest::keyClick(d.edActName, Qt::Key_Escape); }, false},
-      {[](Save& d) { d.close(); }, false},
-      {[](Save& d) { Click(d.Command2); }, true}};
+  const std::pair<std::function<void(TargetDialog&)>, bool> ways[] = {
+      {[](TargetDialog& d) { Click(d.cancelButton); }, false},
+      {[](TargetDialog& d) { QTest::keyClick(d.nameEdit, Qt::Key_Escape); }, false},
+      {[](TargetDialog& d) { d.close(); }, false},
+      {[](TargetDialog& d) { Click(d.cancelButton); }, true}};
   for (const auto& [act, refused] : ways) {
     asker.messages.clear(), record.baseName = "movie.avi", record.extension = "mpg";
     auto dialog = open();
-    dialog->edActName->setText(refused ? ".zip" : "other.zip");
-    dialog->chkOverwrite->setChecked(true);
-    dialog->Dir1->open(dialog->Dir1->findRow(Q(data + kSep + "alpha")));
-    if (refused) QTest::keyClick(dialog->edActName, Qt::Key_Return);  // Enter presses Save
+    dialog->nameEdit->setText(refused ? ".zip" : "other.zip");
+    dialog->overwriteBox->setChecked(true);
+    dialog->folderList->open(dialog->folderList->findRow(Q(data + kSep + "alpha")));
+    if (refused) QTest::keyClick(dialog->nameEdit, Qt::Key_Return);  // Enter presses Save
     act(*dialog);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_FALSE(dialog->isVisible());

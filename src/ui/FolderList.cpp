@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/DirList.h"
+#include "ui/FolderList.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -72,7 +72,7 @@ bool canEnter(const QString& folder) {
 
 }  // namespace
 
-DirList::DirList(QWidget* parent) : QTreeWidget(parent) {
+FolderList::FolderList(QWidget* parent) : QTreeWidget(parent) {
   setHeaderHidden(true);
   setColumnCount(1);
   setRootIsDecorated(false);
@@ -86,40 +86,40 @@ DirList::DirList(QWidget* parent) : QTreeWidget(parent) {
   connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { open(item); });
 }
 
-bool DirList::setPath(const QString& folder, const QString& root) {
+bool FolderList::setPath(const QString& folder, const QString& root) {
   if (folder.isEmpty() || !QDir::isAbsolutePath(QDir::fromNativeSeparators(folder))) return false;
   const QString clean = cleanPath(folder);
   if (!canEnter(clean)) return false;
   QString top = root.isEmpty() ? rootOf(clean) : cleanPath(root);
   if (!isInside(clean, top)) top = rootOf(clean);
-  const bool changed = clean.compare(path_, kCase) != 0;
+  const bool moved = clean.compare(path_, kCase) != 0;
   path_ = clean;
   root_ = top;
   fill();
-  if (changed) emit Change();
+  if (moved) emit pathChanged();
   return true;
 }
 
-QString DirList::path() const {
+QString FolderList::path() const {
   return QDir::toNativeSeparators(path_);
 }
 
-QString DirList::root() const {
+QString FolderList::root() const {
   return QDir::toNativeSeparators(root_);
 }
 
-QString DirList::rowPath(const QTreeWidgetItem* item) const {
+QString FolderList::rowPath(const QTreeWidgetItem* item) const {
   return item ? QDir::toNativeSeparators(item->data(0, kPathRole).toString()) : QString();
 }
 
-QTreeWidgetItem* DirList::findRow(const QString& folder) const {
+QTreeWidgetItem* FolderList::findRow(const QString& folder) const {
   const QString clean = cleanPath(folder);
-  for (QTreeWidgetItemIterator it(const_cast<DirList*>(this)); *it; ++it)
+  for (QTreeWidgetItemIterator it(const_cast<FolderList*>(this)); *it; ++it)
     if ((*it)->data(0, kPathRole).toString().compare(clean, kCase) == 0) return *it;
   return nullptr;
 }
 
-bool DirList::open(QTreeWidgetItem* item) {
+bool FolderList::open(QTreeWidgetItem* item) {
   const QString folder = rowPath(item);
   if (folder.isEmpty()) return false;
   if (setPath(folder, root_)) return true;
@@ -128,7 +128,7 @@ bool DirList::open(QTreeWidgetItem* item) {
   return false;
 }
 
-void DirList::keyPressEvent(QKeyEvent* event) {
+void FolderList::keyPressEvent(QKeyEvent* event) {
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem()) {
     // Enter opens the highlighted folder here; it must not reach the dialog's
     // default button.
@@ -139,7 +139,7 @@ void DirList::keyPressEvent(QKeyEvent* event) {
   QTreeWidget::keyPressEvent(event);
 }
 
-void DirList::fill() {
+void FolderList::fill() {
   clear();
   const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
@@ -170,11 +170,11 @@ void DirList::fill() {
   horizontalScrollBar()->setValue(0);
 }
 
-void DirList::drawBranches(QPainter*, const QRect&, const QModelIndex&) const {
+void FolderList::drawBranches(QPainter*, const QRect&, const QModelIndex&) const {
   // Every shown folder is open already: no expand and collapse marks, only the indent.
 }
 
-void DirList::showEvent(QShowEvent* event) {
+void FolderList::showEvent(QShowEvent* event) {
   QTreeWidget::showEvent(event);
   // Only a shown list knows its rows' places: bring the current folder into view.
   if (QTreeWidgetItem* current = findRow(path_)) scrollToItem(current, QAbstractItemView::PositionAtCenter);

@@ -14,7 +14,7 @@ class QPushButton;
 
 namespace vornak {
 
-class AboutBox : public QDialog {
+class AboutDialog : public QDialog {
   Q_OBJECT
 
  public:
@@ -22,23 +22,23 @@ class AboutBox : public QDialog {
   using UrlOpener = std::function<void(const QUrl&)>;
 
   // opener empty: QDesktopServices::openUrl.
-  explicit AboutBox(QWidget* owner = nullptr, UrlOpener opener = {});
+  explicit AboutDialog(QWidget* owner = nullptr, UrlOpener opener = {});
 
-  QLabel* Image1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* lblVersion = nullptr;
-  QLabel* lblDescription = nullptr;
-  QLabel* lblCopyright = nullptr;
-  QLabel* Label4 = nullptr;
-  QLabel* lblWWW = nullptr;
-  QFrame* Line1 = nullptr;
-  QFrame* Line2 = nullptr;
-  QPushButton* Command1 = nullptr;
+  QLabel* iconLabel = nullptr;
+  QLabel* productLabel = nullptr;
+  QLabel* versionLabel = nullptr;
+  QLabel* descriptionLabel = nullptr;
+  QLabel* copyrightLabel = nullptr;
+  QLabel* webCaption = nullptr;
+  QLabel* webLabel = nullptr;
+  QFrame* ruleDark = nullptr;
+  QFrame* ruleLight = nullptr;
+  QPushButton* okButton = nullptr;
 
  public slots:
-  void Form_Load();
-  void lblWWW_Click();
-  void Image1_Click();
+  void load();
+  void openWebAddress();
+  void iconClicked();
   void Command1_Click();
 
  protected:

@@ -20,17 +20,17 @@ class QPushButton;
 
 namespace vornak {
 
-class DirList;
+class FolderList;
 class PreviewModel;
 
-class Save : public QDialog {
+class TargetDialog : public QDialog {
   Q_OBJECT
  public:
   using VolumeSource = std::function<std::vector<Volumes::Volume>()>;
 
   // volumes lists the drives; the mount table of this process when empty.
-  Save(TargetRecord& record, Asker& asker, QWidget* parent = nullptr, VolumeSource volumes = {});
-  ~Save() override;
+  TargetDialog(TargetRecord& record, Asker& asker, QWidget* parent = nullptr, VolumeSource volumes = {});
+  ~TargetDialog() override;
 
   // Shows the dialog modally over owner; the questions go through asker, or
   // through message boxes over the dialog when asker is null. Returns whether
@@ -38,32 +38,32 @@ class Save : public QDialog {
   static bool showModal(TargetRecord& record, QWidget* owner, Asker* asker = nullptr);
 
   // Controls, by their names.
-  QLabel* Label2 = nullptr;
-  QLineEdit* edActName = nullptr;
-  QListView* List1 = nullptr;
-  QCheckBox* chkOverwrite = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* lblActFolder = nullptr;
-  DirList* Dir1 = nullptr;
-  QLabel* Label3 = nullptr;
-  QComboBox* Drive1 = nullptr;
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command2 = nullptr;
+  QLabel* nameLabel = nullptr;
+  QLineEdit* nameEdit = nullptr;
+  QListView* previewList = nullptr;
+  QCheckBox* overwriteBox = nullptr;
+  QLabel* folderCaption = nullptr;
+  QLabel* folderLabel = nullptr;
+  FolderList* folderList = nullptr;
+  QLabel* driveLabel = nullptr;
+  QComboBox* driveBox = nullptr;
+  QPushButton* okButton = nullptr;
+  QPushButton* cancelButton = nullptr;
 
   // The preview's rows.
   PreviewModel* preview() const { return preview_; }
-  // The drives in Drive1's order.
+  // The drives in driveBox's order.
   const std::vector<Volumes::Volume>& drives() const { return volumes_; }
 
-  // Sets lblActFolder's text and runs its change handling.
-  void setActFolder(const QString& text);
+  // Sets folderLabel's text and runs its change handling.
+  void showFolder(const QString& text);
 
  public slots:
-  void Form_Load();
-  void Dir1_Change();
-  void Drive1_Change();
-  void lblActFolder_Change();
-  void edActName_Change();
+  void load();
+  void folderChanged();
+  void driveChanged();
+  void fitFolderLabel();
+  void nameChanged();
   void Command1_Click();
   void Command2_Click();
 

@@ -19,26 +19,26 @@ namespace vornak {
 
 class MessageBoxAsker;
 
-class Progress : public QDialog, public SplitFrontEnd {
+class ProgressDialog : public QDialog, public SplitFrontEnd {
   Q_OBJECT
  public:
   // owner: the main window, which the window is centred on. The questions go
   // through asker, or through message boxes over this window when it is null.
-  explicit Progress(QWidget* owner = nullptr, Asker* asker = nullptr);
-  ~Progress() override;
+  explicit ProgressDialog(QWidget* owner = nullptr, Asker* asker = nullptr);
+  ~ProgressDialog() override;
 
   // What the split's ending does to the main window.
   void setMainCallbacks(std::function<void()> enableMain,
                         std::function<void(const std::string&)> setMainStatus);
 
   // True once the user has confirmed the cancel question.
-  bool bCancelFlag = false;
+  bool cancelled = false;
 
   // Controls, by their names.
-  QLabel* lblStatus1 = nullptr;
-  QLabel* lblStatus2 = nullptr;
-  QProgressBar* ProgressBar = nullptr;
-  QPushButton* butCancel = nullptr;
+  QLabel* sourceLabel = nullptr;
+  QLabel* partLabel = nullptr;
+  QProgressBar* progressBar = nullptr;
+  QPushButton* cancelButton = nullptr;
 
   // Closes the window from code; never refused and never asks.
   void unload();
@@ -48,7 +48,7 @@ class Progress : public QDialog, public SplitFrontEnd {
   void setStatus1(const std::string& text) override;
   void setStatus2(const std::string& text) override;
   void setProgress(float percent) override;
-  bool cancelFlag() const override { return bCancelFlag; }
+  bool cancelFlag() const override { return cancelled; }
   void unloadProgress() override { unload(); }
   Answer ask(const Message& message) override;
   void yield() override;
@@ -56,8 +56,8 @@ class Progress : public QDialog, public SplitFrontEnd {
   void setMainStatus(const std::string& text) override;
 
  public slots:
-  void Form_Load();
-  void butCancel_Click();
+  void load();
+  void confirmCancel();
 
  protected:
   // Form_QueryUnload: a close that does not come from Unload asks the cancel

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/Main.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,17 +24,17 @@
 #include <vector>
 
 #include "Version.h"
-#include "ui/Artwork.h"
-#include "settings/Settings.h"
-#include "settings/SettingsNumbers.h"
 #include "fileservices/Filenames.h"
 #include "fileservices/HugeFileFunctions.h"
 #include "fileservices/SystemFileInterface.h"
 #include "parts/PartSize.h"
 #include "parts/Presets.h"
-#include "ui/AboutBox.h"
-#include "ui/Progress.h"
-#include "ui/Save.h"
+#include "settings/Settings.h"
+#include "settings/SettingsNumbers.h"
+#include "ui/AboutDialog.h"
+#include "ui/Artwork.h"
+#include "ui/ProgressDialog.h"
+#include "ui/TargetDialog.h"
 #include "ui/WindowGeometry.h"
 
 namespace vornak {
@@ -124,14 +124,14 @@ class InputBlocker : public QObject {
 }  // namespace
 
 // ---------------------------------------------------------------------------
-// PartsStrip
+// PartsDiagram
 
-PartsStrip::PartsStrip(QWidget* parent) : QFrame(parent) {
+PartsDiagram::PartsDiagram(QWidget* parent) : QFrame(parent) {
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(2);
 }
 
-QColor PartsStrip::colourOf(DiagramColour colour) const {
+QColor PartsDiagram::colourOf(DiagramColour colour) const {
   switch (colour) {
     case DiagramColour::Foreground:
       return palette().color(QPalette::WindowText);
@@ -151,7 +151,7 @@ QColor PartsStrip::colourOf(DiagramColour colour) const {
   return Qt::black;
 }
 
-void PartsStrip::paint(const Diagram& diagram) {
+void PartsDiagram::paint(const Diagram& diagram) {
   const qreal ratio = devicePixelRatioF();
   const QSize inner = innerSize();
   image_ = QImage(inner * ratio, QImage::Format_ARGB32_Premultiplied);
@@ -191,7 +191,7 @@ void PartsStrip::paint(const Diagram& diagram) {
   update();
 }
 
-void PartsStrip::paintEvent(QPaintEvent* event) {
+void PartsDiagram::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
   QPainter painter(this);
   const QRect inner = contentsRect();
@@ -231,21 +231,21 @@ void StatusLine::paintEvent(QPaintEvent* event) {
 // ---------------------------------------------------------------------------
 // Main
 
-Main::Main(Asker& asker, FileInterface* files, Options options, QWidget* parent)
+MainWindow::MainWindow(Asker& asker, FileInterface* files, Options options, QWidget* parent)
     : QWidget(parent),
       asker_(asker),
       files_(files != nullptr ? *files : static_cast<FileInterface&>(systemFileInterface())),
       options_(std::move(options)) {
-  setObjectName(QStringLiteral("Main"));
+  setObjectName(QStringLiteral("MainWindow"));
   std::error_code error;
   workingFolder = std::filesystem::current_path(error).string();
   createControls();
-  Form_Load();
+  load();
 }
 
-Main::~Main() = default;
+MainWindow::~MainWindow() = default;
 
-void Main::createControls() {
+void MainWindow::createControls() {
   initResources();
   splitCursor_ = splitCursor();
   setWindowTitle(QStringLiteral("Vornak Split your files"));
@@ -268,62 +268,63 @@ void Main::createControls() {
     label->setPalette(p);
   };
 
-  lblFilename = named(new QLabel(QStringLiteral("&Filename:"), this), "lblFilename");
-  edFilename = named(new QLineEdit(this), "edFilename");
-  butFilename = named(new QPushButton(QStringLiteral("..."), this), "butFilename");
-  Label2 = named(new QLabel(QStringLiteral("Filesize:"), this), "Label2");
-  lblSize = named(new QLabel(this), "lblSize");
-  picParts = named(new PartsStrip(this), "picParts");
-  lblFilesize = named(new QLabel(QStringLiteral("S&ize of split files:"), this), "lblFilesize");
-  edPartsize = named(new QComboBox(this), "edPartsize");
-  butSplit = named(new QPushButton(QStringLiteral("&Split File..."), this), "butSplit");
-  butClose = named(new QPushButton(QStringLiteral("E&xit"), this), "butClose");
-  cmdAbout = named(new QPushButton(QStringLiteral("&About..."), this), "cmdAbout");
-  StatusBar = named(new StatusLine(this), "StatusBar");
+  fileLabel = named(new QLabel(QStringLiteral("&Filename:"), this), "fileLabel");
+  fileEdit = named(new QLineEdit(this), "fileEdit");
+  browseButton = named(new QPushButton(QStringLiteral("..."), this), "browseButton");
+  fileSizeCaption = named(new QLabel(QStringLiteral("Filesize:"), this), "fileSizeCaption");
+  fileSizeLabel = named(new QLabel(this), "fileSizeLabel");
+  diagramView = named(new PartsDiagram(this), "diagramView");
+  partSizeLabel = named(new QLabel(QStringLiteral("S&ize of split files:"), this), "partSizeLabel");
+  partSizeBox = named(new QComboBox(this), "partSizeBox");
+  splitButton = named(new QPushButton(QStringLiteral("&Split File..."), this), "splitButton");
+  exitButton = named(new QPushButton(QStringLiteral("E&xit"), this), "exitButton");
+  aboutButton = named(new QPushButton(QStringLiteral("&About..."), this), "aboutButton");
+  statusLine = named(new StatusLine(this), "statusLine");
 
-  lblFilename->setBuddy(edFilename);
-  lblFilesize->setBuddy(edPartsize);
-  edPartsize->setEditable(true);
-  edPartsize->setInsertPolicy(QComboBox::NoInsert);
+  fileLabel->setBuddy(fileEdit);
+  partSizeLabel->setBuddy(partSizeBox);
+  partSizeBox->setEditable(true);
+  partSizeBox->setInsertPolicy(QComboBox::NoInsert);
   // The entry holds exactly what was typed: a completer without rows never
   // completes, and being case-sensitive it makes the combo box take a row for
   // the typed text (when the entry is left) only when the letters match
   // exactly. A row changes the text only when it is picked.
-  auto* exact = new QCompleter(QStringList(), edPartsize);
+  auto* exact = new QCompleter(QStringList(), partSizeBox);
   exact->setCaseSensitivity(Qt::CaseSensitive);
-  edPartsize->setCompleter(exact);
-  edPartsize->setMaxVisibleItems(8);
-  greyText(Label2);
-  greyText(lblSize);
-  butSplit->setDefault(true);
-  butSplit->setEnabled(false);
-  for (QPushButton* button : {butFilename, butSplit, butClose, cmdAbout}) button->setAutoDefault(false);
+  partSizeBox->setCompleter(exact);
+  partSizeBox->setMaxVisibleItems(8);
+  greyText(fileSizeCaption);
+  greyText(fileSizeLabel);
+  splitButton->setDefault(true);
+  splitButton->setEnabled(false);
+  for (QPushButton* button : {browseButton, splitButton, exitButton, aboutButton})
+    button->setAutoDefault(false);
 
-  autoSize(lblFilename, 120, 120, 675, 195);
-  edFilename->setGeometry(geo.rect(120, 360, 2925, 285));
-  butFilename->setGeometry(geo.rect(3120, 360, 330, 285));
-  autoSize(Label2, 120, 720, 555, 195);
-  lblSize->setGeometry(geo.rect(840, 720, 2535, 255));
-  picParts->setGeometry(geo.rect(105, 1050, 3330, 240));
-  autoSize(lblFilesize, 105, 1365, 1155, 195);
-  edPartsize->setGeometry(geo.rect(105, 1620, 3315, 315));
-  butSplit->setGeometry(geo.rect(3720, 105, 1170, 345));
-  butClose->setGeometry(geo.rect(3720, 525, 1170, 345));
-  cmdAbout->setGeometry(geo.rect(3720, 1050, 1170, 345));
-  StatusBar->setGeometry(geo.rect(0, 2130, 4980, 315));
+  autoSize(fileLabel, 120, 120, 675, 195);
+  fileEdit->setGeometry(geo.rect(120, 360, 2925, 285));
+  browseButton->setGeometry(geo.rect(3120, 360, 330, 285));
+  autoSize(fileSizeCaption, 120, 720, 555, 195);
+  fileSizeLabel->setGeometry(geo.rect(840, 720, 2535, 255));
+  diagramView->setGeometry(geo.rect(105, 1050, 3330, 240));
+  autoSize(partSizeLabel, 105, 1365, 1155, 195);
+  partSizeBox->setGeometry(geo.rect(105, 1620, 3315, 315));
+  splitButton->setGeometry(geo.rect(3720, 105, 1170, 345));
+  exitButton->setGeometry(geo.rect(3720, 525, 1170, 345));
+  aboutButton->setGeometry(geo.rect(3720, 1050, 1170, 345));
+  statusLine->setGeometry(geo.rect(0, 2130, 4980, 315));
   setFixedSize(geo.size(4980, 2445));
 
-  // Tab order: edFilename, butFilename, edPartsize, butSplit, butClose, cmdAbout.
-  for (QWidget* w : {static_cast<QWidget*>(lblFilename), static_cast<QWidget*>(Label2),
-                     static_cast<QWidget*>(lblSize), static_cast<QWidget*>(lblFilesize),
-                     static_cast<QWidget*>(picParts), static_cast<QWidget*>(StatusBar)})
+  // Tab order: fileEdit, browseButton, partSizeBox, splitButton, exitButton, aboutButton.
+  for (QWidget* w : {static_cast<QWidget*>(fileLabel), static_cast<QWidget*>(fileSizeCaption),
+                     static_cast<QWidget*>(fileSizeLabel), static_cast<QWidget*>(partSizeLabel),
+                     static_cast<QWidget*>(diagramView), static_cast<QWidget*>(statusLine)})
     w->setFocusPolicy(Qt::NoFocus);
-  setTabOrder(edFilename, butFilename);
-  setTabOrder(butFilename, edPartsize);
-  setTabOrder(edPartsize, butSplit);
-  setTabOrder(butSplit, butClose);
-  setTabOrder(butClose, cmdAbout);
-  edFilename->setFocus();
+  setTabOrder(fileEdit, browseButton);
+  setTabOrder(browseButton, partSizeBox);
+  setTabOrder(partSizeBox, splitButton);
+  setTabOrder(splitButton, exitButton);
+  setTabOrder(exitButton, aboutButton);
+  fileEdit->setFocus();
 
   // Hints follow the pointer; controls without a hint keep the status text,
   // so their mouse moves do not reach the window's background.
@@ -339,35 +340,35 @@ void Main::createControls() {
   }
   setAcceptDrops(true);
 
-  connect(edFilename, &QLineEdit::textChanged, this, &Main::edFilename_Change);
-  connect(butFilename, &QPushButton::clicked, this, &Main::butFilename_Click);
-  connect(butClose, &QPushButton::clicked, this, &Main::butClose_Click);
-  connect(cmdAbout, &QPushButton::clicked, this, &Main::cmdAbout_Click);
-  connect(butSplit, &QPushButton::clicked, this, &Main::butSplit_Click);
-  connect(edPartsize, &QComboBox::editTextChanged, this, &Main::edPartsize_Change);
-  connect(edPartsize, &QComboBox::activated, this, &Main::edPartsize_Click);
+  connect(fileEdit, &QLineEdit::textChanged, this, &MainWindow::sourceChanged);
+  connect(browseButton, &QPushButton::clicked, this, &MainWindow::chooseSource);
+  connect(exitButton, &QPushButton::clicked, this, &MainWindow::closeClicked);
+  connect(aboutButton, &QPushButton::clicked, this, &MainWindow::about);
+  connect(splitButton, &QPushButton::clicked, this, &MainWindow::split);
+  connect(partSizeBox, &QComboBox::editTextChanged, this, &MainWindow::partSizeChanged);
+  connect(partSizeBox, &QComboBox::activated, this, &MainWindow::partSizeChosen);
 }
 
 // ---------------------------------------------------------------------------
 // Loading and closing
 
-void Main::Form_Load() {
+void MainWindow::load() {
   const char separator = decimalSeparator();
   Settings settings(options_.settingsFile);
   guarded([&] { bufferSize = bufferSizeFromText(settings.read("FileBufferSize", "4096")); });
   const std::vector<std::string> defaults = defaultPresetRows(separator);
   {
-    const QSignalBlocker blocker(edPartsize);
+    const QSignalBlocker blocker(partSizeBox);
     for (int i = 0; i < 8; ++i) {
       guarded([&] {
         const std::string key = "SplitSize" + std::to_string(i + 1);
         const std::string fallback = i < static_cast<int>(defaults.size()) ? defaults[i] : std::string();
-        edPartsize->addItem(Q(settings.read(key, fallback)));
+        partSizeBox->addItem(Q(settings.read(key, fallback)));
       });
     }
     // The rows are there; the entry itself stays empty.
-    edPartsize->setCurrentIndex(-1);
-    edPartsize->setEditText(QString());
+    partSizeBox->setCurrentIndex(-1);
+    partSizeBox->setEditText(QString());
   }
   guarded([&] { target.overwriteAll = overwriteModeFromText(settings.read("OverwriteMode", "0")); });
   sourcePath.clear();
@@ -377,57 +378,57 @@ void Main::Form_Load() {
               "\t\t" + kLegalNotice;
   partsText.clear();
   hintText.clear();
-  const QSize inner = picParts->innerSize();
+  const QSize inner = diagramView->innerSize();
   diagramWidth = inner.width() - 2;
   diagramHeight = inner.height() - 2;
   drawParts();
 }
 
-void Main::Form_Unload() {
+void MainWindow::saveSettings() {
   if (unloaded_) return;
   unloaded_ = true;
   Settings settings(options_.settingsFile);
   for (int i = 0; i < 8; ++i) {
     guarded([&] {
-      if (i < edPartsize->count())
-        settings.write("SplitSize" + std::to_string(i + 1), S(edPartsize->itemText(i)));
+      if (i < partSizeBox->count())
+        settings.write("SplitSize" + std::to_string(i + 1), S(partSizeBox->itemText(i)));
     });
   }
   guarded([&] { settings.write("OverwriteMode", std::to_string(target.overwriteAll)); });
 }
 
-void Main::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   // While a split runs the window is disabled and must stay: the split works
   // with its state.
   if (splitting_ || !isEnabled()) {
     event->ignore();
     return;
   }
-  Form_Unload();
+  saveSettings();
   event->accept();
 }
 
-void Main::butClose_Click() {
+void MainWindow::closeClicked() {
   close();
 }
 
-void Main::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Escape:
       if (event->modifiers() == Qt::NoModifier) {
-        butClose->click();
+        exitButton->click();
         return;
       }
       break;
     case Qt::Key_Return:
     case Qt::Key_Enter: {
-      // A focused button acts as the default one; otherwise butSplit does,
+      // A focused button acts as the default one; otherwise splitButton does,
       // and only while it is enabled.
       auto* focused = qobject_cast<QPushButton*>(focusWidget());
       if (focused != nullptr && focused->isEnabled()) {
         focused->click();
-      } else if (butSplit->isEnabled()) {
-        butSplit->click();
+      } else if (splitButton->isEnabled()) {
+        splitButton->click();
       }
       return;
     }
@@ -440,29 +441,29 @@ void Main::keyPressEvent(QKeyEvent* event) {
 // ---------------------------------------------------------------------------
 // Source file
 
-std::string Main::getSourceFilename() {
+std::string MainWindow::getSourceFilename() {
   std::string result;
-  guarded([&] { result = vornak::getSourceFilename(S(edFilename->text()), files_, workingFolder); });
+  guarded([&] { result = vornak::getSourceFilename(S(fileEdit->text()), files_, workingFolder); });
   return result;
 }
 
-void Main::showFileSize() {
-  lblSize->setText(QString());
+void MainWindow::showFileSize() {
+  fileSizeLabel->setText(QString());
   if (fileSize >= 0) {
     QLocale locale;
     locale.setNumberOptions(QLocale::DefaultNumberOptions);
-    lblSize->setText(locale.toString(static_cast<qlonglong>(fileSize)) + QStringLiteral(" Bytes"));
+    fileSizeLabel->setText(locale.toString(static_cast<qlonglong>(fileSize)) + QStringLiteral(" Bytes"));
   }
 }
 
-void Main::edFilename_Change() {
+void MainWindow::sourceChanged() {
   sourcePath = getSourceFilename();
   fileSize = HugeFileFunctions::getHugeFileSize(sourcePath);
   updateControls();
 }
 
-void Main::butFilename_Click() {
-  const std::string typed = S(edFilename->text());
+void MainWindow::chooseSource() {
+  const std::string typed = S(fileEdit->text());
   if (browseFolder.empty() && !trimBlanks(typed).empty())
     browseFolder = Filenames::getFolder(Filenames::resolve(workingFolder, trimBlanks(typed)));
   QString chosen;
@@ -477,38 +478,38 @@ void Main::butFilename_Click() {
   browseFolder = Filenames::getFolder(S(chosen));
   // The open dialog makes the chosen file's folder the current one.
   workingFolder = browseFolder;
-  edFilename->setText(chosen);
+  fileEdit->setText(chosen);
 }
 
 // ---------------------------------------------------------------------------
 // Part size, diagram and texts
 
-char Main::decimalSeparator() {
+char MainWindow::decimalSeparator() {
   const QString point = QLocale().decimalPoint();
   if (point.size() == 1 && point.at(0).unicode() < 128) return static_cast<char>(point.at(0).unicode());
   return '.';
 }
 
-double Main::getPartSize() {
-  return vornak::getPartSize(S(edPartsize->currentText()), decimalSeparator());
+double MainWindow::getPartSize() {
+  return vornak::getPartSize(S(partSizeBox->currentText()), decimalSeparator());
 }
 
-void Main::edPartsize_Change() {
+void MainWindow::partSizeChanged() {
   partSize = getPartSize();
   updateControls();
 }
 
-void Main::edPartsize_Click() {
-  edPartsize_Change();
+void MainWindow::partSizeChosen() {
+  partSizeChanged();
 }
 
-void Main::updateControls() {
-  butSplit->setEnabled(partSize > 0 && !sourcePath.empty() && partSize < fileSize);
+void MainWindow::updateControls() {
+  splitButton->setEnabled(partSize > 0 && !sourcePath.empty() && partSize < fileSize);
   showFileSize();
   drawParts();
 }
 
-void Main::drawParts() {
+void MainWindow::drawParts() {
   DiagramInput input;
   input.width = diagramWidth;
   input.height = diagramHeight;
@@ -516,100 +517,100 @@ void Main::drawParts() {
   input.fileSize = fileSize;
   input.partSize = partSize;
   diagram = computeDiagram(input);
-  picParts->paint(diagram);
-  picParts->setToolTip(QString());
+  diagramView->paint(diagram);
+  diagramView->setToolTip(QString());
   applyDiagramTexts(diagram.tooltip, diagram.partsText);
   if (diagram.customPointer)
-    picParts->setCursor(splitCursor_);
+    diagramView->setCursor(splitCursor_);
   else
-    picParts->unsetCursor();
+    diagramView->unsetCursor();
 }
 
-void Main::makeTooltip(const std::string& tooltipText, double fileSize, double partSize) {
+void MainWindow::makeTooltip(const std::string& tooltipText, double fileSize, double partSize) {
   std::string tooltip, summary;
   makeTooltipTexts(tooltipText, fileSize, partSize, tooltip, summary);
   applyDiagramTexts(tooltip, summary);
 }
 
-void Main::applyDiagramTexts(const std::string& tooltip, const std::string& summary) {
-  picParts->setToolTip(Q(tooltip));
+void MainWindow::applyDiagramTexts(const std::string& tooltip, const std::string& summary) {
+  diagramView->setToolTip(Q(tooltip));
   partsText = summary;
   setStatusIfDifferent(partsText);
 }
 
-void Main::setStatusIfDifferent(const std::string& text) {
+void MainWindow::setStatusIfDifferent(const std::string& text) {
   const QString q = Q(text);
-  if (StatusBar->simpleText() != q) StatusBar->setSimpleText(q);
+  if (statusLine->simpleText() != q) statusLine->setSimpleText(q);
 }
 
-void Main::picParts_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, double x) {
+void MainWindow::diagramClicked(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, double x) {
   DiagramClick click;
   click.rightButton = button == Qt::RightButton;
   click.ctrl = modifiers.testFlag(Qt::ControlModifier);
   click.x = x;
   const std::optional<std::string> size = clickToSize(fileSize, !sourcePath.empty(), diagramWidth, click);
-  if (size) edPartsize->setEditText(Q(*size));
+  if (size) partSizeBox->setEditText(Q(*size));
 }
 
-void Main::updatePartSizeList() {
+void MainWindow::updatePartSizeList() {
   std::vector<std::string> rows;
-  for (int i = 0; i < edPartsize->count(); ++i) rows.push_back(S(edPartsize->itemText(i)));
-  const QString text = edPartsize->currentText();
+  for (int i = 0; i < partSizeBox->count(); ++i) rows.push_back(S(partSizeBox->itemText(i)));
+  const QString text = partSizeBox->currentText();
   vornak::updatePartSizeList(rows, S(text));
   {
     // Rewriting the rows must not disturb the entry's text.
-    const QSignalBlocker blocker(edPartsize);
-    for (int i = 0; i < edPartsize->count() && i < static_cast<int>(rows.size()); ++i)
-      edPartsize->setItemText(i, Q(rows[static_cast<std::size_t>(i)]));
+    const QSignalBlocker blocker(partSizeBox);
+    for (int i = 0; i < partSizeBox->count() && i < static_cast<int>(rows.size()); ++i)
+      partSizeBox->setItemText(i, Q(rows[static_cast<std::size_t>(i)]));
   }
-  edPartsize->setCurrentIndex(0);
-  if (edPartsize->currentText() != text) edPartsize->setEditText(text);
+  partSizeBox->setCurrentIndex(0);
+  if (partSizeBox->currentText() != text) partSizeBox->setEditText(text);
 }
 
 // ---------------------------------------------------------------------------
 // Status-bar hints
 
-void Main::showHint(const std::string& text) {
+void MainWindow::showHint(const std::string& text) {
   if (splitting_) return;  // "Splitting..." stays until the split's ending
   hintText = text;
   setStatusIfDifferent(hintText);
 }
 
-void Main::butFilename_MouseMove() {
+void MainWindow::butFilename_MouseMove() {
   showHint("Browse.");
 }
 
-void Main::butSplit_MouseMove() {
+void MainWindow::butSplit_MouseMove() {
   showHint("Split your file.");
 }
 
-void Main::butClose_MouseMove() {
+void MainWindow::butClose_MouseMove() {
   showHint("Quit Vornak.");
 }
 
-void Main::cmdAbout_MouseMove() {
+void MainWindow::cmdAbout_MouseMove() {
   showHint(aboutText);
 }
 
-void Main::lblFilename_MouseMove() {
+void MainWindow::lblFilename_MouseMove() {
   showHint("Path of the file you want to split.");
 }
 
-void Main::lblFilesize_MouseMove() {
+void MainWindow::lblFilesize_MouseMove() {
   showHint("Size of the split files (e.g. 12345, " + numberText(12.34, decimalSeparator()) + " KB, 1 MB).");
 }
 
-void Main::Form_MouseMove() {
+void MainWindow::Form_MouseMove() {
   if (splitting_) return;
   setStatusIfDifferent(partsText);
 }
 
-void Main::mouseMoveEvent(QMouseEvent* event) {
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
   Form_MouseMove();
   QWidget::mouseMoveEvent(event);
 }
 
-bool Main::hintEvent(QObject* watched) {
+bool MainWindow::hintEvent(QObject* watched) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (widget == nullptr) return false;
   if (!widget->isEnabled() && isEnabled()) {
@@ -617,17 +618,17 @@ bool Main::hintEvent(QObject* watched) {
     Form_MouseMove();
     return true;
   }
-  if (watched == butFilename)
+  if (watched == browseButton)
     butFilename_MouseMove();
-  else if (watched == butSplit)
+  else if (watched == splitButton)
     butSplit_MouseMove();
-  else if (watched == butClose)
+  else if (watched == exitButton)
     butClose_MouseMove();
-  else if (watched == cmdAbout)
+  else if (watched == aboutButton)
     cmdAbout_MouseMove();
-  else if (watched == lblFilename)
+  else if (watched == fileLabel)
     lblFilename_MouseMove();
-  else if (watched == lblFilesize)
+  else if (watched == partSizeLabel)
     lblFilesize_MouseMove();
   else
     return false;
@@ -637,7 +638,7 @@ bool Main::hintEvent(QObject* watched) {
 // ---------------------------------------------------------------------------
 // Drag and drop
 
-void Main::edFilename_OLEDragOver(QDragMoveEvent* event) {
+void MainWindow::edFilename_OLEDragOver(QDragMoveEvent* event) {
   if (!droppedFiles(event->mimeData()).isEmpty() && (event->possibleActions() & Qt::CopyAction)) {
     event->setDropAction(Qt::CopyAction);
     event->accept();
@@ -647,7 +648,7 @@ void Main::edFilename_OLEDragOver(QDragMoveEvent* event) {
   }
 }
 
-void Main::edFilename_OLEDragDrop(QDropEvent* event) {
+void MainWindow::edFilename_OLEDragDrop(QDropEvent* event) {
   const QStringList files = droppedFiles(event->mimeData());
   if (files.isEmpty()) {
     event->ignore();
@@ -655,21 +656,21 @@ void Main::edFilename_OLEDragDrop(QDropEvent* event) {
   }
   event->setDropAction(Qt::CopyAction);
   event->accept();
-  edFilename->setText(files.first());
+  fileEdit->setText(files.first());
 }
 
-bool Main::refusesDropAt(const QPointF& position) const {
+bool MainWindow::refusesDropAt(const QPointF& position) const {
   const QWidget* under = childAt(position.toPoint());
-  return under != nullptr && under != edFilename && under != lblSize && under != picParts;
+  return under != nullptr && under != fileEdit && under != fileSizeLabel && under != diagramView;
 }
 
 // A drag refused by a control reaches the window's background too; there it
 // stays refused: the no-drop pointer, and no action for the drag's source.
-void Main::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
   dragMoveEvent(event);
 }
 
-void Main::dragMoveEvent(QDragMoveEvent* event) {
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
   if (refusesDropAt(event->position())) {
     event->setDropAction(Qt::IgnoreAction);
     event->ignore();
@@ -678,7 +679,7 @@ void Main::dragMoveEvent(QDragMoveEvent* event) {
   Form_OLEDragOver(event);
 }
 
-void Main::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
   if (refusesDropAt(event->position())) {
     event->setDropAction(Qt::IgnoreAction);
     event->ignore();
@@ -687,24 +688,24 @@ void Main::dropEvent(QDropEvent* event) {
   Form_OLEDragDrop(event);
 }
 
-bool Main::dropEvent(QObject* watched, QEvent* event) {
-  if (watched != edFilename && watched != lblSize && watched != picParts) {
+bool MainWindow::dropEvent(QObject* watched, QEvent* event) {
+  if (watched != fileEdit && watched != fileSizeLabel && watched != diagramView) {
     // Refused here and, where it travels on, by the window's background.
     static_cast<QDropEvent*>(event)->setDropAction(Qt::IgnoreAction);
     event->ignore();
   } else if (event->type() == QEvent::Drop) {
     auto* drop = static_cast<QDropEvent*>(event);
-    if (watched == edFilename)
+    if (watched == fileEdit)
       edFilename_OLEDragDrop(drop);
-    else if (watched == lblSize)
+    else if (watched == fileSizeLabel)
       lblSize_OLEDragDrop(drop);
     else
       picParts_OLEDragDrop(drop);
   } else {
     auto* over = static_cast<QDragMoveEvent*>(event);
-    if (watched == edFilename)
+    if (watched == fileEdit)
       edFilename_OLEDragOver(over);
-    else if (watched == lblSize)
+    else if (watched == fileSizeLabel)
       lblSize_OLEDragOver(over);
     else
       picParts_OLEDragOver(over);
@@ -712,7 +713,7 @@ bool Main::dropEvent(QObject* watched, QEvent* event) {
   return true;
 }
 
-bool Main::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::Enter:
     case QEvent::MouseMove:
@@ -725,10 +726,10 @@ bool Main::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::DragLeave:
       return true;
     case QEvent::MouseButtonRelease:
-      if (watched == picParts) {
+      if (watched == diagramView) {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        const double x = mouse->position().x() - picParts->contentsRect().left();
-        picParts_MouseUp(mouse->button(), mouse->modifiers(), x);
+        const double x = mouse->position().x() - diagramView->contentsRect().left();
+        diagramClicked(mouse->button(), mouse->modifiers(), x);
         return true;
       }
       break;
@@ -741,12 +742,12 @@ bool Main::eventFilter(QObject* watched, QEvent* event) {
 // ---------------------------------------------------------------------------
 // Commands
 
-void Main::cmdAbout_Click() {
-  AboutBox box(this);
+void MainWindow::about() {
+  AboutDialog box(this);
   box.exec();
 }
 
-void Main::butSplit_Click() {
+void MainWindow::split() {
   // A second click or Enter while a split runs (its windows yield) does
   // nothing, and the window takes no input until the split's ending.
   if (splitting_) return;
@@ -768,42 +769,42 @@ void Main::butSplit_Click() {
   splitting_ = false;
 }
 
-std::string Main::filenameText() {
-  return S(edFilename->text());
+std::string MainWindow::filenameText() {
+  return S(fileEdit->text());
 }
 
-std::string Main::partSizeText() {
-  return S(edPartsize->currentText());
+std::string MainWindow::partSizeText() {
+  return S(partSizeBox->currentText());
 }
 
-void Main::setStatus(const std::string& text) {
-  StatusBar->setSimpleText(Q(text));
+void MainWindow::setStatus(const std::string& text) {
+  statusLine->setSimpleText(Q(text));
 }
 
-void Main::showTargetDialog(TargetRecord& record) {
-  Save::showModal(record, this, &asker_);
+void MainWindow::showTargetDialog(TargetRecord& record) {
+  TargetDialog::showModal(record, this, &asker_);
 }
 
-SplitFrontEnd& Main::loadProgress() {
-  progress_ = std::make_unique<Progress>(this, &asker_);
+SplitFrontEnd& MainWindow::loadProgress() {
+  progress_ = std::make_unique<ProgressDialog>(this, &asker_);
   progress_->setMainCallbacks(
       [this] {
         setEnabled(true);
         activateWindow();
-        if (focusWidget() == nullptr) edFilename->setFocus();
+        if (focusWidget() == nullptr) fileEdit->setFocus();
       },
       [this](const std::string& text) { setStatus(text); });
   return *progress_;
 }
 
-void Main::disableMain() {
+void MainWindow::disableMain() {
   setEnabled(false);
   // The progress window is the main window's child but must stay usable:
   // its Cancel button is the only way to stop the split.
   if (progress_) progress_->setEnabled(true);
 }
 
-void Main::showProgress() {
+void MainWindow::showProgress() {
   if (!progress_) return;
   progress_->show();
   // The keyboard goes to the progress window: Enter and Esc reach Cancel.
@@ -811,7 +812,7 @@ void Main::showProgress() {
   progress_->activateWindow();
 }
 
-void Main::yield() {
+void MainWindow::yield() {
   QCoreApplication::processEvents();
 }
 

@@ -30,15 +30,15 @@ class QPushButton;
 
 namespace vornak {
 
-class Progress;
+class ProgressDialog;
 
 // The parts diagram strip: a sunken frame around a backing image that keeps
 // the last drawing until the next one. Strip pixel (x, y) is image pixel
 // (x, y); the drawing uses columns 1..W and rows 1..H.
-class PartsStrip : public QFrame {
+class PartsDiagram : public QFrame {
   Q_OBJECT
  public:
-  explicit PartsStrip(QWidget* parent = nullptr);
+  explicit PartsDiagram(QWidget* parent = nullptr);
   // The drawable size in strip pixels (the inner area).
   QSize innerSize() const { return contentsRect().size(); }
   // Clears the strip and paints the primitives.
@@ -72,7 +72,7 @@ class StatusLine : public QFrame {
   int writes_ = 0;
 };
 
-class Main : public QWidget, public SplitCommandHost {
+class MainWindow : public QWidget, public SplitCommandHost {
   Q_OBJECT
  public:
   struct Options {
@@ -84,23 +84,23 @@ class Main : public QWidget, public SplitCommandHost {
   };
 
   // files: the platform file interface when null.
-  explicit Main(Asker& asker, FileInterface* files = nullptr, Options options = {},
-                QWidget* parent = nullptr);
-  ~Main() override;
+  explicit MainWindow(Asker& asker, FileInterface* files = nullptr, Options options = {},
+                      QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Controls, named as everywhere else in the program.
-  QLabel* lblFilename = nullptr;
-  QLineEdit* edFilename = nullptr;
-  QPushButton* butFilename = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* lblSize = nullptr;
-  PartsStrip* picParts = nullptr;
-  QLabel* lblFilesize = nullptr;
-  QComboBox* edPartsize = nullptr;
-  QPushButton* butSplit = nullptr;
-  QPushButton* butClose = nullptr;
-  QPushButton* cmdAbout = nullptr;
-  StatusLine* StatusBar = nullptr;
+  QLabel* fileLabel = nullptr;
+  QLineEdit* fileEdit = nullptr;
+  QPushButton* browseButton = nullptr;
+  QLabel* fileSizeCaption = nullptr;
+  QLabel* fileSizeLabel = nullptr;
+  PartsDiagram* diagramView = nullptr;
+  QLabel* partSizeLabel = nullptr;
+  QComboBox* partSizeBox = nullptr;
+  QPushButton* splitButton = nullptr;
+  QPushButton* exitButton = nullptr;
+  QPushButton* aboutButton = nullptr;
+  StatusLine* statusLine = nullptr;
 
   // The target record shared with the split command and the Save dialog.
   TargetRecord target;
@@ -146,17 +146,17 @@ class Main : public QWidget, public SplitCommandHost {
   void yield() override;
 
  public slots:
-  void Form_Load();
-  void Form_Unload();
-  void edFilename_Change();
-  void butFilename_Click();
-  void butClose_Click();
-  void cmdAbout_Click();
-  void butSplit_Click();
-  void edPartsize_Change();
-  void edPartsize_Click();
+  void load();
+  void saveSettings();
+  void sourceChanged();
+  void chooseSource();
+  void closeClicked();
+  void about();
+  void split();
+  void partSizeChanged();
+  void partSizeChosen();
   // x in strip pixels.
-  void picParts_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, double x);
+  void diagramClicked(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, double x);
 
   void butFilename_MouseMove();
   void butSplit_MouseMove();
@@ -199,7 +199,7 @@ class Main : public QWidget, public SplitCommandHost {
   bool unloaded_ = false;
   bool splitting_ = false;  // from the split button's click to the split's ending
   QCursor splitCursor_;
-  std::unique_ptr<Progress> progress_;
+  std::unique_ptr<ProgressDialog> progress_;
 };
 
 }  // namespace vornak

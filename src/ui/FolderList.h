@@ -9,10 +9,10 @@
 
 namespace vornak {
 
-class DirList : public QTreeWidget {
+class FolderList : public QTreeWidget {
   Q_OBJECT
  public:
-  explicit DirList(QWidget* parent = nullptr);
+  explicit FolderList(QWidget* parent = nullptr);
 
   // Makes folder current and shows it below root (the root of folder's file
   // system, drive or share when folder does not lie inside root). Both take
@@ -31,7 +31,7 @@ class DirList : public QTreeWidget {
 
  signals:
   // The current folder has changed.
-  void Change();
+  void pathChanged();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/ProgressDialog.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <algorithm>
+#include <cmath>
+
+#include "split/SplitMessages.h"
+#include "ui/MessageBoxAsker.h"
+#include "ui/WindowGeometry.h"
+
+namespace vornak {
+
+ProgressDialog::ProgressDialog(QWidget* owner, Asker* asker) : QDialog(owner) {
+  if (asker) {
+    asker_ = asker;
+  } else {
+    ownAsker_ = std::make_unique<MessageBoxAsker>(this);
+    asker_ = ownAsker_.get();
+  }
+  setObjectName("ProgressDialog");
+  setWindowTitle("Processing...");
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  setModal(false);
+
+  const WindowGeometry g(font());
+  setFixedSize(g.size(4830, 1110));
+
+  sourceLabel = new QLabel(this);
+  sourceLabel->setObjectName("sourceLabel");
+  sourceLabel->setGeometry(g.rect(120, 120, 4575, 225));
+  sourceLabel->setTextFormat(Qt::PlainText);
+
+  partLabel = new QLabel(this);
+  partLabel->setObjectName("partLabel");
+  partLabel->setGeometry(g.rect(120, 360, 4575, 225));
+  partLabel->setTextFormat(Qt::PlainText);
+
+  progressBar = new QProgressBar(this);
+  progressBar->setObjectName("progressBar");
+  progressBar->setGeometry(g.rect(120, 720, 3400, 195));
+  progressBar->setTextVisible(false);
+
+  cancelButton = new QPushButton("Cancel", this);
+  cancelButton->setObjectName("cancelButton");
+  cancelButton->setGeometry(g.rect(3640, 645, 1065, 345));
+  cancelButton->setDefault(true);
+  cancelButton->setAutoDefault(true);
+  cancelButton->setFocus();
+
+  connect(cancelButton, &QPushButton::clicked, this, &ProgressDialog::confirmCancel);
+  load();
+}
+
+ProgressDialog::~ProgressDialog() = default;
+
+void ProgressDialog::setMainCallbacks(std::function<void()> enableMain,
+                                      std::function<void(const std::string&)> setMainStatus) {
+  enableMain_ = std::move(enableMain);
+  setMainStatus_ = std::move(setMainStatus);
+}
+
+void ProgressDialog::load() {
+  sourceLabel->clear();
+  partLabel->clear();
+  progressBar->setRange(0, 100);
+  progressBar->setValue(0);
+  cancelled = false;
+  unloading_ = false;
+}
+
+void ProgressDialog::confirmCancel() {
+  if (asker_->ask(cancelQuestion()) == Answer::Yes) cancelled = true;
+}
+
+void ProgressDialog::closeEvent(QCloseEvent* event) {
+  if (unloading_) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  confirmCancel();
+}
+
+void ProgressDialog::reject() {
+  confirmCancel();
+}
+
+void ProgressDialog::unload() {
+  unloading_ = true;
+  close();
+}
+
+void ProgressDialog::setTitle(const std::string& title) {
+  setWindowTitle(QString::fromStdString(title));
+}
+
+void ProgressDialog::setStatus1(const std::string& text) {
+  sourceLabel->setText(QString::fromStdString(text));
+}
+
+void ProgressDialog::setStatus2(const std::string& text) {
+  partLabel->setText(QString::fromStdString(text));
+}
+
+void ProgressDialog::setProgress(float percent) {
+  // The bar shows whole percents; it reaches 100 only when everything is copied.
+  const float clamped = std::isnan(percent) ? 0.0f : std::clamp(percent, 0.0f, 100.0f);
+  progressBar->setValue(static_cast<int>(clamped));
+}
+
+Answer ProgressDialog::ask(const Message& message) {
+  return asker_->ask(message);
+}
+
+void ProgressDialog::yield() {
+  QCoreApplication::processEvents();
+}
+
+void ProgressDialog::enableMain() {
+  if (enableMain_) enableMain_();
+}
+
+void ProgressDialog::setMainStatus(const std::string& text) {
+  if (setMainStatus_) setMainStatus_(text);
+}
+
+}  // namespace vornak
