@@ -48,7 +48,9 @@ int main(int argc, char** argv) {
   const char keys[] = "abcdefgh";
   std::vector<double> ms;
   ms.reserve(kKeystrokes);
-  dialog.nameEdit->setFocus();
+  auto* name = dialog.findChild<QLineEdit*>("nameEdit");
+  auto* preview = dialog.findChild<QListView*>("previewList");
+  name->setFocus();
   for (int i = 0; i < kKeystrokes; ++i) {
     QElapsedTimer timer;
     timer.start();
@@ -56,13 +58,13 @@ int main(int argc, char** argv) {
     // so that the name stays as long as a real one.
     const int step = i % 18;
     if (step < 8)
-      type(dialog.nameEdit, Qt::Key_A + step, QString(QChar(keys[step])));
+      type(name, Qt::Key_A + step, QString(QChar(keys[step])));
     else if (step == 8 || step == 17)
-      type(dialog.nameEdit, Qt::Key_Colon, ":");  // refused: beep, clean, rebuild
+      type(name, Qt::Key_Colon, ":");  // refused: beep, clean, rebuild
     else
-      type(dialog.nameEdit, Qt::Key_Backspace, "");
+      type(name, Qt::Key_Backspace, "");
     // Let the view repaint what it shows, as the event loop would.
-    dialog.previewList->viewport()->repaint();
+    preview->viewport()->repaint();
     ms.push_back(timer.nsecsElapsed() / 1e6);
   }
   std::sort(ms.begin(), ms.end());

@@ -47,7 +47,7 @@ struct Diagram {
   std::string tooltip;
   std::string partsText;       // "N split files" or empty
   bool customPointer = false;  // the split cursor is on
-  bool splitEnabled = false;   // butSplit
+  bool splitEnabled = false;   // the split button
 };
 
 // The whole refresh decision: drawParts, the three drawings and makeTooltip.

@@ -28,9 +28,9 @@ struct SplitState {
 class SplitCommandHost {
  public:
   virtual ~SplitCommandHost() = default;
-  virtual std::string filenameText() = 0;               // edFilename exactly as typed
+  virtual std::string filenameText() = 0;               // the name field exactly as typed
   virtual std::string currentFolder() = 0;              // what a relative file name is read against
-  virtual std::string partSizeText() = 0;               // the text of edPartsize
+  virtual std::string partSizeText() = 0;               // the part-size entry's text
   virtual char decimalSeparator() = 0;                  // the user's locale
   virtual void setStatus(const std::string& text) = 0;  // the main window's status line
   virtual Asker& questions() = 0;
@@ -40,7 +40,7 @@ class SplitCommandHost {
   virtual void updatePartSizeList() = 0;  // moves the entry's text to the top of the presets
   // Loads the progress window (its load clears both labels, the bar and the
   // cancel flag) and returns it; the command then sets its caption and
-  // lblStatus1 through it, calls disableMain and showProgress. The front end
+  // source line through it, calls disableMain and showProgress. The front end
   // stays valid until its unloadProgress has run. Its Ask must show over the
   // progress window: the main window is disabled while it is used.
   virtual SplitFrontEnd& loadProgress() = 0;

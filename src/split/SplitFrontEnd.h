@@ -16,10 +16,10 @@ class SplitFrontEnd {
   // Progress window operations. A setter may throw std::exception; the loop
   // reports such a failure as a processing error at the end of its pass.
   virtual void setTitle(const std::string& title) = 0;   // the window's caption
-  virtual void setStatus1(const std::string& text) = 0;  // lblStatus1: the source path
-  virtual void setStatus2(const std::string& text) = 0;  // lblStatus2: "into " + part path
+  virtual void setStatus1(const std::string& text) = 0;  // the source path
+  virtual void setStatus2(const std::string& text) = 0;  // "into " + part path
   virtual void setProgress(float percent) = 0;           // ProgressBar, 0 to 100
-  virtual bool cancelFlag() const = 0;                   // bCancelFlag
+  virtual bool cancelFlag() const = 0;                   // the user confirmed Cancel
   virtual void unloadProgress() = 0;                     // unload from code, never refused
 
   // Modal questions and messages (overwrite, medium, errors).

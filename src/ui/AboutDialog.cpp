@@ -45,37 +45,37 @@ AboutDialog::AboutDialog(QWidget* owner, UrlOpener opener)
   setWindowIcon(appIcon());
   setModal(true);
 
-  iconLabel = makeLabel(this, "iconLabel");
-  iconLabel->setCursor(handCursor());
-  iconLabel->installEventFilter(this);
-  productLabel = makeLabel(this, "productLabel", QString::fromUtf8(kProductName));
-  versionLabel = makeLabel(this, "versionLabel");
-  descriptionLabel = makeLabel(this, "descriptionLabel");
-  copyrightLabel = makeLabel(this, "copyrightLabel");
-  webCaption = makeLabel(this, "webCaption", QStringLiteral("Worldwide Web: "));
-  webLabel = makeLabel(this, "webLabel");
+  iconLabel_ = makeLabel(this, "iconLabel");
+  iconLabel_->setCursor(handCursor());
+  iconLabel_->installEventFilter(this);
+  productLabel_ = makeLabel(this, "productLabel", QString::fromUtf8(kProductName));
+  versionLabel_ = makeLabel(this, "versionLabel");
+  descriptionLabel_ = makeLabel(this, "descriptionLabel");
+  copyrightLabel_ = makeLabel(this, "copyrightLabel");
+  webCaption_ = makeLabel(this, "webCaption", QStringLiteral("Worldwide Web: "));
+  webLabel_ = makeLabel(this, "webLabel");
   {
-    QPalette palette = webLabel->palette();
+    QPalette palette = webLabel_->palette();
     palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    webLabel->setPalette(palette);
-    QFont font = webLabel->font();
+    webLabel_->setPalette(palette);
+    QFont font = webLabel_->font();
     font.setUnderline(true);
-    webLabel->setFont(font);
+    webLabel_->setFont(font);
   }
-  webLabel->setCursor(handCursor());
-  webLabel->installEventFilter(this);
-  ruleDark = makeLine(this, "ruleDark", QColor(128, 128, 128));
-  ruleLight = makeLine(this, "ruleLight", QColor(255, 255, 255));
-  okButton = new QPushButton(QStringLiteral("OK"), this);
-  okButton->setObjectName(QStringLiteral("okButton"));
-  okButton->setDefault(true);
-  okButton->setAutoDefault(true);
-  connect(okButton, &QPushButton::clicked, this, &AboutDialog::Command1_Click);
+  webLabel_->setCursor(handCursor());
+  webLabel_->installEventFilter(this);
+  ruleDark_ = makeLine(this, "ruleDark", QColor(128, 128, 128));
+  ruleLight_ = makeLine(this, "ruleLight", QColor(255, 255, 255));
+  okButton_ = new QPushButton(QStringLiteral("OK"), this);
+  okButton_->setObjectName(QStringLiteral("okButton"));
+  okButton_->setDefault(true);
+  okButton_->setAutoDefault(true);
+  connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 
   // The labels take no focus; the button is the only stop in the tab order.
-  okButton->setFocus();
+  okButton_->setFocus();
 
-  load();
+  setTexts();
   placeControls();
 }
 
@@ -84,9 +84,9 @@ void AboutDialog::placeControls() {
   // The icon fills its square, which rounding may make a pixel smaller than 480 twips.
   const QRect square = g.rect(120, 120, 480, 480);
   const int size = std::min(square.width(), square.height());
-  iconLabel->setGeometry(square);
-  iconLabel->setPixmap(appIcon().pixmap(size, size));
-  iconLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  iconLabel_->setGeometry(square);
+  iconLabel_->setPixmap(appIcon().pixmap(size, size));
+  iconLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   // These labels size themselves to their caption: they keep their place
   // and grow when the text needs more room than the layout gives it.
@@ -94,9 +94,9 @@ void AboutDialog::placeControls() {
     QLabel* label;
     QRect rect;
   } labels[] = {
-      {productLabel, g.rect(840, 135, 1380, 195)},     {versionLabel, g.rect(840, 375, 795, 195)},
-      {descriptionLabel, g.rect(840, 630, 2370, 195)}, {copyrightLabel, g.rect(840, 1050, 2610, 195)},
-      {webCaption, g.rect(840, 1470, 1230, 195)},      {webLabel, g.rect(2070, 1455, 1620, 195)},
+      {productLabel_, g.rect(840, 135, 1380, 195)},     {versionLabel_, g.rect(840, 375, 795, 195)},
+      {descriptionLabel_, g.rect(840, 630, 2370, 195)}, {copyrightLabel_, g.rect(840, 1050, 2610, 195)},
+      {webCaption_, g.rect(840, 1470, 1230, 195)},      {webLabel_, g.rect(2070, 1455, 1620, 195)},
   };
   int right = 0;
   for (const auto& [label, rect] : labels) {
@@ -108,10 +108,10 @@ void AboutDialog::placeControls() {
   // Etched rule: a grey line and a white one a pixel below it.
   const QPoint from = g.point(105, 1890);
   const int lineWidth = g.px(4095) - from.x();
-  ruleDark->setGeometry(from.x(), from.y(), lineWidth, 1);
-  ruleLight->setGeometry(from.x(), from.y() + 1, lineWidth, 1);
+  ruleDark_->setGeometry(from.x(), from.y(), lineWidth, 1);
+  ruleLight_->setGeometry(from.x(), from.y() + 1, lineWidth, 1);
 
-  okButton->setGeometry(g.rect(3045, 1995, 1095, 375));
+  okButton_->setGeometry(g.rect(3045, 1995, 1095, 375));
 
   // A long web address or legal notice widens the window rather than being cut.
   QSize client = g.size(4230, 2460);
@@ -119,23 +119,15 @@ void AboutDialog::placeControls() {
   resize(client);
 }
 
-void AboutDialog::load() {
-  versionLabel->setText(QStringLiteral("Version %1.%2").arg(kVersionMajor).arg(kVersionMinor));
-  descriptionLabel->setText(QString::fromUtf8(kFileDescription));
-  copyrightLabel->setText(QString::fromUtf8(kLegalNotice));
-  webLabel->setText(QString::fromUtf8(kWebAddress));
+void AboutDialog::setTexts() {
+  versionLabel_->setText(QStringLiteral("Version %1.%2").arg(kVersionMajor).arg(kVersionMinor));
+  descriptionLabel_->setText(QString::fromUtf8(kFileDescription));
+  copyrightLabel_->setText(QString::fromUtf8(kLegalNotice));
+  webLabel_->setText(QString::fromUtf8(kWebAddress));
 }
 
 void AboutDialog::openWebAddress() {
-  opener_(QUrl::fromUserInput(webLabel->text()));
-}
-
-void AboutDialog::iconClicked() {
-  openWebAddress();
-}
-
-void AboutDialog::Command1_Click() {
-  accept();
+  opener_(QUrl::fromUserInput(webLabel_->text()));
 }
 
 bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -144,12 +136,8 @@ bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget != nullptr && mouse->button() == Qt::LeftButton &&
         widget->rect().contains(mouse->position().toPoint())) {
-      if (watched == webLabel) {
+      if (watched == webLabel_ || watched == iconLabel_) {
         openWebAddress();
-        return true;
-      }
-      if (watched == iconLabel) {
-        iconClicked();
         return true;
       }
     }

@@ -24,29 +24,25 @@ class AboutDialog : public QDialog {
   // opener empty: QDesktopServices::openUrl.
   explicit AboutDialog(QWidget* owner = nullptr, UrlOpener opener = {});
 
-  QLabel* iconLabel = nullptr;
-  QLabel* productLabel = nullptr;
-  QLabel* versionLabel = nullptr;
-  QLabel* descriptionLabel = nullptr;
-  QLabel* copyrightLabel = nullptr;
-  QLabel* webCaption = nullptr;
-  QLabel* webLabel = nullptr;
-  QFrame* ruleDark = nullptr;
-  QFrame* ruleLight = nullptr;
-  QPushButton* okButton = nullptr;
-
- public slots:
-  void load();
-  void openWebAddress();
-  void iconClicked();
-  void Command1_Click();
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void setTexts();
   void placeControls();
+  void openWebAddress();
+
+  QLabel* iconLabel_ = nullptr;
+  QLabel* productLabel_ = nullptr;
+  QLabel* versionLabel_ = nullptr;
+  QLabel* descriptionLabel_ = nullptr;
+  QLabel* copyrightLabel_ = nullptr;
+  QLabel* webCaption_ = nullptr;
+  QLabel* webLabel_ = nullptr;
+  QFrame* ruleDark_ = nullptr;
+  QFrame* ruleLight_ = nullptr;
+  QPushButton* okButton_ = nullptr;
 
   UrlOpener opener_;
 };

@@ -30,30 +30,31 @@ ProgressDialog::ProgressDialog(QWidget* owner, Asker* asker) : QDialog(owner) {
   const WindowGeometry g(font());
   setFixedSize(g.size(4830, 1110));
 
-  sourceLabel = new QLabel(this);
-  sourceLabel->setObjectName("sourceLabel");
-  sourceLabel->setGeometry(g.rect(120, 120, 4575, 225));
-  sourceLabel->setTextFormat(Qt::PlainText);
+  sourceLabel_ = new QLabel(this);
+  sourceLabel_->setObjectName("sourceLabel");
+  sourceLabel_->setGeometry(g.rect(120, 120, 4575, 225));
+  sourceLabel_->setTextFormat(Qt::PlainText);
 
-  partLabel = new QLabel(this);
-  partLabel->setObjectName("partLabel");
-  partLabel->setGeometry(g.rect(120, 360, 4575, 225));
-  partLabel->setTextFormat(Qt::PlainText);
+  partLabel_ = new QLabel(this);
+  partLabel_->setObjectName("partLabel");
+  partLabel_->setGeometry(g.rect(120, 360, 4575, 225));
+  partLabel_->setTextFormat(Qt::PlainText);
 
-  progressBar = new QProgressBar(this);
-  progressBar->setObjectName("progressBar");
-  progressBar->setGeometry(g.rect(120, 720, 3400, 195));
-  progressBar->setTextVisible(false);
+  progressBar_ = new QProgressBar(this);
+  progressBar_->setObjectName("progressBar");
+  progressBar_->setGeometry(g.rect(120, 720, 3400, 195));
+  progressBar_->setTextVisible(false);
 
-  cancelButton = new QPushButton("Cancel", this);
-  cancelButton->setObjectName("cancelButton");
-  cancelButton->setGeometry(g.rect(3640, 645, 1065, 345));
-  cancelButton->setDefault(true);
-  cancelButton->setAutoDefault(true);
-  cancelButton->setFocus();
+  cancelButton_ = new QPushButton("Cancel", this);
+  cancelButton_->setObjectName("cancelButton");
+  cancelButton_->setGeometry(g.rect(3640, 645, 1065, 345));
+  cancelButton_->setDefault(true);
+  cancelButton_->setAutoDefault(true);
+  cancelButton_->setFocus();
 
-  connect(cancelButton, &QPushButton::clicked, this, &ProgressDialog::confirmCancel);
-  load();
+  progressBar_->setRange(0, 100);
+  progressBar_->setValue(0);
+  connect(cancelButton_, &QPushButton::clicked, this, &ProgressDialog::confirmCancel);
 }
 
 ProgressDialog::~ProgressDialog() = default;
@@ -64,17 +65,8 @@ void ProgressDialog::setMainCallbacks(std::function<void()> enableMain,
   setMainStatus_ = std::move(setMainStatus);
 }
 
-void ProgressDialog::load() {
-  sourceLabel->clear();
-  partLabel->clear();
-  progressBar->setRange(0, 100);
-  progressBar->setValue(0);
-  cancelled = false;
-  unloading_ = false;
-}
-
 void ProgressDialog::confirmCancel() {
-  if (asker_->ask(cancelQuestion()) == Answer::Yes) cancelled = true;
+  if (asker_->ask(cancelQuestion()) == Answer::Yes) cancelled_ = true;
 }
 
 void ProgressDialog::closeEvent(QCloseEvent* event) {
@@ -100,17 +92,17 @@ void ProgressDialog::setTitle(const std::string& title) {
 }
 
 void ProgressDialog::setStatus1(const std::string& text) {
-  sourceLabel->setText(QString::fromStdString(text));
+  sourceLabel_->setText(QString::fromStdString(text));
 }
 
 void ProgressDialog::setStatus2(const std::string& text) {
-  partLabel->setText(QString::fromStdString(text));
+  partLabel_->setText(QString::fromStdString(text));
 }
 
 void ProgressDialog::setProgress(float percent) {
   // The bar shows whole percents; it reaches 100 only when everything is copied.
   const float clamped = std::isnan(percent) ? 0.0f : std::clamp(percent, 0.0f, 100.0f);
-  progressBar->setValue(static_cast<int>(clamped));
+  progressBar_->setValue(static_cast<int>(clamped));
 }
 
 Answer ProgressDialog::ask(const Message& message) {

@@ -31,15 +31,6 @@ class ProgressDialog : public QDialog, public SplitFrontEnd {
   void setMainCallbacks(std::function<void()> enableMain,
                         std::function<void(const std::string&)> setMainStatus);
 
-  // True once the user has confirmed the cancel question.
-  bool cancelled = false;
-
-  // Controls, by their names.
-  QLabel* sourceLabel = nullptr;
-  QLabel* partLabel = nullptr;
-  QProgressBar* progressBar = nullptr;
-  QPushButton* cancelButton = nullptr;
-
   // Closes the window from code; never refused and never asks.
   void unload();
 
@@ -48,7 +39,7 @@ class ProgressDialog : public QDialog, public SplitFrontEnd {
   void setStatus1(const std::string& text) override;
   void setStatus2(const std::string& text) override;
   void setProgress(float percent) override;
-  bool cancelFlag() const override { return cancelled; }
+  bool cancelFlag() const override { return cancelled_; }
   void unloadProgress() override { unload(); }
   Answer ask(const Message& message) override;
   void yield() override;
@@ -56,22 +47,27 @@ class ProgressDialog : public QDialog, public SplitFrontEnd {
   void setMainStatus(const std::string& text) override;
 
  public slots:
-  void load();
+  // Asks the cancel question; Yes stops the split at its next step.
   void confirmCancel();
 
  protected:
-  // Form_QueryUnload: a close that does not come from Unload asks the cancel
-  // question and is refused whatever the answer.
+  // A close that does not come from unload() asks the cancel question and is
+  // refused whatever the answer.
   void closeEvent(QCloseEvent* event) override;
   // Escape presses Cancel.
   void reject() override;
 
  private:
+  QLabel* sourceLabel_ = nullptr;
+  QLabel* partLabel_ = nullptr;
+  QProgressBar* progressBar_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
   std::unique_ptr<MessageBoxAsker> ownAsker_;
   Asker* asker_ = nullptr;
   std::function<void()> enableMain_;
   std::function<void(const std::string&)> setMainStatus_;
   bool unloading_ = false;
+  bool cancelled_ = false;  // the user has confirmed the cancel question
 };
 
 }  // namespace vornak

@@ -79,67 +79,67 @@ void TargetDialog::buildControls() {
     return l;
   };
 
-  nameLabel = label("nameLabel", "&Filename (without counter):", g.rect(120, 120, 2055, 195));
+  nameLabel_ = label("nameLabel", "&Filename (without counter):", g.rect(120, 120, 2055, 195));
 
-  nameEdit = new QLineEdit(this);
-  nameEdit->setObjectName("nameEdit");
-  nameEdit->setGeometry(g.rect(120, 360, 2055, 285));
+  nameEdit_ = new QLineEdit(this);
+  nameEdit_->setObjectName("nameEdit");
+  nameEdit_->setGeometry(g.rect(120, 360, 2055, 285));
 
-  previewList = new QListView(this);
-  previewList->setObjectName("previewList");
-  previewList->setGeometry(g.rect(120, 720, 2055, 1935));
-  previewList->setUniformItemSizes(true);
-  previewList->setSelectionMode(QAbstractItemView::NoSelection);
-  previewList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  previewList_ = new QListView(this);
+  previewList_->setObjectName("previewList");
+  previewList_->setGeometry(g.rect(120, 720, 2055, 1935));
+  previewList_->setUniformItemSizes(true);
+  previewList_->setSelectionMode(QAbstractItemView::NoSelection);
+  previewList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   {
     // The grey of an inactive frame: the list shows names, it takes no choice.
-    QPalette palette = previewList->palette();
+    QPalette palette = previewList_->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Inactive, QPalette::Window));
-    previewList->setPalette(palette);
+    previewList_->setPalette(palette);
   }
   preview_ = new PreviewModel(record_, this);
-  previewList->setModel(preview_);
+  previewList_->setModel(preview_);
 
-  overwriteBox = new QCheckBox("&overwrite existing files", this);
-  overwriteBox->setObjectName("overwriteBox");
-  overwriteBox->setGeometry(g.rect(120, 2760, 2175, 255));
+  overwriteBox_ = new QCheckBox("&overwrite existing files", this);
+  overwriteBox_->setObjectName("overwriteBox");
+  overwriteBox_->setGeometry(g.rect(120, 2760, 2175, 255));
 
-  folderCaption = label("folderCaption", "Fol&der:", g.rect(2400, 120, 2655, 195));
-  folderLabel = label("folderLabel", "Specify a folder", g.rect(2400, 405, 2655, 195));
-  folderLabel->setTextFormat(Qt::PlainText);
+  folderCaption_ = label("folderCaption", "Fol&der:", g.rect(2400, 120, 2655, 195));
+  folderLabel_ = label("folderLabel", "Specify a folder", g.rect(2400, 405, 2655, 195));
+  folderLabel_->setTextFormat(Qt::PlainText);
 
-  folderList = new FolderList(this);
-  folderList->setObjectName("folderList");
-  folderList->setGeometry(g.rect(2400, 720, 2655, 1665));
-  folderList->setToolTip("Double-click to specify the target folder");
+  folderList_ = new FolderList(this);
+  folderList_->setObjectName("folderList");
+  folderList_->setGeometry(g.rect(2400, 720, 2655, 1665));
+  folderList_->setToolTip("Double-click to specify the target folder");
 
-  driveLabel = label("driveLabel", "D&rive:", g.rect(2400, 2520, 2655, 195));
+  driveLabel_ = label("driveLabel", "D&rive:", g.rect(2400, 2520, 2655, 195));
 
-  driveBox = new QComboBox(this);
-  driveBox->setObjectName("driveBox");
-  driveBox->setGeometry(g.rect(2400, 2760, 2655, 315));
+  driveBox_ = new QComboBox(this);
+  driveBox_->setObjectName("driveBox");
+  driveBox_->setGeometry(g.rect(2400, 2760, 2655, 315));
 
-  okButton = new QPushButton("&Save", this);
-  okButton->setObjectName("okButton");
-  okButton->setGeometry(g.rect(5280, 120, 1170, 345));
-  okButton->setDefault(true);
+  okButton_ = new QPushButton("&Save", this);
+  okButton_->setObjectName("okButton");
+  okButton_->setGeometry(g.rect(5280, 120, 1170, 345));
+  okButton_->setDefault(true);
 
-  cancelButton = new QPushButton("&Cancel", this);
-  cancelButton->setObjectName("cancelButton");
-  cancelButton->setGeometry(g.rect(5280, 600, 1170, 345));
+  cancelButton_ = new QPushButton("&Cancel", this);
+  cancelButton_->setObjectName("cancelButton");
+  cancelButton_->setGeometry(g.rect(5280, 600, 1170, 345));
 
-  nameLabel->setBuddy(nameEdit);
-  folderCaption->setBuddy(folderList);
-  driveLabel->setBuddy(driveBox);
-  QWidget::setTabOrder(nameEdit, previewList);
-  QWidget::setTabOrder(previewList, overwriteBox);
-  QWidget::setTabOrder(overwriteBox, folderList);
-  QWidget::setTabOrder(folderList, driveBox);
-  QWidget::setTabOrder(driveBox, okButton);
-  QWidget::setTabOrder(okButton, cancelButton);
+  nameLabel_->setBuddy(nameEdit_);
+  folderCaption_->setBuddy(folderList_);
+  driveLabel_->setBuddy(driveBox_);
+  QWidget::setTabOrder(nameEdit_, previewList_);
+  QWidget::setTabOrder(previewList_, overwriteBox_);
+  QWidget::setTabOrder(overwriteBox_, folderList_);
+  QWidget::setTabOrder(folderList_, driveBox_);
+  QWidget::setTabOrder(driveBox_, okButton_);
+  QWidget::setTabOrder(okButton_, cancelButton_);
   // A folder label too long to shorten must not cover the buttons.
-  okButton->raise();
-  cancelButton->raise();
+  okButton_->raise();
+  cancelButton_->raise();
 
   volumes_ = volumeSource_();
 #ifndef _WIN32
@@ -147,14 +147,14 @@ void TargetDialog::buildControls() {
   if (Volumes::findVolume(volumes_, "/") < 0)
     volumes_.insert(volumes_.begin(), Volumes::Volume{"/", "", "", ""});
 #endif
-  for (const auto& volume : volumes_) driveBox->addItem(fromStd(Volumes::displayName(volume)));
+  for (const auto& volume : volumes_) driveBox_->addItem(fromStd(Volumes::displayName(volume)));
 
-  connect(nameEdit, &QLineEdit::textChanged, this, &TargetDialog::nameChanged);
-  connect(folderList, &FolderList::pathChanged, this, &TargetDialog::folderChanged);
-  connect(driveBox, &QComboBox::currentIndexChanged, this, &TargetDialog::driveChanged);
-  connect(okButton, &QPushButton::clicked, this, &TargetDialog::Command1_Click);
-  connect(cancelButton, &QPushButton::clicked, this, &TargetDialog::Command2_Click);
-  nameEdit->setFocus();
+  connect(nameEdit_, &QLineEdit::textChanged, this, &TargetDialog::nameChanged);
+  connect(folderList_, &FolderList::pathChanged, this, &TargetDialog::folderChanged);
+  connect(driveBox_, &QComboBox::currentIndexChanged, this, &TargetDialog::driveChanged);
+  connect(okButton_, &QPushButton::clicked, this, &TargetDialog::confirm);
+  connect(cancelButton_, &QPushButton::clicked, this, &TargetDialog::reject);
+  nameEdit_->setFocus();
 }
 
 bool TargetDialog::openFolder(const QString& folder) {
@@ -162,13 +162,13 @@ bool TargetDialog::openFolder(const QString& folder) {
   if (drive < 0) {
     // A folder on a drive or share the list does not know: the folder list
     // shows it from its own root, and folderOpened lists that drive.
-    return folderList->setPath(folder, QString());
+    return folderList_->setPath(folder, QString());
   }
   {
-    const QSignalBlocker blocker(driveBox);
-    driveBox->setCurrentIndex(drive);
+    const QSignalBlocker blocker(driveBox_);
+    driveBox_->setCurrentIndex(drive);
   }
-  return folderList->setPath(folder, fromStd(volumes_[drive].mountPoint));
+  return folderList_->setPath(folder, fromStd(volumes_[drive].mountPoint));
 }
 
 bool TargetDialog::volumeAvailable(const Volumes::Volume& volume) const {
@@ -193,11 +193,11 @@ void TargetDialog::load() {
   folderOpened();
 
   {
-    const QSignalBlocker blocker(nameEdit);
-    nameEdit->setText(fromStd(record_.baseName));
+    const QSignalBlocker blocker(nameEdit_);
+    nameEdit_->setText(fromStd(record_.baseName));
   }
   nameChanged();
-  overwriteBox->setChecked(record_.overwriteAll == 1);
+  overwriteBox_->setChecked(record_.overwriteAll == 1);
 }
 
 void TargetDialog::folderChanged() {
@@ -207,7 +207,7 @@ void TargetDialog::folderChanged() {
 void TargetDialog::folderOpened() {
   // The volume that holds the folder is always listed and shown, even one the
   // list leaves out (a tmpfs, /proc below "/"): it is the drive Save takes.
-  const std::string folder = toStd(folderList->path());
+  const std::string folder = toStd(folderList_->path());
   std::string drive = Filenames::getFolderDrive(folder);
 #ifdef _WIN32
   // Listed as the drive list lists its drives: by the root, "C:\".
@@ -220,25 +220,25 @@ void TargetDialog::folderOpened() {
                            [&](const Volumes::Volume& v) { return v.mountPoint > drive; });
     index = static_cast<int>(at - volumes_.begin());
     at = volumes_.insert(at, Volumes::Volume{drive, "", "", ""});
-    const QSignalBlocker blocker(driveBox);
-    driveBox->insertItem(index, fromStd(Volumes::displayName(*at)));
+    const QSignalBlocker blocker(driveBox_);
+    driveBox_->insertItem(index, fromStd(Volumes::displayName(*at)));
   }
   if (index >= 0) {
-    const QSignalBlocker blocker(driveBox);
-    driveBox->setCurrentIndex(index);
+    const QSignalBlocker blocker(driveBox_);
+    driveBox_->setCurrentIndex(index);
   }
-  showFolder(folderList->path());
+  showFolder(folderList_->path());
 }
 
 void TargetDialog::driveChanged() {
   if (restoringDrive_) return;
-  const QString remembered = folderList->path();
-  const int drive = driveBox->currentIndex();
+  const QString remembered = folderList_->path();
+  const int drive = driveBox_->currentIndex();
   if (drive < 0 || drive >= static_cast<int>(volumes_.size())) return;
   const Volumes::Volume& volume = volumes_[drive];
   const QString root = fromStd(volume.mountPoint);
-  if (!volumeAvailable(volume) || !folderList->setPath(root, root)) {
-    asker_.ask(Message{"Drive " + toStd(driveBox->itemText(drive)) + " not available.", Icon::Exclamation,
+  if (!volumeAvailable(volume) || !folderList_->setPath(root, root)) {
+    asker_.ask(Message{"Drive " + toStd(driveBox_->itemText(drive)) + " not available.", Icon::Exclamation,
                        Buttons::Ok, 0});
     restoringDrive_ = true;
     openFolder(remembered);
@@ -248,7 +248,7 @@ void TargetDialog::driveChanged() {
 }
 
 void TargetDialog::showFolder(const QString& text) {
-  folderLabel->setText(text);
+  folderLabel_->setText(text);
   fitFolderLabel();
 }
 
@@ -256,9 +256,9 @@ void TargetDialog::fitFolderLabel() {
   // While the folder is wider than the folder list, drop the first folder name
   // after the first "/" together with one "/", and mark the gap with "...".
   const QChar separator = QLatin1Char(Filenames::kSeparator);
-  const QFontMetrics metrics(folderLabel->font());
-  const int limit = folderList->width();
-  QString text = folderLabel->text();
+  const QFontMetrics metrics(folderLabel_->font());
+  const int limit = folderList_->width();
+  QString text = folderLabel_->text();
   while (metrics.horizontalAdvance(text) > limit) {
     const qsizetype a = text.indexOf(separator);
     if (a < 0) break;
@@ -269,55 +269,51 @@ void TargetDialog::fitFolderLabel() {
   // A last name wider than the list on its own is shortened too; the whole
   // path shows in the tooltip.
   if (metrics.horizontalAdvance(text) > limit) text = metrics.elidedText(text, Qt::ElideMiddle, limit);
-  folderLabel->setToolTip(text != folderLabel->text() ? folderLabel->text() : QString());
-  if (text != folderLabel->text()) folderLabel->setText(text);
-  folderLabel->adjustSize();
+  folderLabel_->setToolTip(text != folderLabel_->text() ? folderLabel_->text() : QString());
+  if (text != folderLabel_->text()) folderLabel_->setText(text);
+  folderLabel_->adjustSize();
   // Never wider than the dialog leaves room for.
-  folderLabel->resize(std::min(folderLabel->width(), width() - folderLabel->x()), folderLabel->height());
+  folderLabel_->resize(std::min(folderLabel_->width(), width() - folderLabel_->x()), folderLabel_->height());
 }
 
 void TargetDialog::nameChanged() {
-  std::string text = toStd(nameEdit->text());
-  const int caret = nameEdit->cursorPosition();
+  std::string text = toStd(nameEdit_->text());
+  const int caret = nameEdit_->cursorPosition();
   if (Filenames::removeInvalidChars(text) > 0) {
     asker_.beep();
     const QString cleaned = fromStd(text);
     {
-      const QSignalBlocker blocker(nameEdit);
-      nameEdit->setText(cleaned);
+      const QSignalBlocker blocker(nameEdit_);
+      nameEdit_->setText(cleaned);
     }
-    nameEdit->setCursorPosition(std::clamp(caret - 1, 0, static_cast<int>(cleaned.size())));
+    nameEdit_->setCursorPosition(std::clamp(caret - 1, 0, static_cast<int>(cleaned.size())));
   }
-  preview_->setName(toStd(nameEdit->text()));
+  preview_->setName(toStd(nameEdit_->text()));
 }
 
-void TargetDialog::Command1_Click() {
-  const std::string folder = toStd(folderList->path());
+void TargetDialog::confirm() {
+  const std::string folder = toStd(folderList_->path());
   record_.drive = Filenames::getFolderDrive(folder);
   std::string path = folder;
   while (path.size() > 1 && path.back() == Filenames::kSeparator) path.pop_back();
   record_.folder = path;
 
-  const std::string name = toStd(nameEdit->text());
+  const std::string name = toStd(nameEdit_->text());
   const std::string title = Filenames::getTitle(name);
   if (title.empty()) {
     asker_.ask(Message{"Type a filename in the 'Filename' field.", Icon::Exclamation, Buttons::Ok, 0});
-    nameEdit->setFocus();
+    nameEdit_->setFocus();
     return;
   }
   record_.baseName = title;
   if (const std::string ext = Filenames::getExtension(name); !ext.empty()) record_.extension = ext;
-  record_.overwriteAll = overwriteBox->isChecked() ? 1 : 0;
+  record_.overwriteAll = overwriteBox_->isChecked() ? 1 : 0;
   accept();
 }
 
-void TargetDialog::Command2_Click() {
+void TargetDialog::reject() {
   record_.baseName.clear();
   QDialog::reject();
-}
-
-void TargetDialog::reject() {
-  Command2_Click();
 }
 
 }  // namespace vornak

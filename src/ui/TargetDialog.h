@@ -37,42 +37,30 @@ class TargetDialog : public QDialog {
   // the user confirmed (baseName not empty).
   static bool showModal(TargetRecord& record, QWidget* owner, Asker* asker = nullptr);
 
-  // Controls, by their names.
-  QLabel* nameLabel = nullptr;
-  QLineEdit* nameEdit = nullptr;
-  QListView* previewList = nullptr;
-  QCheckBox* overwriteBox = nullptr;
-  QLabel* folderCaption = nullptr;
-  QLabel* folderLabel = nullptr;
-  FolderList* folderList = nullptr;
-  QLabel* driveLabel = nullptr;
-  QComboBox* driveBox = nullptr;
-  QPushButton* okButton = nullptr;
-  QPushButton* cancelButton = nullptr;
-
   // The preview's rows.
   PreviewModel* preview() const { return preview_; }
-  // The drives in driveBox's order.
+  // The drives in the drive list's order.
   const std::vector<Volumes::Volume>& drives() const { return volumes_; }
 
-  // Sets folderLabel's text and runs its change handling.
+  // Shows a folder in the label above the folder list, shortened to the
+  // list's width.
   void showFolder(const QString& text);
-
- public slots:
-  void load();
-  void folderChanged();
-  void driveChanged();
-  void fitFolderLabel();
-  void nameChanged();
-  void Command1_Click();
-  void Command2_Click();
 
  protected:
   // Escape and the close box cancel.
   void reject() override;
 
+ private slots:
+  void folderChanged();
+  void driveChanged();
+  void nameChanged();
+  // Save: takes the folder, the name and the overwrite mode into the record.
+  void confirm();
+
  private:
   void buildControls();
+  void load();
+  void fitFolderLabel();
   bool openFolder(const QString& folder);
   // Lists and selects the drive of the folder now open, and shows the folder.
   void folderOpened();
@@ -84,6 +72,18 @@ class TargetDialog : public QDialog {
   std::vector<Volumes::Volume> volumes_;
   PreviewModel* preview_ = nullptr;
   bool restoringDrive_ = false;
+
+  QLabel* nameLabel_ = nullptr;
+  QLineEdit* nameEdit_ = nullptr;
+  QListView* previewList_ = nullptr;
+  QCheckBox* overwriteBox_ = nullptr;
+  QLabel* folderCaption_ = nullptr;
+  QLabel* folderLabel_ = nullptr;
+  FolderList* folderList_ = nullptr;
+  QLabel* driveLabel_ = nullptr;
+  QComboBox* driveBox_ = nullptr;
+  QPushButton* okButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace vornak

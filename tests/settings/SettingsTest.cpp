@@ -50,14 +50,14 @@ struct SettingsFixture : ::testing::Test {
   }
   void saveTwoMegabytesAndOverwrite() {  // a new top row and the overwrite mode, stored at close
     auto main = open();
-    main->partSizeBox->setEditText("2 MB");
-    main->updatePartSizeList();
-    main->target.overwriteAll = 1;
+    box(*main)->setItemText(0, "2 MB");
+    main->setup().state().target.overwriteAll = 1;
     main->close();
   }
-  static std::vector<std::string> Rows(const MainWindow& m) {
+  static QComboBox* box(const MainWindow& m) { return m.findChild<QComboBox*>("partSizeBox"); }
+  static std::vector<std::string> rows(const MainWindow& m) {
     std::vector<std::string> rows;
-    for (int i = 0; i < m.partSizeBox->count(); ++i) rows.push_back(m.partSizeBox->itemText(i).toStdString());
+    for (int i = 0; i < box(m)->count(); ++i) rows.push_back(box(m)->itemText(i).toStdString());
     return rows;
   }
   std::string stored(const std::string& key) const {  // "-" when absent
@@ -82,13 +82,13 @@ TEST_F(SettingsFixture, StoredNumbersAreReadStepByStep) {
     file = QString::fromStdString(dir.join(name));
     if (c.value) store("FileBufferSize=" + value + "\nOverwriteMode=" + value + "\nSplitSize1=7\n", name);
     auto main = open();
-    EXPECT_EQ(main->bufferSize, c.bufferSize) << value;
-    EXPECT_EQ(main->target.overwriteAll, c.overwriteAll) << value;
+    EXPECT_EQ(main->setup().state().bufferSize, c.bufferSize) << value;
+    EXPECT_EQ(main->setup().state().target.overwriteAll, c.overwriteAll) << value;
     // A bad number fails its own step only: the rows still load.
-    std::vector<std::string> rows = defaultPresetRows('.');
-    if (c.value) rows[0] = "7";
-    EXPECT_EQ(Rows(*main), rows) << value;
-    EXPECT_EQ(main->partSizeBox->currentText(), "");
+    std::vector<std::string> want = defaultPresetRows('.');
+    if (c.value) want[0] = "7";
+    EXPECT_EQ(rows(*main), want) << value;
+    EXPECT_EQ(box(*main)->currentText(), "");
   }
 }
 
@@ -101,19 +101,18 @@ TEST_F(SettingsFixture, RowsAndModeAreWrittenBackButNeverTheBufferSize) {
   EXPECT_EQ(stored("SplitSize5") + stored("FileBufferSize"), "65536");  // empty, not absent
   saveTwoMegabytesAndOverwrite();
   auto again = open();
-  std::vector<std::string> rows = defaultPresetRows('.');
-  rows[4] = "";
-  rows.insert(rows.begin(), "2 MB");
-  rows.pop_back();
-  EXPECT_EQ(Rows(*again), rows);
-  EXPECT_EQ(again->bufferSize, 65536);
-  EXPECT_EQ(again->target.overwriteAll, 1);
+  std::vector<std::string> want = defaultPresetRows('.');
+  want[4] = "";
+  want[0] = "2 MB";
+  EXPECT_EQ(rows(*again), want);
+  EXPECT_EQ(again->setup().state().bufferSize, 65536);
+  EXPECT_EQ(again->setup().state().target.overwriteAll, 1);
 }
 
 TEST_F(SettingsFixture, UnwritableStoreStillStartsAndCloses) {
   file = QString::fromStdString(dir.writeFile("not-a-folder", "x")) + "/sub/settings.ini";
   auto main = open();
-  EXPECT_EQ(Rows(*main), defaultPresetRows('.'));
+  EXPECT_EQ(rows(*main), defaultPresetRows('.'));
   main->show();
   EXPECT_TRUE(main->close());
   EXPECT_FALSE(QFile::exists(file));
@@ -135,8 +134,8 @@ TEST_F(SettingsFixture, IsTheRegistryKeyOfTheApplicationWithStringValues) {
     EXPECT_EQ(registry.value("SplitSize1").toString() + registry.value("OverwriteMode").toString(), "2 MB1");
     EXPECT_FALSE(registry.contains("FileBufferSize"));
     auto again = open();
-    EXPECT_EQ(again->partSizeBox->itemText(0), "2 MB");
-    EXPECT_EQ(again->target.overwriteAll, 1);
+    EXPECT_EQ(box(*again)->itemText(0), "2 MB");
+    EXPECT_EQ(again->setup().state().target.overwriteAll, 1);
   }
   QSettings(parent, QSettings::NativeFormat).remove(name);
 }

@@ -35,12 +35,22 @@
 #include "support/TempDir.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgressDialog.h"
+#include "ui/StatusLine.h"
 #include "ui/TargetDialog.h"
 
 namespace vornak {
 namespace {
 
 namespace fs = std::filesystem;
+
+template <typename T>
+T* find(const QObject* parent, const char* name) {
+  return parent->findChild<T*>(name);
+}
+template <typename T, typename P>
+T* find(const std::unique_ptr<P>& parent, const char* name) {
+  return parent->template findChild<T*>(name);
+}
 
 // "No such file": ENOENT, and ERROR_FILE_NOT_FOUND on Windows, are both 2.
 constexpr int kNotFound = 2;
@@ -75,8 +85,8 @@ struct Rig {
     main = std::make_unique<MainWindow>(asker, nullptr, options);
     main->show();
     source = dir.writeFile("movie.avi", content);
-    main->fileEdit->setText(QString::fromStdString(source));
-    main->partSizeBox->setEditText(partSize);
+    find<QLineEdit>(main, "fileEdit")->setText(QString::fromStdString(source));
+    find<QComboBox>(main, "partSizeBox")->setEditText(partSize);
   }
 
   // Presses the split button; answers the Save dialog and, once the progress
@@ -89,10 +99,11 @@ struct Rig {
       auto* save = qobject_cast<TargetDialog*>(QApplication::activeModalWidget());
       if (save == nullptr || save == answered) return;
       answered = save;
-      if (++dialogs > 1 || inDialog == InDialog::Cancel) return save->cancelButton->click();
-      if (inDialog == InDialog::SaveWithOverwrite) save->overwriteBox->setChecked(true);
+      if (++dialogs > 1 || inDialog == InDialog::Cancel)
+        return find<QPushButton>(save, "cancelButton")->click();
+      if (inDialog == InDialog::SaveWithOverwrite) find<QCheckBox>(save, "overwriteBox")->setChecked(true);
       if (inDialog == InDialog::RemoveSourceThenSave) fs::remove(source);
-      save->okButton->click();
+      find<QPushButton>(save, "okButton")->click();
       for (int i = 0; inDialog == InDialog::SaveThenEnterTwice && i < 2; ++i)  // faster than the windows
         QCoreApplication::postEvent(main.get(),
                                     new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
@@ -104,15 +115,16 @@ struct Rig {
       if (progress == nullptr || !progress->isVisible()) return;
       watch.stop();
       QEvent enter(QEvent::Enter);
-      QCoreApplication::sendEvent(main->splitButton, &enter);
-      statusWhileSplitting = main->statusLine->simpleText();
-      if (cancelBy == CancelBy::Button) progress->cancelButton->click();
+      QCoreApplication::sendEvent(find<QPushButton>(main, "splitButton"), &enter);
+      statusWhileSplitting = find<StatusLine>(main, "statusLine")->text();
+      if (cancelBy == CancelBy::Button) find<QPushButton>(progress, "cancelButton")->click();
       if (cancelBy == CancelBy::Escape) QTest::keyClick(progress, Qt::Key_Escape);
-      if (cancelBy == CancelBy::Enter) QTest::keyClick(progress->cancelButton, Qt::Key_Return);
+      if (cancelBy == CancelBy::Enter)
+        QTest::keyClick(find<QPushButton>(progress, "cancelButton"), Qt::Key_Return);
       if (cancelBy == CancelBy::CloseBox) progress->close();
     });
     watch.start(0);
-    main->splitButton->click();
+    find<QPushButton>(main, "splitButton")->click();
   }
 
   std::string part(int i) const { return dir.join("movie" + std::to_string(i) + ".avi"); }
@@ -162,8 +174,8 @@ TEST_P(SplitThroughWindows, EndsAsExpected) {
   EXPECT_EQ(rig.statusWhileSplitting, c.parts == Parts::None ? "" : "Splitting...");
   EXPECT_TRUE(rig.main->isEnabled());
   EXPECT_EQ(rig.main->findChild<ProgressDialog*>(), nullptr);
-  EXPECT_EQ(rig.main->statusLine->simpleText().toStdString(), c.status);
-  EXPECT_EQ(rig.main->partSizeBox->itemText(0) == "1 MB", c.sizeOnTop);
+  EXPECT_EQ(find<StatusLine>(rig.main, "statusLine")->text().toStdString(), c.status);
+  EXPECT_EQ(find<QComboBox>(rig.main, "partSizeBox")->itemText(0) == "1 MB", c.sizeOnTop);
   EXPECT_EQ(fs::exists(rig.part(1)), c.parts != Parts::None);
   // A cancel confirmed as the progress window shows lets exactly one block of
   // the 4096-byte buffer through.
@@ -194,12 +206,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SplitThroughWindowsAgain, SecondSplitStartsInTheFolderChosenFirst) {
   Rig rig;
-  rig.main->target.folder = rig.dir.makeFolder("chosen");
+  rig.main->setup().state().target.folder = rig.dir.makeFolder("chosen");
   rig.split(InDialog::TargetDialog);
   EXPECT_TRUE(fs::exists(rig.dir.join("chosen/movie1.avi")));
-  rig.main->fileEdit->setText(QString::fromStdString(rig.dir.writeFile("other.bin", pattern(2500000))));
+  find<QLineEdit>(rig.main, "fileEdit")
+      ->setText(QString::fromStdString(rig.dir.writeFile("other.bin", pattern(2500000))));
   rig.split(InDialog::TargetDialog);
-  EXPECT_EQ(rig.main->target.folder, rig.dir.join("chosen"));
+  EXPECT_EQ(rig.main->setup().state().target.folder, rig.dir.join("chosen"));
   EXPECT_TRUE(fs::exists(rig.dir.join("chosen/other3.bin")));
 }
 
@@ -227,11 +240,11 @@ TEST(SplitThroughWindowsMedium, FollowsTheMediumAndAsksWhileNoneIsMounted) {
     return test::unmount(medium);
   };
   if (!insert("/mnt/A")) GTEST_SKIP() << "cannot mount an ext2 image here";
-  rig.main->target.folder = "/mnt/A/films";
+  rig.main->setup().state().target.folder = "/mnt/A/films";
 
   std::vector<std::string> into;  // the progress window's "into" line at each question
   rig.asker.onAsk = [&](const Message&) {
-    into.push_back(rig.main->findChild<ProgressDialog*>()->partLabel->text().toStdString());
+    into.push_back(find<QLabel>(rig.main->findChild<ProgressDialog*>(), "partLabel")->text().toStdString());
     const std::size_t asked = rig.asker.messages.size();
     bool done = true;  // at 1: the same full medium stays
     if (asked == 2) done = takeOut("/mnt/A");
@@ -254,8 +267,9 @@ TEST(SplitThroughWindowsMedium, FollowsTheMediumAndAsksWhileNoneIsMounted) {
   std::vector<std::string> parts(4, "into /mnt/A/films/movie2.avi");
   parts.push_back("into /mnt/B/films/movie3.avi");
   EXPECT_EQ(into, parts);
-  EXPECT_EQ(rig.main->statusLine->simpleText(), "Done.");
-  EXPECT_EQ(rig.main->target.folder, "/mnt/B/films");  // a second split proposes the new medium
+  EXPECT_EQ(find<StatusLine>(rig.main, "statusLine")->text(), "Done.");
+  EXPECT_EQ(rig.main->setup().state().target.folder,
+            "/mnt/B/films");  // a second split proposes the new medium
   EXPECT_EQ(readAll(collected + "/movie1.avi") + readAll(collected + "/movie2.avi") +
                 readAll(collected + "/movie3.avi"),
             rig.content);

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The Save As dialog: where it opens, how it takes the name, the folder and
+// the drive, and every way of leaving it.
 #include <gtest/gtest.h>
 
 #include <QTest>
@@ -15,23 +17,47 @@ namespace {
 
 using namespace vornak;
 
+QListView* previewList(const TargetDialog& d) {
+  return d.findChild<QListView*>("previewList");
+}
+QLabel* folderLabel(const TargetDialog& d) {
+  return d.findChild<QLabel*>("folderLabel");
+}
+FolderList* folderList(const TargetDialog& d) {
+  return d.findChild<FolderList*>("folderList");
+}
+QComboBox* driveBox(const TargetDialog& d) {
+  return d.findChild<QComboBox*>("driveBox");
+}
+QLineEdit* nameEdit(const TargetDialog& d) {
+  return d.findChild<QLineEdit*>("nameEdit");
+}
+QCheckBox* overwriteBox(const TargetDialog& d) {
+  return d.findChild<QCheckBox*>("overwriteBox");
+}
+QPushButton* okButton(const TargetDialog& d) {
+  return d.findChild<QPushButton*>("okButton");
+}
+QPushButton* cancelButton(const TargetDialog& d) {
+  return d.findChild<QPushButton*>("cancelButton");
+}
 const auto Q = [](const std::string& s) { return QString::fromStdString(s); };
 const Message kTypeAName{"Type a filename in the 'Filename' field.", Icon::Exclamation, Buttons::Ok, 0};
 
 const auto Row = [](const TargetDialog& dialog, int row) {
-  return dialog.previewList->model()->index(row, 0).data().toString().toStdString();
+  return previewList(dialog)->model()->index(row, 0).data().toString().toStdString();
 };
 const auto Click = [](QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); };
 const auto native = [](const QString& path) { return QDir::toNativeSeparators(QDir::cleanPath(path)); };
 const std::string kSep(1, test::TempDir::kSeparator);
 // The folder label's whole text: a shortened label keeps it in its tooltip.
 const auto FullLabel = [](const TargetDialog& d) {
-  return d.folderLabel->toolTip().isEmpty() ? d.folderLabel->text() : d.folderLabel->toolTip();
+  return folderLabel(d)->toolTip().isEmpty() ? folderLabel(d)->text() : folderLabel(d)->toolTip();
 };
 
-class SaveDialogTest : public ::testing::Test {
+class TargetDialogTest : public ::testing::Test {
  protected:
-  SaveDialogTest() {
+  TargetDialogTest() {
     for (const char* folder : {"data/alpha", "data/beta", "stick/sub"}) temp.makeFolder(folder);
     record.folder = data, record.baseName = "movie.avi", record.counterFormat = "00", record.partCount = 12;
   }
@@ -59,30 +85,31 @@ class SaveDialogTest : public ::testing::Test {
   ScriptedAsker asker;
 };
 
-TEST_F(SaveDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFolder) {
+TEST_F(TargetDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFolder) {
   record.overwriteAll = 1;
   record.folder =
       temp.makeFolder("data/a-rather-long-folder-name/another-long-folder-name/yet-another-one/last");
   auto dialog = open();
-  EXPECT_EQ(dialog->folderList->path(), Q(record.folder));
-  const QString shown = dialog->folderLabel->text();  // shortened from the left to the list's width
+  EXPECT_EQ(folderList(*dialog)->path(), Q(record.folder));
+  const QString shown = folderLabel(*dialog)->text();  // shortened from the left to the list's width
   EXPECT_TRUE(shown.endsWith(native("...yet-another-one/last")) || shown.endsWith(native("...last")))
       << shown.toStdString();
-  EXPECT_LE(QFontMetrics(dialog->folderLabel->font()).horizontalAdvance(shown), dialog->folderList->width());
+  EXPECT_LE(QFontMetrics(folderLabel(*dialog)->font()).horizontalAdvance(shown),
+            folderList(*dialog)->width());
   {  // a last name wider than the list is shortened too, the whole path in the tooltip
     record.folder = temp.makeFolder(std::string(200, 'w'));
     auto wide = open();
-    const QString text = wide->folderLabel->text();
-    EXPECT_LE(QFontMetrics(wide->folderLabel->font()).horizontalAdvance(text), wide->folderList->width());
-    EXPECT_EQ(wide->folderLabel->toolTip(), Q(record.folder));
+    const QString text = folderLabel(*wide)->text();
+    EXPECT_LE(QFontMetrics(folderLabel(*wide)->font()).horizontalAdvance(text), folderList(*wide)->width());
+    EXPECT_EQ(folderLabel(*wide)->toolTip(), Q(record.folder));
     record.folder = temp.join("data/a-rather-long-folder-name/another-long-folder-name/yet-another-one/last");
   }
-  EXPECT_EQ(dialog->driveBox->currentText() + "|" + dialog->nameEdit->text(), rootDrive() + "|movie.avi");
-  ASSERT_EQ(dialog->previewList->model()->rowCount(), 12);
+  EXPECT_EQ(driveBox(*dialog)->currentText() + "|" + nameEdit(*dialog)->text(), rootDrive() + "|movie.avi");
+  ASSERT_EQ(previewList(*dialog)->model()->rowCount(), 12);
   EXPECT_EQ(Row(*dialog, 0) + " " + Row(*dialog, 11), "movie01.avi movie12.avi");
-  EXPECT_TRUE(dialog->overwriteBox->isChecked());
+  EXPECT_TRUE(overwriteBox(*dialog)->isChecked());
   record.overwriteAll = 7;  // only 1 means "overwrite"
-  EXPECT_FALSE(open()->overwriteBox->isChecked());
+  EXPECT_FALSE(overwriteBox(*open())->isChecked());
 
   // A lost folder opens on the home folder (without a usable one, the root), none on the current folder.
   const QString home = native(QFileInfo(QDir::homePath()).isDir() ? QDir::homePath() : QDir::rootPath());
@@ -90,30 +117,30 @@ TEST_F(SaveDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFolder
       {temp.join("removed"), home}, {"", native(QDir::currentPath())}, {data + kSep, Q(data)}};
   for (const auto& [folder, expected] : cases) {
     record.folder = folder;
-    EXPECT_EQ(open()->folderList->path(), expected) << folder;
+    EXPECT_EQ(folderList(*open())->path(), expected) << folder;
     EXPECT_EQ(record.folder, folder);  // nothing written before Save
   }
   EXPECT_TRUE(asker.messages.empty());
 #ifdef _WIN32
   record.folder = temp.path().substr(0, 2);  // "C:" stands for the root, and Save gives the root as "C:"
   auto root = open();
-  EXPECT_EQ(root->folderList->path(), Q(record.folder + "\\"));
-  Click(root->okButton);
+  EXPECT_EQ(folderList(*root)->path(), Q(record.folder + "\\"));
+  Click(okButton(*root));
   EXPECT_EQ(target(), record.folder + "|" + record.folder);
 #else
   record.folder = "/";
-  Click(open()->okButton);
+  Click(okButton(*open()));
   EXPECT_EQ(target(), "/|/");  // the root of the file system stays "/"
   // A folder on a volume the list leaves out (/proc below "/") lists and shows that volume, as Save takes it.
   record.folder = "/proc";
   auto proc = open();
-  EXPECT_EQ(proc->driveBox->currentText(), "/proc");
-  Click(proc->okButton);
+  EXPECT_EQ(driveBox(*proc)->currentText(), "/proc");
+  Click(okButton(*proc));
   EXPECT_EQ(target(), "/proc|/proc");
 #endif
 }
 
-TEST_F(SaveDialogTest, SaveSplitsTheNameIntoTitleAndExtensionRefusedCharactersBeep) {
+TEST_F(TargetDialogTest, SaveSplitsTheNameIntoTitleAndExtensionRefusedCharactersBeep) {
   // The name typed, the extension before, the first preview row, the title (null: refused), the extension.
   // clang-format off
   const std::tuple<const char*, const char*, const char*, const char*, const char*> cases[] = {
@@ -128,9 +155,9 @@ TEST_F(SaveDialogTest, SaveSplitsTheNameIntoTitleAndExtensionRefusedCharactersBe
     record.baseName = "movie.avi", record.extension = fextBefore, record.overwriteAll = 0;
     asker.messages.clear();
     auto dialog = open();
-    dialog->nameEdit->setText(name), dialog->overwriteBox->setChecked(true);
+    nameEdit(*dialog)->setText(name), overwriteBox(*dialog)->setChecked(true);
     EXPECT_EQ(Row(*dialog, 0), firstRow);
-    Click(dialog->okButton);
+    Click(okButton(*dialog));
     EXPECT_EQ(record.baseName + "|" + record.extension + "|" + std::to_string(record.overwriteAll),
               std::string(title ? title : "movie.avi") + "|" + fext + (title ? "|1" : "|0"));
     EXPECT_EQ(dialog->isVisible(), !title);
@@ -140,7 +167,7 @@ TEST_F(SaveDialogTest, SaveSplitsTheNameIntoTitleAndExtensionRefusedCharactersBe
   // Refused characters beep and give one caret position back.
   record.extension = "avi", asker.beeps = 0;
   auto dialog = open();
-  QLineEdit* name = dialog->nameEdit;
+  QLineEdit* name = nameEdit(*dialog);
   for (const char* typed : {":", "/"}) {
     name->setText("ab"), name->setCursorPosition(1);
     QTest::keyClicks(name, typed);
@@ -151,7 +178,7 @@ TEST_F(SaveDialogTest, SaveSplitsTheNameIntoTitleAndExtensionRefusedCharactersBe
   EXPECT_EQ(name->text() + QString::number(name->cursorPosition()), "xyz3");
 }
 
-TEST_F(SaveDialogTest, OnlyAnOpenedFolderOrAnAvailableDriveIsTheTarget) {
+TEST_F(TargetDialogTest, OnlyAnOpenedFolderOrAnAvailableDriveIsTheTarget) {
   // One volume vanishes after the list was built, one has no mount point at all.
   const std::string gone = temp.makeFolder("gone"), lost = temp.join("lost"), stick = temp.join("stick");
   auto dialog = open([gone, lost, stick, calls = 0]() mutable {  // the root "/" is always listed
@@ -161,11 +188,11 @@ TEST_F(SaveDialogTest, OnlyAnOpenedFolderOrAnAvailableDriveIsTheTarget) {
   });
   for (const std::string& drive : {gone, lost}) {
     asker.messages.clear();
-    dialog->driveBox->setCurrentIndex(dialog->driveBox->findText(Q(drive)));
+    driveBox(*dialog)->setCurrentIndex(driveBox(*dialog)->findText(Q(drive)));
     EXPECT_EQ(asker.messages, std::vector<Message>{{"Drive " + drive + " not available."}});
-    EXPECT_EQ(dialog->driveBox->currentText() + "|" + FullLabel(*dialog), rootDrive() + "|" + Q(data));
+    EXPECT_EQ(driveBox(*dialog)->currentText() + "|" + FullLabel(*dialog), rootDrive() + "|" + Q(data));
   }
-  FolderList* dirs = dialog->folderList;
+  FolderList* dirs = folderList(*dialog);
   dirs->setFocus();
   const QPoint beta = dirs->visualItemRect(dirs->findRow(Q(data + kSep + "beta"))).center();
   QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, beta);
@@ -176,27 +203,27 @@ TEST_F(SaveDialogTest, OnlyAnOpenedFolderOrAnAvailableDriveIsTheTarget) {
   QTest::keyClick(dirs, Qt::Key_Return);  // opens the row, does not press Save
   EXPECT_EQ(dirs->path(), Q(temp.path()));
   EXPECT_TRUE(dialog->isVisible());
-  dialog->driveBox->setCurrentIndex(dialog->driveBox->findText(Q(stick)));
+  driveBox(*dialog)->setCurrentIndex(driveBox(*dialog)->findText(Q(stick)));
   EXPECT_EQ(dirs->path(), Q(stick));
   dirs->setCurrentItem(dirs->findRow(Q(stick + kSep + "sub")));
-  Click(dialog->okButton);
+  Click(okButton(*dialog));
   EXPECT_EQ(target(), targetAt(stick));
 }
 
-TEST_F(SaveDialogTest, CancelEscapeCloseBoxAndRefusedSaveLeaveOnlyTheTitleEmpty) {
+TEST_F(TargetDialogTest, CancelEscapeCloseBoxAndRefusedSaveLeaveOnlyTheTitleEmpty) {
   // After a refused Save (the last way here) the folder shown is kept.
   const std::pair<std::function<void(TargetDialog&)>, bool> ways[] = {
-      {[](TargetDialog& d) { Click(d.cancelButton); }, false},
-      {[](TargetDialog& d) { QTest::keyClick(d.nameEdit, Qt::Key_Escape); }, false},
+      {[](TargetDialog& d) { Click(cancelButton(d)); }, false},
+      {[](TargetDialog& d) { QTest::keyClick(nameEdit(d), Qt::Key_Escape); }, false},
       {[](TargetDialog& d) { d.close(); }, false},
-      {[](TargetDialog& d) { Click(d.cancelButton); }, true}};
+      {[](TargetDialog& d) { Click(cancelButton(d)); }, true}};
   for (const auto& [act, refused] : ways) {
     asker.messages.clear(), record.baseName = "movie.avi", record.extension = "mpg";
     auto dialog = open();
-    dialog->nameEdit->setText(refused ? ".zip" : "other.zip");
-    dialog->overwriteBox->setChecked(true);
-    dialog->folderList->open(dialog->folderList->findRow(Q(data + kSep + "alpha")));
-    if (refused) QTest::keyClick(dialog->nameEdit, Qt::Key_Return);  // Enter presses Save
+    nameEdit(*dialog)->setText(refused ? ".zip" : "other.zip");
+    overwriteBox(*dialog)->setChecked(true);
+    folderList(*dialog)->open(folderList(*dialog)->findRow(Q(data + kSep + "alpha")));
+    if (refused) QTest::keyClick(nameEdit(*dialog), Qt::Key_Return);  // Enter presses Save
     act(*dialog);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_FALSE(dialog->isVisible());

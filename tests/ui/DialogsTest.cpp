@@ -1,0 +1,142 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The small windows: the message boxes every question goes through, the
+// progress window's ways of cancelling, the about box and the artwork.
+#include <gtest/gtest.h>
+
+#include <QtTest>
+#include <QtWidgets>
+#include <functional>
+
+#include "Version.h"
+#include "support/QStringPrint.h"
+#include "support/ScriptedAsker.h"
+#include "ui/AboutDialog.h"
+#include "ui/Artwork.h"
+#include "ui/MessageBoxAsker.h"
+#include "ui/ProgressDialog.h"
+
+namespace vornak {
+namespace {
+
+using SB = QMessageBox::StandardButton;
+
+// Caption, text, icon, buttons and default of the open box; then a press (Escape for NoButton).
+TEST(MessageBoxAskerTest, CaptionIconButtonsDefaultAndAnswer) {
+  const struct {
+    Buttons buttons;
+    int defaultButton;
+    Icon icon;
+    QMessageBox::Icon qtIcon;
+    QList<SB> shown;
+    SB press;
+    Answer answer;
+  } rows[] = {
+      {Buttons::Ok, 0, Icon::Exclamation, QMessageBox::Warning, {SB::Ok}, SB::NoButton, Answer::Ok},
+      {Buttons::OkCancel,
+       0,
+       Icon::Information,
+       QMessageBox::Information,
+       {SB::Ok, SB::Cancel},
+       SB::NoButton,
+       Answer::Cancel},
+      {Buttons::OkCancel, 0, Icon::None, QMessageBox::NoIcon, {SB::Ok, SB::Cancel}, SB::Ok, Answer::Ok},
+      {Buttons::RetryCancel,
+       1,
+       Icon::Exclamation,
+       QMessageBox::Warning,
+       {SB::Retry, SB::Cancel},
+       SB::Retry,
+       Answer::Retry},
+      {Buttons::YesNo, 0, Icon::Question, QMessageBox::Question, {SB::Yes, SB::No}, SB::NoButton, Answer::No},
+      {Buttons::YesNo, 1, Icon::Question, QMessageBox::Question, {SB::Yes, SB::No}, SB::Yes, Answer::Yes}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(static_cast<int>(r.buttons) * 10 + r.defaultButton);
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->windowTitle(), kApplicationTitle);
+      EXPECT_EQ(box->text(), "Line one\nline <b>two</b>");
+      EXPECT_EQ(box->icon(), r.qtIcon);
+      QList<SB> buttons;
+      for (QAbstractButton* b : box->buttons()) buttons.push_back(box->standardButton(b));
+      std::sort(buttons.begin(), buttons.end());
+      EXPECT_EQ(buttons, r.shown);
+      EXPECT_EQ(box->standardButton(box->defaultButton()), r.shown[r.defaultButton]);
+      r.press == SB::NoButton ? QTest::keyClick(box, Qt::Key_Escape)
+                              : QTest::mouseClick(box->button(r.press), Qt::LeftButton);
+    });
+    MessageBoxAsker asker;
+    EXPECT_EQ(asker.ask({"Line one\nline <b>two</b>", r.icon, r.buttons, r.defaultButton}), r.answer);
+  }
+  // A 255-byte name without a blank wraps inside the box instead of being cut at its edge.
+  const QString path = "/media/" + QString(250, QChar('n'));
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+    EXPECT_EQ(QString(box->text()).remove(QChar(0x200B)), "Cannot open the file " + path + ".");
+    EXPECT_LE(label->minimumSizeHint().width(), label->width());
+    EXPECT_LE(box->width(), box->screen()->availableGeometry().width());
+    box->close();
+  });
+  MessageBoxAsker().ask(
+      {("Cannot open the file " + path + ".").toStdString(), Icon::Exclamation, Buttons::Ok, 0});
+}
+
+TEST(ProgressDialogTest, EveryWayOfCancellingAsksOnlyYesStopsAndOnlyCodeCloses) {
+  const std::pair<const char*, std::function<void(ProgressDialog&)>> ways[] = {
+      {"button", [](ProgressDialog& p) { p.findChild<QPushButton*>("cancelButton")->click(); }},
+      {"Escape", [](ProgressDialog& p) { QTest::keyClick(&p, Qt::Key_Escape); }},
+      {"Enter", [](ProgressDialog& p) { QTest::keyClick(&p, Qt::Key_Return); }},
+      {"close box", [](ProgressDialog& p) { p.close(); }},
+  };
+  for (const auto& [name, act] : ways) {
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+      SCOPED_TRACE(std::string(name) + (answer == Answer::Yes ? " Yes" : " No"));
+      ScriptedAsker asker{answer, Answer::No};
+      ProgressDialog progress(nullptr, &asker);
+      EXPECT_EQ(progress.windowTitle(), "Processing...");
+      progress.show();
+      act(progress);
+      EXPECT_EQ(asker.messages, (std::vector<Message>{{"Do you really want to cancel the process?",
+                                                       Icon::Question, Buttons::YesNo, 0}}));
+      EXPECT_EQ(progress.cancelFlag(), answer == Answer::Yes);
+      EXPECT_TRUE(progress.isVisible());  // never by the user's hand
+      progress.confirmCancel();           // a later No does not take back a confirmed cancel
+      EXPECT_EQ(progress.cancelFlag(), answer == Answer::Yes);
+      progress.unloadProgress();
+      EXPECT_FALSE(progress.isVisible());
+      EXPECT_EQ(asker.messages.size(), 2u);  // unloading from code never asks
+    }
+  }
+}
+
+TEST(AboutDialogTest, OpensTheAddressAndClosesOnEnterOnly) {
+  std::vector<QUrl> opened;
+  AboutDialog box{nullptr, [&opened](const QUrl& url) { opened.push_back(url); }};
+  box.show();
+  QApplication::setActiveWindow(&box);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+  EXPECT_EQ(box.findChild<QLabel*>("versionLabel")->text(), "Version 2.2");
+  for (const char* label : {"webLabel", "iconLabel", "versionLabel"})
+    QTest::mouseClick(box.findChild<QLabel*>(label), Qt::LeftButton);
+  EXPECT_EQ(opened, (std::vector<QUrl>(2, QUrl(QString::fromUtf8(kWebAddress)))));
+  QTest::keyClick(box.focusWidget(), Qt::Key_Escape);
+  EXPECT_TRUE(box.isVisible());
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+    box.show();
+    QTest::keyClick(box.focusWidget(), key);
+    EXPECT_FALSE(box.isVisible()) << key;
+    EXPECT_EQ(box.result(), QDialog::Accepted);
+  }
+  for (const int size : {16, 32, 48, 256})
+    EXPECT_TRUE(appIcon().availableSizes().contains(QSize(size, size)));
+  const std::pair<QCursor, QPoint> pointers[] = {{splitCursor(), {17, 15}}, {handCursor(), {12, 5}}};
+  for (const auto& [cursor, hotSpot] : pointers) {
+    EXPECT_EQ(cursor.hotSpot(), hotSpot);
+    EXPECT_GT(qAlpha(cursor.pixmap().toImage().pixel(hotSpot)), 0);  // on the drawing
+  }
+}
+
+}  // namespace
+}  // namespace vornak
