@@ -1,19 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The small windows: the message boxes every question goes through, the
-// progress window's ways of cancelling, the about box and the artwork.
+// The small windows: the message boxes every question goes through, the about
+// box and the artwork. The progress window is driven by the splits through the
+// windows.
 #include <gtest/gtest.h>
 
 #include <QtTest>
 #include <QtWidgets>
-#include <functional>
 
 #include "Version.h"
 #include "support/QStringPrint.h"
-#include "support/ScriptedAsker.h"
 #include "ui/AboutDialog.h"
 #include "ui/Artwork.h"
 #include "ui/MessageBoxAsker.h"
-#include "ui/ProgressDialog.h"
 
 namespace vornak {
 namespace {
@@ -81,34 +79,6 @@ TEST(MessageBoxAskerTest, CaptionIconButtonsDefaultAndAnswer) {
   });
   MessageBoxAsker().ask(
       {("Cannot open the file " + path + ".").toStdString(), Icon::Exclamation, Buttons::Ok, 0});
-}
-
-TEST(ProgressDialogTest, EveryWayOfCancellingAsksOnlyYesStopsAndOnlyCodeCloses) {
-  const std::pair<const char*, std::function<void(ProgressDialog&)>> ways[] = {
-      {"button", [](ProgressDialog& p) { p.findChild<QPushButton*>("cancelButton")->click(); }},
-      {"Escape", [](ProgressDialog& p) { QTest::keyClick(&p, Qt::Key_Escape); }},
-      {"Enter", [](ProgressDialog& p) { QTest::keyClick(&p, Qt::Key_Return); }},
-      {"close box", [](ProgressDialog& p) { p.close(); }},
-  };
-  for (const auto& [name, act] : ways) {
-    for (const Answer answer : {Answer::No, Answer::Yes}) {
-      SCOPED_TRACE(std::string(name) + (answer == Answer::Yes ? " Yes" : " No"));
-      ScriptedAsker asker{answer, Answer::No};
-      ProgressDialog progress(nullptr, &asker);
-      EXPECT_EQ(progress.windowTitle(), "Processing...");
-      progress.show();
-      act(progress);
-      EXPECT_EQ(asker.messages, (std::vector<Message>{{"Do you really want to cancel the process?",
-                                                       Icon::Question, Buttons::YesNo, 0}}));
-      EXPECT_EQ(progress.cancelFlag(), answer == Answer::Yes);
-      EXPECT_TRUE(progress.isVisible());  // never by the user's hand
-      progress.confirmCancel();           // a later No does not take back a confirmed cancel
-      EXPECT_EQ(progress.cancelFlag(), answer == Answer::Yes);
-      progress.unloadProgress();
-      EXPECT_FALSE(progress.isVisible());
-      EXPECT_EQ(asker.messages.size(), 2u);  // unloading from code never asks
-    }
-  }
 }
 
 TEST(AboutDialogTest, OpensTheAddressAndClosesOnEnterOnly) {

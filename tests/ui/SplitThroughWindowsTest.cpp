@@ -8,24 +8,11 @@
 #include <unistd.h>
 #endif
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <cstdlib>
+#include <QtTest>
+#include <QtWidgets>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <iterator>
 #include <map>
-#include <memory>
-#include <string>
 
 #include "fileservices/HugeFileFunctions.h"
 #include "split/SplitMessages.h"
@@ -33,6 +20,7 @@
 #include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
+#include "ui/FindControl.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgressDialog.h"
 #include "ui/StatusLine.h"
@@ -43,14 +31,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-template <typename T>
-T* find(const QObject* parent, const char* name) {
-  return parent->findChild<T*>(name);
-}
-template <typename T, typename P>
-T* find(const std::unique_ptr<P>& parent, const char* name) {
-  return parent->template findChild<T*>(name);
-}
+
 
 // "No such file": ENOENT, and ERROR_FILE_NOT_FOUND on Windows, are both 2.
 constexpr int kNotFound = 2;
