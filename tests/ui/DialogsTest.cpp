@@ -20,33 +20,16 @@ using SB = QMessageBox::StandardButton;
 
 // Caption, text, icon, buttons and default of the open box; then a press (Escape for NoButton).
 TEST(MessageBoxAskerTest, CaptionIconButtonsDefaultAndAnswer) {
-  const struct {
-    Buttons buttons;
-    int defaultButton;
-    Icon icon;
-    QMessageBox::Icon qtIcon;
-    QList<SB> shown;
-    SB press;
-    Answer answer;
-  } rows[] = {
+  // clang-format off
+  const struct { Buttons buttons; int defaultButton; Icon icon; QMessageBox::Icon qtIcon; QList<SB> shown;
+                 SB press; Answer answer; } rows[] = {
       {Buttons::Ok, 0, Icon::Exclamation, QMessageBox::Warning, {SB::Ok}, SB::NoButton, Answer::Ok},
-      {Buttons::OkCancel,
-       0,
-       Icon::Information,
-       QMessageBox::Information,
-       {SB::Ok, SB::Cancel},
-       SB::NoButton,
-       Answer::Cancel},
+      {Buttons::OkCancel, 0, Icon::Information, QMessageBox::Information, {SB::Ok, SB::Cancel}, SB::NoButton, Answer::Cancel},
       {Buttons::OkCancel, 0, Icon::None, QMessageBox::NoIcon, {SB::Ok, SB::Cancel}, SB::Ok, Answer::Ok},
-      {Buttons::RetryCancel,
-       1,
-       Icon::Exclamation,
-       QMessageBox::Warning,
-       {SB::Retry, SB::Cancel},
-       SB::Retry,
-       Answer::Retry},
+      {Buttons::RetryCancel, 1, Icon::Exclamation, QMessageBox::Warning, {SB::Retry, SB::Cancel}, SB::Retry, Answer::Retry},
       {Buttons::YesNo, 0, Icon::Question, QMessageBox::Question, {SB::Yes, SB::No}, SB::NoButton, Answer::No},
       {Buttons::YesNo, 1, Icon::Question, QMessageBox::Question, {SB::Yes, SB::No}, SB::Yes, Answer::Yes}};
+  // clang-format on
   for (const auto& r : rows) {
     SCOPED_TRACE(static_cast<int>(r.buttons) * 10 + r.defaultButton);
     QTimer::singleShot(0, [&] {

@@ -17,41 +17,25 @@ namespace {
 
 using namespace vornak;
 
-QListView* previewList(const TargetDialog& d) {
-  return d.findChild<QListView*>("previewList");
-}
-QLabel* folderLabel(const TargetDialog& d) {
-  return d.findChild<QLabel*>("folderLabel");
-}
-FolderList* folderList(const TargetDialog& d) {
-  return d.findChild<FolderList*>("folderList");
-}
-QComboBox* driveBox(const TargetDialog& d) {
-  return d.findChild<QComboBox*>("driveBox");
-}
-QLineEdit* nameEdit(const TargetDialog& d) {
-  return d.findChild<QLineEdit*>("nameEdit");
-}
-QCheckBox* overwriteBox(const TargetDialog& d) {
-  return d.findChild<QCheckBox*>("overwriteBox");
-}
-QPushButton* okButton(const TargetDialog& d) {
-  return d.findChild<QPushButton*>("okButton");
-}
-QPushButton* cancelButton(const TargetDialog& d) {
-  return d.findChild<QPushButton*>("cancelButton");
-}
-const auto Q = [](const std::string& s) { return QString::fromStdString(s); };
+const auto previewList = [](const TargetDialog& d) { return d.findChild<QListView*>("previewList"); };
+const auto folderLabel = [](const TargetDialog& d) { return d.findChild<QLabel*>("folderLabel"); };
+const auto folderList = [](const TargetDialog& d) { return d.findChild<FolderList*>("folderList"); };
+const auto driveBox = [](const TargetDialog& d) { return d.findChild<QComboBox*>("driveBox"); };
+const auto nameEdit = [](const TargetDialog& d) { return d.findChild<QLineEdit*>("nameEdit"); };
+const auto overwriteBox = [](const TargetDialog& d) { return d.findChild<QCheckBox*>("overwriteBox"); };
+const auto okButton = [](const TargetDialog& d) { return d.findChild<QPushButton*>("okButton"); };
+const auto cancelButton = [](const TargetDialog& d) { return d.findChild<QPushButton*>("cancelButton"); };
+const auto q = [](const std::string& s) { return QString::fromStdString(s); };
 const Message kTypeAName{"Type a filename in the 'Filename' field.", Icon::Exclamation, Buttons::Ok, 0};
 
-const auto Row = [](const TargetDialog& dialog, int row) {
+const auto previewRow = [](const TargetDialog& dialog, int row) {
   return previewList(dialog)->model()->index(row, 0).data().toString().toStdString();
 };
-const auto Click = [](QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); };
+const auto click = [](QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); };
 const auto native = [](const QString& path) { return QDir::toNativeSeparators(QDir::cleanPath(path)); };
 const std::string kSep(1, test::TempDir::kSeparator);
 // The folder label's whole text: a shortened label keeps it in its tooltip.
-const auto FullLabel = [](const TargetDialog& d) {
+const auto fullLabel = [](const TargetDialog& d) {
   return folderLabel(d)->toolTip().isEmpty() ? folderLabel(d)->text() : folderLabel(d)->toolTip();
 };
 
@@ -73,7 +57,7 @@ class TargetDialogTest : public ::testing::Test {
   // How the drive list names the root that holds the temporary folder: "/", or "c:" on Windows.
   QString rootDrive() const {
 #ifdef _WIN32
-    return Q(temp.path().substr(0, 2)).toLower();
+    return q(temp.path().substr(0, 2)).toLower();
 #else
     return "/";
 #endif
@@ -90,7 +74,7 @@ TEST_F(TargetDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFold
   record.folder =
       temp.makeFolder("data/a-rather-long-folder-name/another-long-folder-name/yet-another-one/last");
   auto dialog = open();
-  EXPECT_EQ(folderList(*dialog)->path(), Q(record.folder));
+  EXPECT_EQ(folderList(*dialog)->path(), q(record.folder));
   const QString shown = folderLabel(*dialog)->text();  // shortened from the left to the list's width
   EXPECT_TRUE(shown.endsWith(native("...yet-another-one/last")) || shown.endsWith(native("...last")))
       << shown.toStdString();
@@ -101,12 +85,12 @@ TEST_F(TargetDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFold
     auto wide = open();
     const QString text = folderLabel(*wide)->text();
     EXPECT_LE(QFontMetrics(folderLabel(*wide)->font()).horizontalAdvance(text), folderList(*wide)->width());
-    EXPECT_EQ(folderLabel(*wide)->toolTip(), Q(record.folder));
+    EXPECT_EQ(folderLabel(*wide)->toolTip(), q(record.folder));
     record.folder = temp.join("data/a-rather-long-folder-name/another-long-folder-name/yet-another-one/last");
   }
   EXPECT_EQ(driveBox(*dialog)->currentText() + "|" + nameEdit(*dialog)->text(), rootDrive() + "|movie.avi");
   ASSERT_EQ(previewList(*dialog)->model()->rowCount(), 12);
-  EXPECT_EQ(Row(*dialog, 0) + " " + Row(*dialog, 11), "movie01.avi movie12.avi");
+  EXPECT_EQ(previewRow(*dialog, 0) + " " + previewRow(*dialog, 11), "movie01.avi movie12.avi");
   EXPECT_TRUE(overwriteBox(*dialog)->isChecked());
   record.overwriteAll = 7;  // only 1 means "overwrite"
   EXPECT_FALSE(overwriteBox(*open())->isChecked());
@@ -114,7 +98,7 @@ TEST_F(TargetDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFold
   // A lost folder opens on the home folder (without a usable one, the root), none on the current folder.
   const QString home = native(QFileInfo(QDir::homePath()).isDir() ? QDir::homePath() : QDir::rootPath());
   const std::pair<std::string, QString> cases[] = {
-      {temp.join("removed"), home}, {"", native(QDir::currentPath())}, {data + kSep, Q(data)}};
+      {temp.join("removed"), home}, {"", native(QDir::currentPath())}, {data + kSep, q(data)}};
   for (const auto& [folder, expected] : cases) {
     record.folder = folder;
     EXPECT_EQ(folderList(*open())->path(), expected) << folder;
@@ -124,18 +108,18 @@ TEST_F(TargetDialogTest, OpensOnTheRecordsFolderNameAndOverwriteModeOrAStartFold
 #ifdef _WIN32
   record.folder = temp.path().substr(0, 2);  // "C:" stands for the root, and Save gives the root as "C:"
   auto root = open();
-  EXPECT_EQ(folderList(*root)->path(), Q(record.folder + "\\"));
-  Click(okButton(*root));
+  EXPECT_EQ(folderList(*root)->path(), q(record.folder + "\\"));
+  click(okButton(*root));
   EXPECT_EQ(target(), record.folder + "|" + record.folder);
 #else
   record.folder = "/";
-  Click(okButton(*open()));
+  click(okButton(*open()));
   EXPECT_EQ(target(), "/|/");  // the root of the file system stays "/"
   // A folder on a volume the list leaves out (/proc below "/") lists and shows that volume, as Save takes it.
   record.folder = "/proc";
   auto proc = open();
   EXPECT_EQ(driveBox(*proc)->currentText(), "/proc");
-  Click(okButton(*proc));
+  click(okButton(*proc));
   EXPECT_EQ(target(), "/proc|/proc");
 #endif
 }
@@ -156,8 +140,8 @@ TEST_F(TargetDialogTest, SaveSplitsTheNameIntoTitleAndExtensionRefusedCharacters
     asker.messages.clear();
     auto dialog = open();
     nameEdit(*dialog)->setText(name), overwriteBox(*dialog)->setChecked(true);
-    EXPECT_EQ(Row(*dialog, 0), firstRow);
-    Click(okButton(*dialog));
+    EXPECT_EQ(previewRow(*dialog, 0), firstRow);
+    click(okButton(*dialog));
     EXPECT_EQ(record.baseName + "|" + record.extension + "|" + std::to_string(record.overwriteAll),
               std::string(title ? title : "movie.avi") + "|" + fext + (title ? "|1" : "|0"));
     EXPECT_EQ(dialog->isVisible(), !title);
@@ -171,7 +155,8 @@ TEST_F(TargetDialogTest, SaveSplitsTheNameIntoTitleAndExtensionRefusedCharacters
   for (const char* typed : {":", "/"}) {
     name->setText("ab"), name->setCursorPosition(1);
     QTest::keyClicks(name, typed);
-    EXPECT_EQ(name->text() + QString::number(name->cursorPosition()) + Q(Row(*dialog, 0)), "ab1ab01.avi");
+    EXPECT_EQ(name->text() + QString::number(name->cursorPosition()) + q(previewRow(*dialog, 0)),
+              "ab1ab01.avi");
   }
   EXPECT_EQ(asker.beeps, 2);
   name->clear(), name->insert("x:y*z");  // a paste of several refused characters gives back one position
@@ -188,41 +173,41 @@ TEST_F(TargetDialogTest, OnlyAnOpenedFolderOrAnAvailableDriveIsTheTarget) {
   });
   for (const std::string& drive : {gone, lost}) {
     asker.messages.clear();
-    driveBox(*dialog)->setCurrentIndex(driveBox(*dialog)->findText(Q(drive)));
+    driveBox(*dialog)->setCurrentIndex(driveBox(*dialog)->findText(q(drive)));
     EXPECT_EQ(asker.messages, std::vector<Message>{{"Drive " + drive + " not available."}});
-    EXPECT_EQ(driveBox(*dialog)->currentText() + "|" + FullLabel(*dialog), rootDrive() + "|" + Q(data));
+    EXPECT_EQ(driveBox(*dialog)->currentText() + "|" + fullLabel(*dialog), rootDrive() + "|" + q(data));
   }
   FolderList* dirs = folderList(*dialog);
   dirs->setFocus();
-  const QPoint beta = dirs->visualItemRect(dirs->findRow(Q(data + kSep + "beta"))).center();
+  const QPoint beta = dirs->visualItemRect(dirs->findRow(q(data + kSep + "beta"))).center();
   QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, beta);
-  EXPECT_EQ(dirs->path(), Q(data));  // highlighting alone changes nothing
+  EXPECT_EQ(dirs->path(), q(data));  // highlighting alone changes nothing
   QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, beta);
-  EXPECT_EQ(FullLabel(*dialog), Q(data + kSep + "beta"));
-  dirs->setCurrentItem(dirs->findRow(Q(temp.path())));
+  EXPECT_EQ(fullLabel(*dialog), q(data + kSep + "beta"));
+  dirs->setCurrentItem(dirs->findRow(q(temp.path())));
   QTest::keyClick(dirs, Qt::Key_Return);  // opens the row, does not press Save
-  EXPECT_EQ(dirs->path(), Q(temp.path()));
+  EXPECT_EQ(dirs->path(), q(temp.path()));
   EXPECT_TRUE(dialog->isVisible());
-  driveBox(*dialog)->setCurrentIndex(driveBox(*dialog)->findText(Q(stick)));
-  EXPECT_EQ(dirs->path(), Q(stick));
-  dirs->setCurrentItem(dirs->findRow(Q(stick + kSep + "sub")));
-  Click(okButton(*dialog));
+  driveBox(*dialog)->setCurrentIndex(driveBox(*dialog)->findText(q(stick)));
+  EXPECT_EQ(dirs->path(), q(stick));
+  dirs->setCurrentItem(dirs->findRow(q(stick + kSep + "sub")));
+  click(okButton(*dialog));
   EXPECT_EQ(target(), targetAt(stick));
 }
 
 TEST_F(TargetDialogTest, CancelEscapeCloseBoxAndRefusedSaveLeaveOnlyTheTitleEmpty) {
   // After a refused Save (the last way here) the folder shown is kept.
   const std::pair<std::function<void(TargetDialog&)>, bool> ways[] = {
-      {[](TargetDialog& d) { Click(cancelButton(d)); }, false},
+      {[](TargetDialog& d) { click(cancelButton(d)); }, false},
       {[](TargetDialog& d) { QTest::keyClick(nameEdit(d), Qt::Key_Escape); }, false},
       {[](TargetDialog& d) { d.close(); }, false},
-      {[](TargetDialog& d) { Click(cancelButton(d)); }, true}};
+      {[](TargetDialog& d) { click(cancelButton(d)); }, true}};
   for (const auto& [act, refused] : ways) {
     asker.messages.clear(), record.baseName = "movie.avi", record.extension = "mpg";
     auto dialog = open();
     nameEdit(*dialog)->setText(refused ? ".zip" : "other.zip");
     overwriteBox(*dialog)->setChecked(true);
-    folderList(*dialog)->open(folderList(*dialog)->findRow(Q(data + kSep + "alpha")));
+    folderList(*dialog)->open(folderList(*dialog)->findRow(q(data + kSep + "alpha")));
     if (refused) QTest::keyClick(nameEdit(*dialog), Qt::Key_Return);  // Enter presses Save
     act(*dialog);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
