@@ -138,7 +138,7 @@ void MainWindow::createControls() {
   exitButton_->setGeometry(geo.rect(3720, 525, 1170, 345));
   aboutButton_->setGeometry(geo.rect(3720, 1050, 1170, 345));
   statusLine_->setGeometry(geo.rect(0, 2130, 4980, 315));
-  setFixedSize(geo.size(4980, 2445));
+  WindowGeometry::keepSize(this, geo.size(4980, 2445));
 
   for (QWidget* w : std::initializer_list<QWidget*>{fileLabel_, fileSizeCaption_, fileSizeLabel_,
                                                     partSizeLabel_, diagramView_, statusLine_})

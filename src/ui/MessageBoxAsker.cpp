@@ -7,6 +7,7 @@
 #include <QTextBoundaryFinder>
 
 #include "Version.h"
+#include "ui/WindowGeometry.h"
 
 namespace vornak {
 
@@ -114,6 +115,7 @@ Answer MessageBoxAsker::ask(const Message& message) {
                   breakableAnywhere(QString::fromStdString(message.text)), pair.first | pair.second, owner());
   // Paths and names are shown as they are, never read as markup.
   box.setTextFormat(Qt::PlainText);
+  WindowGeometry::keepOwnSize(&box);
   const bool second = pair.second != QMessageBox::NoButton && message.defaultButton == 1;
   box.setDefaultButton(second ? pair.second : pair.first);
   box.setEscapeButton(pair.second != QMessageBox::NoButton ? pair.second : pair.first);

@@ -28,7 +28,7 @@ ProgressDialog::ProgressDialog(QWidget* owner, Asker* asker) : QDialog(owner) {
   setModal(false);
 
   const WindowGeometry g(font());
-  setFixedSize(g.size(4830, 1110));
+  WindowGeometry::keepSize(this, g.size(4830, 1110));
 
   sourceLabel_ = new QLabel(this);
   sourceLabel_->setObjectName("sourceLabel");

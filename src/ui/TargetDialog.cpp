@@ -69,7 +69,7 @@ void TargetDialog::buildControls() {
   setModal(true);
 
   const WindowGeometry g(font());
-  setFixedSize(g.size(6555, 3225));
+  WindowGeometry::keepSize(this, g.size(6555, 3225));
 
   auto label = [this](const char* name, const QString& text, QRect rect) {
     auto* l = new QLabel(text, this);

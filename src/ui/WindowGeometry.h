@@ -9,6 +9,8 @@
 #include <QRect>
 #include <QSize>
 
+class QWidget;
+
 namespace vornak {
 
 class WindowGeometry {
@@ -28,6 +30,16 @@ class WindowGeometry {
   // text box, button, drop-down box and check box in this font than the
   // layouts make them; never below 1.
   static double fontFactor(const QFont& font);
+
+  // Gives a window the size it keeps. A Wayland compositor may still ask the
+  // window to take the maximized size, and a window that then keeps a fixed
+  // size loses its connection and the program ends: there the window gets a
+  // minimum size and no maximize button instead.
+  static void keepSize(QWidget* window, const QSize& size);
+  // The same for a window that fixes its own size whenever it is shown (a
+  // message box): on Wayland it gets a minimum size instead.
+  static void keepOwnSize(QWidget* window);
+  static bool onWayland();
 
  private:
   double factor_ = 1;
