@@ -23,16 +23,6 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text = {}) {
   return label;
 }
 
-QFrame* makeLine(QWidget* parent, const char* name, const QColor& colour) {
-  auto* line = new QFrame(parent);
-  line->setObjectName(QString::fromLatin1(name));
-  line->setFrameShape(QFrame::NoFrame);
-  line->setAutoFillBackground(true);
-  QPalette palette = line->palette();
-  palette.setColor(QPalette::Window, colour);
-  line->setPalette(palette);
-  return line;
-}
 }  // namespace
 
 AboutDialog::AboutDialog(QWidget* owner, UrlOpener opener)
@@ -46,6 +36,7 @@ AboutDialog::AboutDialog(QWidget* owner, UrlOpener opener)
   setModal(true);
 
   iconLabel_ = makeLabel(this, "iconLabel");
+  iconLabel_->setAccessibleName(QStringLiteral("Open the Vornak web site"));
   iconLabel_->setCursor(handCursor());
   iconLabel_->installEventFilter(this);
   productLabel_ = makeLabel(this, "productLabel", QString::fromUtf8(kProductName));
@@ -56,7 +47,7 @@ AboutDialog::AboutDialog(QWidget* owner, UrlOpener opener)
   webLabel_ = makeLabel(this, "webLabel");
   {
     QPalette palette = webLabel_->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
     webLabel_->setPalette(palette);
     QFont font = webLabel_->font();
     font.setUnderline(true);
@@ -64,8 +55,10 @@ AboutDialog::AboutDialog(QWidget* owner, UrlOpener opener)
   }
   webLabel_->setCursor(handCursor());
   webLabel_->installEventFilter(this);
-  ruleDark_ = makeLine(this, "ruleDark", QColor(128, 128, 128));
-  ruleLight_ = makeLine(this, "ruleLight", QColor(255, 255, 255));
+  rule_ = new QFrame(this);
+  rule_->setObjectName(QStringLiteral("rule"));
+  rule_->setFrameShape(QFrame::HLine);
+  rule_->setFrameShadow(QFrame::Sunken);
   okButton_ = new QPushButton(QStringLiteral("OK"), this);
   okButton_->setObjectName(QStringLiteral("okButton"));
   okButton_->setDefault(true);
@@ -105,11 +98,10 @@ void AboutDialog::placeControls() {
     right = std::max(right, label->geometry().right() + 1);
   }
 
-  // Etched rule: a grey line and a white one a pixel below it.
+  // A sunken rule in the palette's own shades.
   const QPoint from = g.point(105, 1890);
   const int lineWidth = g.px(4095) - from.x();
-  ruleDark_->setGeometry(from.x(), from.y(), lineWidth, 1);
-  ruleLight_->setGeometry(from.x(), from.y() + 1, lineWidth, 1);
+  rule_->setGeometry(from.x(), from.y(), lineWidth, 2);
 
   okButton_->setGeometry(g.rect(3045, 1995, 1095, 375));
 

@@ -40,8 +40,7 @@ class AboutDialog : public QDialog {
   QLabel* copyrightLabel_ = nullptr;
   QLabel* webCaption_ = nullptr;
   QLabel* webLabel_ = nullptr;
-  QFrame* ruleDark_ = nullptr;
-  QFrame* ruleLight_ = nullptr;
+  QFrame* rule_ = nullptr;
   QPushButton* okButton_ = nullptr;
 
   UrlOpener opener_;

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QToolTip>
 #include <exception>
 #include <filesystem>
 #include <system_error>
@@ -149,6 +150,15 @@ void MainWindow::createControls() {
   setTabOrder(splitButton_, exitButton_);
   setTabOrder(exitButton_, aboutButton_);
   fileEdit_->setFocus();
+
+  // Names for assistive technology where the control shows none of its own.
+  fileEdit_->setAccessibleName(QStringLiteral("File to split"));
+  browseButton_->setAccessibleName(QStringLiteral("Browse for the file to split"));
+  fileSizeLabel_->setAccessibleName(QStringLiteral("File size"));
+  diagramView_->setAccessibleName(QStringLiteral("Planned parts"));
+  partSizeBox_->setAccessibleName(QStringLiteral("Size of split files"));
+  partSizeBox_->lineEdit()->setAccessibleName(QStringLiteral("Size of split files"));
+  statusLine_->setAccessibleDescription(QStringLiteral("Status"));
 
   // The hints of the status line.
   browseButton_->setStatusTip(QStringLiteral("Browse."));
@@ -295,7 +305,16 @@ void MainWindow::updateDiagram() {
   const QSize inner = diagramView_->innerSize();
   const Diagram diagram = setup_.diagram(inner.width() - 2, inner.height() - 2);
   diagramView_->paint(diagram);
-  diagramView_->setToolTip(toQt(diagram.tooltip));
+  const QString tooltip = toQt(diagram.tooltip);
+  diagramView_->setToolTip(tooltip);
+  diagramView_->setAccessibleDescription(tooltip);
+  // A tooltip on show follows the plan rather than keep the old one.
+  if (QToolTip::isVisible() && diagramView_->underMouse()) {
+    if (tooltip.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(QCursor::pos(), tooltip, diagramView_);
+  }
   partsText_ = toQt(diagram.partsText);
   setStatusIfDifferent(partsText_);
   if (diagram.customPointer)

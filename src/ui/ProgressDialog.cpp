@@ -44,6 +44,7 @@ ProgressDialog::ProgressDialog(QWidget* owner, Asker* asker) : QDialog(owner) {
   progressBar_->setObjectName("progressBar");
   progressBar_->setGeometry(g.rect(120, 720, 3400, 195));
   progressBar_->setTextVisible(false);
+  progressBar_->setAccessibleName("Share of the file copied");
 
   cancelButton_ = new QPushButton("Cancel", this);
   cancelButton_->setObjectName("cancelButton");

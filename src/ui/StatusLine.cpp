@@ -15,6 +15,8 @@ StatusLine::StatusLine(QWidget* parent) : QFrame(parent) {
 void StatusLine::setText(const QString& text) {
   text_ = text;
   ++writes_;
+  // Read and announced by assistive technology as the line's name.
+  setAccessibleName(QString(text).replace(QLatin1Char('\t'), QLatin1Char(' ')).simplified());
   update();
 }
 

@@ -97,6 +97,7 @@ void TargetDialog::buildControls() {
     palette.setColor(QPalette::Base, palette.color(QPalette::Inactive, QPalette::Window));
     previewList_->setPalette(palette);
   }
+  previewList_->setAccessibleName("Parts to be written");
   preview_ = new PreviewModel(record_, this);
   previewList_->setModel(preview_);
 
@@ -112,6 +113,8 @@ void TargetDialog::buildControls() {
   folderList_->setObjectName("folderList");
   folderList_->setGeometry(g.rect(2400, 720, 2655, 1665));
   folderList_->setToolTip("Double-click to specify the target folder");
+  folderList_->setAccessibleName("Folders");
+  folderList_->setHeaderLabel("Folders");
 
   driveLabel_ = label("driveLabel", "D&rive:", g.rect(2400, 2520, 2655, 195));
 
