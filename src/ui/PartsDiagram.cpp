@@ -3,6 +3,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 namespace vornak {
 
@@ -32,9 +34,18 @@ QColor PartsDiagram::colourOf(DiagramColour colour) const {
 }
 
 void PartsDiagram::paint(const Diagram& diagram) {
+  // Painted in device pixels, so that at a fractional scale every outline is
+  // equally thick: logical column x covers device columns device(x) up to
+  // device(x + 1) - 1.
   const qreal ratio = devicePixelRatioF();
-  image_ = QImage(innerSize() * ratio, QImage::Format_ARGB32_Premultiplied);
-  image_.setDevicePixelRatio(ratio);
+  const auto device = [ratio](int logical) { return static_cast<int>(std::floor(logical * ratio)); };
+  const auto deviceRect = [&device](const QRect& logical) {
+    return QRect(QPoint(device(logical.left()), device(logical.top())),
+                 QPoint(device(logical.right() + 1) - 1, device(logical.bottom() + 1) - 1));
+  };
+  const int edge = std::max(1, static_cast<int>(ratio));
+  image_ = QImage(QSize(device(innerSize().width()), device(innerSize().height())),
+                  QImage::Format_ARGB32_Premultiplied);
   image_.fill(palette().color(QPalette::Window));
   QPainter painter(&image_);
   painter.setRenderHint(QPainter::Antialiasing, false);
@@ -44,29 +55,34 @@ void PartsDiagram::paint(const Diagram& diagram) {
       case Primitive::Kind::Box: {
         // Outline through both corner pixels, interior in the fill colour.
         const QRect box = QRect(QPoint(p.x1, p.y1), QPoint(p.x2, p.y2)).normalized();
-        painter.fillRect(box, outline);
+        painter.fillRect(deviceRect(box), outline);
         if (box.width() > 2 && box.height() > 2)
-          painter.fillRect(box.adjusted(1, 1, -1, -1), colourOf(p.fill));
+          painter.fillRect(deviceRect(box).adjusted(edge, edge, -edge, -edge), colourOf(p.fill));
         break;
       }
       case Primitive::Kind::Line:
+        painter.save();
+        painter.scale(ratio, ratio);
         painter.setPen(QPen(outline, p.penWidth, Qt::SolidLine, Qt::SquareCap));
         painter.drawLine(p.x1, p.y1, p.x2, p.y2);
+        painter.restore();
         break;
       case Primitive::Kind::Circle:
+        painter.save();
+        painter.scale(ratio, ratio);
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setPen(QPen(outline, 1));
         painter.setBrush(colourOf(p.fill));
         painter.drawEllipse(QPointF(p.x1 + 0.5, p.y1 + 0.5), p.radius, p.radius);
-        painter.setBrush(Qt::NoBrush);
-        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.restore();
         break;
       case Primitive::Kind::Point:
-        painter.fillRect(QRect(p.x1, p.y1, 1, 1), outline);
+        painter.fillRect(deviceRect(QRect(p.x1, p.y1, 1, 1)), outline);
         break;
     }
   }
   painter.end();
+  image_.setDevicePixelRatio(ratio);
   update();
 }
 
