@@ -15,6 +15,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev
   xvfb xauth
+  # The Wayland check: a headless Weston and Qt's Wayland backend.
+  weston qt6-wayland
   desktop-file-utils appstream lintian
   libmount-dev mount e2fsprogs
   # The Windows build: mingw-w64 cross compilers, and Wine to run its tests.

@@ -98,6 +98,26 @@ QString breakableAnywhere(const QString& text) {
   return shown;
 }
 
+// A message box fixes its size whenever it lays itself out. On Wayland, where a
+// compositor may ask any window to take the maximized size and a window that
+// keeps a fixed size then loses its connection, the size it computes is its
+// minimum instead (see WindowGeometry::keepSize).
+class MessageBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::LayoutRequest && isVisible() && WindowGeometry::onWayland())
+      return QDialog::event(event);
+    return QMessageBox::event(event);
+  }
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    if (WindowGeometry::onWayland()) setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  }
+};
+
 }  // namespace
 
 QWidget* MessageBoxAsker::owner() const {
@@ -111,11 +131,10 @@ QWidget* MessageBoxAsker::owner() const {
 
 Answer MessageBoxAsker::ask(const Message& message) {
   const ButtonPair pair = toQt(message.buttons);
-  QMessageBox box(toQt(message.icon), QString::fromUtf8(kApplicationTitle),
-                  breakableAnywhere(QString::fromStdString(message.text)), pair.first | pair.second, owner());
+  MessageBox box(toQt(message.icon), QString::fromUtf8(kApplicationTitle),
+                 breakableAnywhere(QString::fromStdString(message.text)), pair.first | pair.second, owner());
   // Paths and names are shown as they are, never read as markup.
   box.setTextFormat(Qt::PlainText);
-  WindowGeometry::keepOwnSize(&box);
   const bool second = pair.second != QMessageBox::NoButton && message.defaultButton == 1;
   box.setDefaultButton(second ? pair.second : pair.first);
   box.setEscapeButton(pair.second != QMessageBox::NoButton ? pair.second : pair.first);

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -107,35 +106,8 @@ QPoint WindowGeometry::point(int x, int y) const {
   return QPoint(px(x), px(y));
 }
 
-namespace {
-
-// Turns the fixed size a window gives itself when shown into a minimum size.
-class MinimumSizeOnShow : public QObject {
- public:
-  using QObject::QObject;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Show) {
-      // After the window's own handling, which fixes the size.
-      QTimer::singleShot(0, watched, [window = static_cast<QWidget*>(watched)] {
-        window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-      });
-    }
-    return false;
-  }
-};
-
-}  // namespace
-
 bool WindowGeometry::onWayland() {
   return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
-void WindowGeometry::keepOwnSize(QWidget* window) {
-  if (!onWayland()) return;
-  window->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-  window->installEventFilter(new MinimumSizeOnShow(window));
 }
 
 void WindowGeometry::keepSize(QWidget* window, const QSize& size) {

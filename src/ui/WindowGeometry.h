@@ -36,9 +36,6 @@ class WindowGeometry {
   // size loses its connection and the program ends: there the window gets a
   // minimum size and no maximize button instead.
   static void keepSize(QWidget* window, const QSize& size);
-  // The same for a window that fixes its own size whenever it is shown (a
-  // message box): on Wayland it gets a minimum size instead.
-  static void keepOwnSize(QWidget* window);
   static bool onWayland();
 
  private:

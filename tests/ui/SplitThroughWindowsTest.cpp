@@ -20,8 +20,10 @@
 #include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
+#include "ui/AboutDialog.h"
 #include "ui/FindControl.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageBoxAsker.h"
 #include "ui/ProgressDialog.h"
 #include "ui/StatusLine.h"
 #include "ui/TargetDialog.h"
@@ -30,8 +32,6 @@ namespace vornak {
 namespace {
 
 namespace fs = std::filesystem;
-
-
 
 // "No such file": ENOENT, and ERROR_FILE_NOT_FOUND on Windows, are both 2.
 constexpr int kNotFound = 2;
@@ -56,8 +56,9 @@ struct Rig {
   std::unique_ptr<MainWindow> main;
   std::string content;
   std::string source;
-  int dialogs = 0;               // Save dialogs shown; all but the first are cancelled
-  QString statusWhileSplitting;  // with the pointer over the disabled split button
+  int dialogs = 0;                        // Save dialogs shown; all but the first are cancelled
+  QString statusWhileSplitting;           // with the pointer over the disabled split button
+  std::function<void(QWidget*)> onShown;  // for the Save dialog and the progress window
 
   explicit Rig(std::size_t size = 3000000, const char* partSize = "1 MB") : content(pattern(size)) {
     dir.writeFile("settings.ini", "[Preferences]\nFileBufferSize=4096\n");
@@ -80,6 +81,7 @@ struct Rig {
       auto* save = qobject_cast<TargetDialog*>(QApplication::activeModalWidget());
       if (save == nullptr || save == answered) return;
       answered = save;
+      if (onShown) onShown(save);
       if (++dialogs > 1 || inDialog == InDialog::Cancel)
         return find<QPushButton>(save, "cancelButton")->click();
       if (inDialog == InDialog::SaveWithOverwrite) find<QCheckBox>(save, "overwriteBox")->setChecked(true);
@@ -95,6 +97,7 @@ struct Rig {
       auto* progress = main->findChild<ProgressDialog*>();
       if (progress == nullptr || !progress->isVisible()) return;
       watch.stop();
+      if (onShown) onShown(progress);
       QEvent enter(QEvent::Enter);
       QCoreApplication::sendEvent(find<QPushButton>(main, "splitButton"), &enter);
       statusWhileSplitting = find<StatusLine>(main, "statusLine")->text();
@@ -195,6 +198,33 @@ TEST(SplitThroughWindowsAgain, SecondSplitStartsInTheFolderChosenFirst) {
   rig.split(InDialog::TargetDialog);
   EXPECT_EQ(rig.main->setup().state().target.folder, rig.dir.join("chosen"));
   EXPECT_TRUE(fs::exists(rig.dir.join("chosen/other3.bin")));
+}
+
+// Under a Wayland compositor (ctest runs this under a headless Weston) every
+// window is asked to take the maximized size, the progress window mid-split
+// included: the program keeps running and the split completes.
+TEST(Wayland, MaximizedWindowsKeepTheProgramRunning) {
+  if (!QGuiApplication::platformName().startsWith("wayland")) GTEST_SKIP() << "not a Wayland client";
+  const auto maximize = [](QWidget* window) {
+    window->setWindowState(Qt::WindowMaximized);
+    QTest::qWait(300);  // the compositor's answer arrives
+  };
+  Rig rig(30000000, "10 MB");
+  maximize(rig.main.get());
+  AboutDialog about(rig.main.get(), [](const QUrl&) {});
+  about.show();
+  maximize(&about);
+  about.close();
+  QTimer::singleShot(0, [&] {
+    auto* box = QApplication::activeModalWidget();
+    maximize(box);
+    box->close();
+  });
+  MessageBoxAsker(rig.main.get()).ask({"Maximized", Icon::Information, Buttons::Ok, 0});
+  rig.onShown = maximize;
+  rig.split(InDialog::TargetDialog);
+  EXPECT_EQ(find<StatusLine>(rig.main, "statusLine")->text(), "Done.");
+  EXPECT_EQ(readAll(rig.part(1)) + readAll(rig.part(2)) + readAll(rig.part(3)), rig.content);
 }
 
 #ifndef _WIN32  // under Wine: split.SplitSpansThreeMediaUnderWine
