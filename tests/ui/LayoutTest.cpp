@@ -15,7 +15,6 @@
 #include "ui/MainWindow.h"
 #include "ui/ProgressDialog.h"
 #include "ui/TargetDialog.h"
-#include "ui/WindowGeometry.h"
 
 namespace vornak {
 namespace {
@@ -52,7 +51,8 @@ struct Windows {
   static QString q(const std::string& s) { return QString::fromStdString(s); }
 };
 
-// The room a control's text needs and the room it has.
+// The room a caption needs and the room it has (entries and lists show text
+// of any length).
 std::pair<QSize, QSize> textRoom(QWidget* w) {
   const QFontMetrics fm(w->font());
   QSize need(0, 0), room = w->size();
@@ -66,18 +66,6 @@ std::pair<QSize, QSize> textRoom(QWidget* w) {
     option.features = button->isDefault() ? QStyleOptionButton::DefaultButton : QStyleOptionButton::None;
     room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).size();
     need = QSize(fm.horizontalAdvance(QString(button->text()).remove('&')), fm.height());
-  } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-    QStyleOptionComboBox option;
-    option.initFrom(combo);
-    option.editable = combo->isEditable();
-    room.setWidth(combo->style()
-                      ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
-                      .width());
-    need.setHeight(combo->minimumSizeHint().height());
-    for (int i = 0; i < combo->count(); ++i)
-      need.setWidth(std::max(need.width(), fm.horizontalAdvance(combo->itemText(i))));
-  } else if (qobject_cast<QLineEdit*>(w) != nullptr) {
-    need = QSize(0, w->minimumSizeHint().height());
   }
   return {need, room};
 }
@@ -176,22 +164,6 @@ TEST(LayoutKeys, AccessKeysReachTheirControls) {
       EXPECT_EQ(QApplication::focusWidget()->objectName(), k.target);
     }
   }
-}
-
-TEST(WindowGeometryTest, NeighboursMeetAndTheFactorGrowsWithTheFont) {
-  for (const double factor : {1.0, 1.25, 1.3165, 1.5, 2.0}) {
-    const WindowGeometry g(QApplication::font(), factor);
-    for (int left = 0; left < 600; left += 37)  // no gaps or overlaps from rounding
-      EXPECT_EQ(g.rect(left, 0, 97, 10).right() + 1, g.rect(left + 97, 0, 113, 10).left()) << factor;
-  }
-  std::vector<double> factors;
-  for (const double points : {5.0, 7.0, 9.0, 12.0, 16.0, 24.0}) {
-    QFont font{QStringLiteral("DejaVu Sans")};
-    font.setPointSizeF(points);
-    factors.push_back(WindowGeometry::fontFactor(font));
-  }
-  EXPECT_TRUE(std::is_sorted(factors.begin(), factors.end()));
-  EXPECT_GT(factors.back(), 2.0);
 }
 
 }  // namespace
