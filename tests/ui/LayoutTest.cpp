@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The four windows in several desktop fonts: every text inside its control,
 // no control over another or outside the window, the tab order and the first
-// focus, and the access keys.
+// focus, the access keys, and a name for assistive technology on every
+// control that takes the focus.
 #include <gtest/gtest.h>
 
 #include <QtTest>
 #include <QtWidgets>
+#include <functional>
 #include <memory>
 
 #include "destination/TargetRecord.h"
+#include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
 #include "ui/AboutDialog.h"
@@ -79,6 +82,27 @@ const struct {
               {"Small", "DejaVu Sans", 7},
               {"Narrow", "Nimbus Sans", 10}};
 
+bool hasLetter(const QString& text) {
+  return text.contains(QRegularExpression("\\p{L}"));
+}
+
+// The focusable controls (not their rows) that have no name with a letter in
+// it. On Linux a combo box's name is its current text: its label names it.
+QStringList unnamed(QWidget* window) {
+  QStringList found;
+  std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+    auto* control = qobject_cast<QWidget*>(node->object());
+    bool named = hasLetter(node->text(QAccessible::Name));
+    for (const auto& [label, relation] : node->relations(QAccessible::Label))
+      named = named || hasLetter(label->text(QAccessible::Name));
+    if (control && node->state().focusable && !node->state().invisible && !named)
+      found << control->objectName();
+    for (int i = 0; i < node->childCount(); ++i) walk(node->child(i));
+  };
+  walk(QAccessible::queryAccessibleInterface(window));
+  return found;
+}
+
 class LayoutTest : public ::testing::TestWithParam<std::tuple<Window, int>> {
  protected:
   void SetUp() override {
@@ -110,6 +134,7 @@ TEST_P(LayoutTest, TextsFitNothingOverlapsAndTabWalksTheControlsInOrder) {
       EXPECT_FALSE(other != w && w->geometry().intersects(other->geometry()))
           << other->objectName().toStdString();
   }
+  EXPECT_EQ(unnamed(window.get()), QStringList());
   const QStringList order = kTabOrder.at(which);
   EXPECT_EQ(QApplication::focusWidget()->objectName(), order.first());
   QStringList walked{order.first()};

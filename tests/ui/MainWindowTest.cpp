@@ -4,6 +4,7 @@
 // drops. What the texts mean is tested on SplitSetup.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QtTest>
 #include <QtWidgets>
 #include <filesystem>
@@ -96,6 +97,11 @@ TEST_F(MainWindowTest, TypedNameAndSizeGiveThePlanAndTheSizeStaysAsTyped) {
   typeSize("abc");
   size->setCurrentIndex(size->findText("64 KB"));  // picking a row takes its size
   EXPECT_EQ(status->text(), "46 split files");
+  const auto read = [](QWidget* widget, QAccessible::Text text) {  // as assistive technology does
+    return QAccessible::queryAccessibleInterface(widget)->text(text);
+  };
+  EXPECT_EQ(read(status, QAccessible::Name), "46 split files");
+  EXPECT_EQ(read(child("diagramView"), QAccessible::Description), "45 x 65536 Bytes  +  1 x 50880 Bytes");
   const QRect diagram = child<QWidget>("diagramView")->contentsRect();  // a click sets a size
   QTest::mouseClick(child<QWidget>("diagramView"), Qt::LeftButton, {}, diagram.center());
   EXPECT_NE(size->currentText(), "1 MB");
