@@ -35,9 +35,6 @@ tools/setup.sh --windows
 cmake --preset windows
 cmake --build --preset windows -j"$jobs"
 export WINEPREFIX="$PWD/build-windows/wine" WINEDEBUG=-all
-# One test at a time: beside another window test under Wine, the message-box
-# test waited until the other tests had ended (263 s of its 300 s limit in a
-# fresh clone; 18 s on its own).
-xvfb-run -a -s "-screen 0 1280x1024x24" sh -c 'tools/wine-prefix.sh && ctest --preset windows -j1'
+xvfb-run -a -s "-screen 0 1280x1024x24" sh -c "tools/wine-prefix.sh && ctest --preset windows -j$jobs"
 (cd build-windows && cpack >/dev/null)
 xvfb-run -a -s "-screen 0 1280x1024x24" tools/windows-install-check.sh build-windows/vornak-*-windows-x86_64.exe
