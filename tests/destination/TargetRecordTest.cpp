@@ -27,7 +27,7 @@ TEST(TargetRecordTest, PlanNamesThePartsAfterTheSource) {
   // source, file size, part size -> partCount, folder, first part path;
   // written with "/" and taken with the platform's separator. A drive's root
   // is written "C:" on Windows, so a path just below "\" has no folder there.
-  const auto P = [](std::string path) {
+  const auto p = [](std::string path) {
     std::replace(path.begin(), path.end(), '/', Filenames::kSeparator);
     return path;
   };
@@ -37,14 +37,14 @@ TEST(TargetRecordTest, PlanNamesThePartsAfterTheSource) {
   const std::string kRoot = "/";
 #endif
   const std::tuple<std::string, double, double, std::int32_t, std::string, std::string> rows[] = {
-      {P("/data/movie.avi"), 12000, 1000, 12, P("/data"), P("/data/movie01.avi")},
-      {P("/data/movie.avi"), 99001, 1000, 100, P("/data"), P("/data/movie001.avi")},
-      {P("/movie.avi"), 10000, 3000, 4, kRoot, P("/movie1.avi")},
-      {P("/data/archive.tar.gz"), 2, 1, 2, P("/data"), P("/data/archive.tar1.gz")},
-      {P("/data/movie."), 3, 2, 2, P("/data"), P("/data/movie1.")},
-      {P("/data/.avi"), 5, 2, 3, P("/data"), P("/data/1.avi")},
-      {P("/data/noext"), 327360, 10, 32736, P("/data"), P("/data/noext00001.")},
-      {P("/big"), 9007199254740992.0, 2199023255552.0 - 1, 4097, kRoot, P("/big0001.")}};
+      {p("/data/movie.avi"), 12000, 1000, 12, p("/data"), p("/data/movie01.avi")},
+      {p("/data/movie.avi"), 99001, 1000, 100, p("/data"), p("/data/movie001.avi")},
+      {p("/movie.avi"), 10000, 3000, 4, kRoot, p("/movie1.avi")},
+      {p("/data/archive.tar.gz"), 2, 1, 2, p("/data"), p("/data/archive.tar1.gz")},
+      {p("/data/movie."), 3, 2, 2, p("/data"), p("/data/movie1.")},
+      {p("/data/.avi"), 5, 2, 3, p("/data"), p("/data/1.avi")},
+      {p("/data/noext"), 327360, 10, 32736, p("/data"), p("/data/noext00001.")},
+      {p("/big"), 9007199254740992.0, 2199023255552.0 - 1, 4097, kRoot, p("/big0001.")}};
   for (const auto& [source, fileSize, partSize, count, folder, first] : rows) {
     TargetRecord record;
     planTarget(record, source, fileSize, partSize);
@@ -56,7 +56,7 @@ TEST(TargetRecordTest, PlanNamesThePartsAfterTheSource) {
   }
   TargetRecord record;  // a chosen folder and extension stay, the name is set afresh
   record.folder = "/media/stick", record.baseName = "old", record.extension = "avi";
-  planTarget(record, P("/elsewhere/other.bin"), 4294967297.0, 4294967295.0);
+  planTarget(record, p("/elsewhere/other.bin"), 4294967297.0, 4294967295.0);
   EXPECT_EQ(std::tie(record.folder, record.baseName, record.extension),
             std::make_tuple("/media/stick", "other.bin", "avi"));
 }

@@ -62,7 +62,7 @@ double reference(const std::string& typed, char separator) {
   return std::fabs(std::floor(-bytes));
 }
 
-const auto Exact = [](double whole) { return static_cast<u128>(whole); };
+const auto exact = [](double whole) { return static_cast<u128>(whole); };
 
 }  // namespace
 
@@ -90,10 +90,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Counts far beyond what a split takes (32736 parts) lose their last digit
   // in a double.
   if (fileSize / partSize >= 0x1p48) return 0;
-  const u128 file = Exact(fileSize), part = Exact(partSize), count = Exact(plan.count);
+  const u128 file = exact(fileSize), part = exact(partSize), count = exact(plan.count);
   check(count * part >= file, "the parts hold the whole file");
   check((count - 1) * part < file, "no part is left empty");
-  check(Exact(plan.fullParts) * part + Exact(plan.remainder) == file,
+  check(exact(plan.fullParts) * part + exact(plan.remainder) == file,
         "full parts and remainder make the file");
   return 0;
 }
