@@ -104,10 +104,6 @@ QString FolderList::path() const {
   return QDir::toNativeSeparators(path_);
 }
 
-QString FolderList::root() const {
-  return QDir::toNativeSeparators(root_);
-}
-
 QString FolderList::rowPath(const QTreeWidgetItem* item) const {
   return item ? QDir::toNativeSeparators(item->data(0, kPathRole).toString()) : QString();
 }

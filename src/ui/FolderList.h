@@ -22,7 +22,6 @@ class FolderList : public QTreeWidget {
   // The current folder, absolute and with the platform's separators: a root
   // ends in its separator ("/", "C:\"), no other folder does.
   QString path() const;
-  QString root() const;
   // The folder a row stands for, and the row of a folder (null when not shown).
   QString rowPath(const QTreeWidgetItem* item) const;
   QTreeWidgetItem* findRow(const QString& folder) const;

@@ -20,7 +20,6 @@ class PartsDiagram : public QFrame {
   QSize innerSize() const { return contentsRect().size(); }
   // Clears the picture and paints the diagram's primitives.
   void paint(const Diagram& diagram);
-  const QImage& image() const { return image_; }
   QColor colourOf(DiagramColour colour) const;
 
  signals:

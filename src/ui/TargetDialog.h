@@ -37,15 +37,6 @@ class TargetDialog : public QDialog {
   // the user confirmed (baseName not empty).
   static bool showModal(TargetRecord& record, QWidget* owner, Asker* asker = nullptr);
 
-  // The preview's rows.
-  PreviewModel* preview() const { return preview_; }
-  // The drives in the drive list's order.
-  const std::vector<Volumes::Volume>& drives() const { return volumes_; }
-
-  // Shows a folder in the label above the folder list, shortened to the
-  // list's width.
-  void showFolder(const QString& text);
-
  protected:
   // Escape and the close box cancel.
   void reject() override;
@@ -59,6 +50,9 @@ class TargetDialog : public QDialog {
 
  private:
   void buildControls();
+  // Shows a folder in the label above the folder list, shortened to the
+  // list's width.
+  void showFolder(const QString& text);
   void load();
   void fitFolderLabel();
   bool openFolder(const QString& folder);
