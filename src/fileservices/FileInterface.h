@@ -38,6 +38,25 @@ class FileInterface {
 #else
   static constexpr int kIsFolderError = EISDIR;
 #endif
+  // The error number of a system without range copies: ENOSYS, or on Windows
+  // ERROR_NOT_SUPPORTED.
+#ifdef _WIN32
+  static constexpr int kNoRangeCopy = 50;
+#else
+  static constexpr int kNoRangeCopy = ENOSYS;
+#endif
+  // Whether code means that the system will not range-copy between these two
+  // files (another file system, a kind of file or a system without it), so
+  // that they are to be copied through a buffer instead; any other error is a
+  // real failure of the copy.
+  static bool refusesRangeCopy(int code) {
+#ifdef _WIN32
+    return code == kNoRangeCopy || code == 1;  // ERROR_INVALID_FUNCTION
+#else
+    return code == EXDEV || code == EINVAL || code == EOPNOTSUPP || code == ENOSYS || code == EBADF ||
+           code == ETXTBSY;
+#endif
+  }
 
   virtual ~FileInterface() = default;
   // The source: read-only, others may read it too.
@@ -51,6 +70,17 @@ class FileInterface {
   virtual int read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) = 0;
   // One write; it may write fewer bytes than asked (bytesWritten tells).
   virtual int write(Handle handle, const void* buffer, std::size_t size, std::size_t& bytesWritten) = 0;
+  // Copies at most size bytes from the current position of from to the
+  // current position of to inside the system, which may share the blocks of
+  // from instead of copying them, and moves both positions on by bytesCopied.
+  // It may copy fewer bytes than asked; 0 bytes and no error: nothing copied
+  // (at the end of from, or the system gave up). By default the system has
+  // no range copies (kNoRangeCopy).
+  virtual int copyRange(Handle from, Handle to, std::size_t size, std::size_t& bytesCopied) {
+    (void)from, (void)to, (void)size;
+    bytesCopied = 0;
+    return kNoRangeCopy;
+  }
   // Flushes a file's data to its medium.
   virtual int sync(Handle handle) = 0;
   // Flushes everything written to the file system that holds path.

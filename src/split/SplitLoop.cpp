@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 
 #include "fileservices/Filenames.h"
 #include "split/Guarded.h"
+#include "split/RangeCopySize.h"
 
 namespace vornak {
 
@@ -24,7 +26,13 @@ using Handle = FileInterface::Handle;
 class SplitRun {
  public:
   SplitRun(const SplitJob& job, FileInterface& files, SplitFrontEnd& frontEnd)
-      : job_(job), files_(files), frontEnd_(frontEnd), source_(job.source), target_(job.target) {}
+      : job_(job),
+        files_(files),
+        frontEnd_(frontEnd),
+        source_(job.source),
+        target_(job.target),
+        rangeCopy_(job.rangeCopy),
+        rangeSize_(job.bufferSize, job.fileSize / 100) {}
 
   SplitResult copy() {
     const double step = std::trunc(job_.fileSize / 100) + 1;
@@ -219,9 +227,46 @@ class SplitRun {
     return false;
   }
 
-  // One read and one write of at most bufferSize bytes, never past the part's
-  // end; a short write is completed. False: go to the ending.
+  // Copies the next block of the part, never past its end. False: go to the
+  // ending.
   bool copyBlock(double& partRemaining) {
+    std::size_t copied = 0;
+    if (rangeCopy_) {
+      if (!copyRange(partRemaining, copied)) return false;
+      if (copied > 0) return true;
+    }
+    return copyThroughBuffer(partRemaining);
+  }
+
+  // One range copy. When the system refuses it for these two files, or
+  // copies nothing before the source's end, the rest of the run copies
+  // through the buffer from where the range copies stopped. False: a failure
+  // was reported.
+  bool copyRange(double& partRemaining, std::size_t& copied) {
+    const std::size_t size = partRemaining < static_cast<double>(rangeSize_.next())
+                                 ? static_cast<std::size_t>(partRemaining)
+                                 : rangeSize_.next();
+    const auto start = std::chrono::steady_clock::now();
+    const int code = files_.copyRange(source_, part_, size, copied);
+    rangeSize_.took(std::chrono::steady_clock::now() - start, copied == size);
+    counted(copied, partRemaining);
+    if (code != 0 && !FileInterface::refusesRangeCopy(code)) {
+      report(systemError(SplitError::Kind::Write, partPath_, code));
+      return false;
+    }
+    if (code != 0 || copied == 0) rangeCopy_ = false;
+    return true;
+  }
+
+  void counted(std::size_t bytes, double& partRemaining) {
+    if (bytes > 0) partDirty_ = true;
+    partRemaining -= static_cast<double>(bytes);
+    result_.bytesDone += static_cast<double>(bytes);
+  }
+
+  // One read and one write of at most bufferSize bytes; a short write is
+  // completed.
+  bool copyThroughBuffer(double& partRemaining) {
     const std::size_t toRead = partRemaining > static_cast<double>(job_.bufferSize)
                                    ? job_.bufferSize
                                    : static_cast<std::size_t>(partRemaining);
@@ -251,9 +296,7 @@ class SplitRun {
       }
       written += bytesWritten;
     }
-    if (written > 0) partDirty_ = true;
-    partRemaining -= static_cast<double>(written);
-    result_.bytesDone += static_cast<double>(written);
+    counted(written, partRemaining);
     if (error) {
       report(*error);
       return false;
@@ -320,6 +363,8 @@ class SplitRun {
   Handle source_;
   Handle part_ = FileInterface::kNoHandle;
   TargetRecord target_;  // drive and folder follow the medium
+  bool rangeCopy_;       // until the system refuses it
+  RangeCopySize rangeSize_;
   bool followed_ = false;
   std::optional<double> largest_;  // of the medium at drive, asked once per medium
   std::optional<FileId> sourceId_;

@@ -27,6 +27,9 @@ struct SplitJob {
   FileInterface::Handle source = FileInterface::kNoHandle;  // closed by the ending
   char* buffer = nullptr;                                   // bufferSize bytes
   std::size_t bufferSize = 0;                               // at least 1
+  // Range copies first, where the system makes them; false: every byte
+  // through the buffer.
+  bool rangeCopy = true;
 };
 
 inline constexpr std::size_t kCopyBufferAlignment = 4096;  // a memory page

@@ -92,6 +92,15 @@ int PosixFileInterface::write(Handle handle, const void* buffer, std::size_t siz
   return 0;
 }
 
+int PosixFileInterface::copyRange(Handle from, Handle to, std::size_t size, std::size_t& bytesCopied) {
+  bytesCopied = 0;
+  const ssize_t result =
+      retrying([&] { return ::copy_file_range(fd(from), nullptr, fd(to), nullptr, size, 0); });
+  if (result < 0) return errno;
+  bytesCopied = static_cast<std::size_t>(result);
+  return 0;
+}
+
 int PosixFileInterface::sync(Handle handle) {
   return retrying([&] { return ::fdatasync(fd(handle)); }) == 0 ? 0 : errno;
 }

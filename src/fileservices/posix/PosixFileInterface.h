@@ -13,6 +13,8 @@ class PosixFileInterface : public FileInterface {
   int read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) override;
   // One write call; the caller writes the rest of a short write.
   int write(Handle handle, const void* buffer, std::size_t size, std::size_t& bytesWritten) override;
+  // copy_file_range(2) from and to the descriptors' own positions.
+  int copyRange(Handle from, Handle to, std::size_t size, std::size_t& bytesCopied) override;
   int sync(Handle handle) override;
   int syncFileSystem(const std::string& path) override;
   // Not retried on EINTR: the descriptor is gone either way.
