@@ -19,6 +19,8 @@ packages=(
   weston qt6-wayland
   desktop-file-utils appstream lintian
   libmount-dev mount e2fsprogs
+  # Splits on file systems that share a copy's blocks with its source.
+  btrfs-progs xfsprogs
   # The Windows build: mingw-w64 cross compilers, and Wine to run its tests.
   g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64
 )
