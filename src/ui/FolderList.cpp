@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/FolderList.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -170,8 +171,34 @@ void FolderList::drawBranches(QPainter*, const QRect&, const QModelIndex&) const
   // Every shown folder is open already: no expand and collapse marks, only the indent.
 }
 
+// The current folder's row is in the full highlight only while the list has
+// the focus; without it the row stays marked in a paler one (half highlight,
+// half background), so that the focus can be seen wherever it is.
+void FolderList::showFocus() {
+  QPalette colours = QApplication::palette(this);
+  if (!hasFocus()) {
+    const QColor full = colours.color(QPalette::Highlight), base = colours.color(QPalette::Base);
+    colours.setColor(QPalette::Highlight,
+                     QColor((full.red() + base.red()) / 2, (full.green() + base.green()) / 2,
+                            (full.blue() + base.blue()) / 2));
+    colours.setColor(QPalette::HighlightedText, colours.color(QPalette::Text));
+  }
+  setPalette(colours);
+}
+
+void FolderList::focusInEvent(QFocusEvent* event) {
+  QTreeWidget::focusInEvent(event);
+  showFocus();
+}
+
+void FolderList::focusOutEvent(QFocusEvent* event) {
+  QTreeWidget::focusOutEvent(event);
+  showFocus();
+}
+
 void FolderList::showEvent(QShowEvent* event) {
   QTreeWidget::showEvent(event);
+  showFocus();
   // Only a shown list knows its rows' places: bring the current folder into view.
   if (QTreeWidgetItem* current = findRow(path_)) scrollToItem(current, QAbstractItemView::PositionAtCenter);
   horizontalScrollBar()->setValue(0);

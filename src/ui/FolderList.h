@@ -35,10 +35,13 @@ class FolderList : public QTreeWidget {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 
  private:
   void fill();
+  void showFocus();
   QString root_;
   QString path_;
 };
