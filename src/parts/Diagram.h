@@ -15,7 +15,7 @@ enum class DiagramState { Blank, FileError, OnePart, SizeError, TooLong, TooMany
 // Colours the drawing names; the window maps them onto the palette.
 enum class DiagramColour {
   Foreground,       // the strip's foreground
-  Fill,             // the strip's fill colour, RGB 128, 128, 255
+  Fill,             // the strip's fill colour: RGB 128, 128, 255 on a light window
   InactiveBorder,   // error box outline
   InactiveCaption,  // error box interior
   Black,

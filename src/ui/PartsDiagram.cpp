@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/PartsDiagram.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -18,6 +19,9 @@ QColor PartsDiagram::colourOf(DiagramColour colour) const {
     case DiagramColour::Foreground:
       return palette().color(QPalette::WindowText);
     case DiagramColour::Fill:
+      // The strip's own blue on a light window; on a dark one the palette's
+      // highlight, against which the light outlines stand out.
+      if (palette().color(QPalette::Window).lightness() < 128) return palette().color(QPalette::Highlight);
       return QColor(128, 128, 255);
     case DiagramColour::InactiveBorder:
       return palette().color(QPalette::Inactive, QPalette::Mid);
@@ -33,7 +37,13 @@ QColor PartsDiagram::colourOf(DiagramColour colour) const {
   return Qt::black;
 }
 
+void PartsDiagram::changeEvent(QEvent* event) {
+  QFrame::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange && !image_.isNull()) paint(Diagram(last_));
+}
+
 void PartsDiagram::paint(const Diagram& diagram) {
+  last_ = diagram;
   // Painted in device pixels, so that at a fractional scale every outline is
   // equally thick: logical column x covers device columns device(x) up to
   // device(x + 1) - 1.

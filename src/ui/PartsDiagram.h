@@ -30,9 +30,13 @@ class PartsDiagram : public QFrame {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // A new palette (a light or dark theme chosen meanwhile) repaints the
+  // last diagram in its colours.
+  void changeEvent(QEvent* event) override;
 
  private:
   QImage image_;
+  Diagram last_;
 };
 
 }  // namespace vornak
