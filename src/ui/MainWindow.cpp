@@ -154,7 +154,7 @@ void MainWindow::createControls() {
   // Names for assistive technology where the control shows none of its own.
   fileEdit_->setAccessibleName(QStringLiteral("File to split"));
   browseButton_->setAccessibleName(QStringLiteral("Browse for the file to split"));
-  fileSizeLabel_->setAccessibleName(QStringLiteral("File size"));
+  fileSizeLabel_->setAccessibleDescription(QStringLiteral("File size"));  // its name is the size it shows
   diagramView_->setAccessibleName(QStringLiteral("Planned parts"));
   partSizeBox_->setAccessibleName(QStringLiteral("Size of split files"));
   partSizeBox_->lineEdit()->setAccessibleName(QStringLiteral("Size of split files"));
