@@ -41,6 +41,12 @@ std::vector<Volume> readMountTable();
 // /dev/disk/by-label; just the root when the table cannot be read.
 std::vector<Volume> listVolumes();
 
+// Whether the medium of the volume at mountPoint can be read now. On Windows a
+// drive letter stays when its medium is gone (an empty card reader, a
+// disconnected network drive), and its bare root still passes for a folder:
+// this lists the root. Elsewhere a volume in the mount table has its medium.
+bool hasMedium(const std::string& mountPoint);
+
 // The index of the volume that holds path (the longest mount point that is
 // path itself or one of its parent folders); -1 when none does.
 int findVolume(const std::vector<Volume>& volumes, const std::string& path);

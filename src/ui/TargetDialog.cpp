@@ -175,7 +175,7 @@ bool TargetDialog::openFolder(const QString& folder) {
 }
 
 bool TargetDialog::volumeAvailable(const Volumes::Volume& volume) const {
-  if (!isEnterableFolder(fromStd(volume.mountPoint))) return false;
+  if (!isEnterableFolder(fromStd(volume.mountPoint)) || !Volumes::hasMedium(volume.mountPoint)) return false;
   if (volume.mountPoint == "/") return true;
   // Still mounted? A medium that was taken out leaves at most an empty folder.
   const auto now = volumeSource_();

@@ -7,6 +7,7 @@
 #include <cwctype>
 #include <iterator>
 #include <limits>
+#include <string>
 
 #include "fileservices/Volumes.h"
 #include "fileservices/win32/WideText.h"
@@ -80,6 +81,19 @@ double maxFileSizeOf(std::string_view fsType) {
 
 std::vector<Volume> listVolumes() {
   return listDrives(true);
+}
+
+bool hasMedium(const std::string& mountPoint) {
+  std::wstring pattern = vornak::win32::widen(mountPoint);
+  if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
+  pattern += L'*';
+  vornak::win32::NoCriticalErrorBoxes quiet;
+  WIN32_FIND_DATAW entry;
+  const HANDLE found =
+      ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0);
+  if (found == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_NOT_FOUND;  // an empty root
+  ::FindClose(found);
+  return true;
 }
 
 namespace {
