@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "destination/TargetRecord.h"
 #include "fileservices/Filenames.h"
+#include "support/FakeFileInterface.h"
 
 namespace {
 
@@ -14,10 +13,7 @@ TEST(TargetRecordTest, PlanNamesThePartsAfterTheSource) {
   // source, file size, part size -> partCount, folder, first part path, written with "/" and taken with
   // the platform's separator; the counter widths also in the split loop's plans. A drive's root is
   // written "C:" on Windows, so a path just below "\" has no folder there.
-  const auto p = [](std::string path) {
-    std::replace(path.begin(), path.end(), '/', Filenames::kSeparator);
-    return path;
-  };
+  const auto p = test::onPlatform;
 #ifdef _WIN32
   const std::string kRoot;
 #else

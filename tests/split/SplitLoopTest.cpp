@@ -34,11 +34,7 @@ using test::TempDir;
 using Sizes = std::vector<std::uint64_t>;
 using Texts = std::vector<std::string>;
 using enum SplitResult::Outcome;
-// Paths on the fake, written with "/" and taken with the platform's separator.
-std::string P(std::string path) {
-  std::replace(path.begin(), path.end(), '/', Filenames::kSeparator);
-  return path;
-}
+const auto P = test::onPlatform;
 const std::string kSource = P("/src/movie.avi"), kPart1 = P("/t/movie1.avi"), kPart2 = P("/t/movie2.avi"),
                   kCheck = "\n\nCheck the file and try again.";
 
@@ -258,16 +254,6 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
   }
 }
 
-std::string randomBytes(std::size_t size) {
-  std::string bytes(size, '\0');
-  std::ranges::generate(bytes, std::mt19937(static_cast<unsigned>(size)));
-  return bytes;
-}
-
-std::string readAll(const std::string& path) {
-  return {std::istreambuf_iterator<char>(std::ifstream(test::native(path), std::ios::binary).rdbuf()), {}};
-}
-
 // tests/split/three-media.sh mounts a 1 MiB tmpfs at VORNAK_MEDIUM (drive E:
 // under Wine) in a private mount namespace. At each medium question the test
 // asks it for the next medium through a file in the control folder, and the
@@ -284,7 +270,9 @@ TEST(SplitMediaTest, SplitSpansThreeMedia) {
   };
   TempDir dir;
   const std::size_t size = 2 * 900 * 1024 + 500 * 1024;
-  const std::string content = randomBytes(size), source = dir.writeFile("source.bin", content);
+  std::string content(size, '\0');
+  std::ranges::generate(content, std::mt19937(20261207));
+  const std::string source = dir.writeFile("source.bin", content);
   SystemRig rig(static_cast<double>(size), 900 * 1024, 65536, source, medium);
   ASSERT_EQ(rig.job.target.drive, Filenames::getFolderDrive(medium));  // the medium is a drive of its own
   int swaps = 0;
@@ -295,11 +283,15 @@ TEST(SplitMediaTest, SplitSpansThreeMedia) {
   };
   EXPECT_EQ(rig.run(), Completed);
   ASSERT_TRUE(nextMedium());  // collects the last part
+  const auto read = [](const std::string& path) {
+    std::ifstream in(test::native(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
   EXPECT_EQ(swaps, 2);
   std::string joined;
   for (int i = 1; i <= 3; ++i)
-    joined += readAll(std::string(control) + Filenames::kSeparator + "collected" + Filenames::kSeparator +
-                      "movie" + std::to_string(i) + ".avi");
+    joined += read(std::string(control) + Filenames::kSeparator + "collected" + Filenames::kSeparator +
+                   "movie" + std::to_string(i) + ".avi");
   EXPECT_TRUE(joined == content) << joined.size();
   rig.expectEnding();
 }

@@ -15,6 +15,12 @@
 
 namespace vornak::test {
 
+// A path written with "/", taken with the platform's separator.
+inline std::string onPlatform(std::string path) {
+  std::replace(path.begin(), path.end(), '/', Filenames::kSeparator);
+  return path;
+}
+
 class FakeFileInterface : public FileInterface {
  public:
   void addFile(const std::string& path, std::uint64_t size) { add(path)->size = size; }
