@@ -97,8 +97,9 @@ TEST(SplitCommandTest, ChecksPlanSplitAndFailuresWithTheirTexts) {
       {{}, 1000, "1000", {kRetry, "The length of your file is not greater than \nthe value in "
                                   "'Size of split files'."}, 0, retry},
       {{}, 1000, "999", {kSplit}, 2, done}, {{}, 1000, "10", {kSplit}, 100, done},
-      {[](CommandRig& r) { r.typedName = " movie.avi", r.typedFolder = r.dir.path(); }, 1000, "999", {kSplit}, 2,
-       done},  // a relative name is read against the program's folder
+      // A relative name is read against the program's folder.
+      {[](CommandRig& r) { r.typedName = " movie.avi", r.typedFolder = r.dir.path() + Filenames::kSeparator; },
+       1000, "999", {kSplit}, 2, done},
       {{}, 1001, "10", {kCheck, kMany, kSplit}, 101, done},  // Yes is the default answer
       {{}, 327360, "10", {kCheck, kMany, kSplit}, 32736, done},
       {[](CommandRig& r) { r.asker.push(Answer::No); }, 1001, "10", {kCheck, kMany}, 0, check},
