@@ -37,8 +37,8 @@ class FakeFileInterface : public FileInterface {
   double readsStopAtByte = -1, writesStopAtByte = -1;  // -1: never
   int readError = EIO, writeError = ENOSPC, syncError = 0;
   std::size_t maxWriteChunk = 0;  // short writes; 0: no limit
-  std::set<std::string>
-      symbolicLinks;  // paths, with or without a node: replaced when a part is created there
+  // Paths of symbolic links (with a node: the target's; without: dangling); a part replaces them.
+  std::set<std::string> symbolicLinks;
   std::map<std::string, int> openReadErrors, createErrors, closeErrors;  // path -> errno
   std::deque<double> freeSpaceScript;                                    // answers in order, then plenty
   double fileSizeLimit = 1e300;
