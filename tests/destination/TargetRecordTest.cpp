@@ -1,36 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
-
 #include "destination/TargetRecord.h"
 #include "fileservices/Filenames.h"
+#include "support/FakeFileInterface.h"
 
 namespace {
 
 using namespace vornak;
 
-TEST(TargetRecordTest, CounterWidthFollowsThePartCount) {
-  // clang-format off
-  const std::pair<std::int32_t, const char*> rows[] = {
-      {2, "0"}, {9, "0"}, {10, "00"}, {99, "00"}, {100, "000"}, {999, "000"}, {1000, "0000"}, {32736, "00000"}};
-  // clang-format on
-  for (const auto& [count, pattern] : rows) {
-    EXPECT_EQ(counterPattern(count), pattern) << count;
-    EXPECT_EQ(counterText(count, pattern), std::to_string(count));
-    EXPECT_EQ(counterText(1, pattern), std::string(std::strlen(pattern) - 1, '0') + "1");
-  }
-}
-
 TEST(TargetRecordTest, PlanNamesThePartsAfterTheSource) {
-  // source, file size, part size -> partCount, folder, first part path;
-  // written with "/" and taken with the platform's separator. A drive's root
-  // is written "C:" on Windows, so a path just below "\" has no folder there.
-  const auto p = [](std::string path) {
-    std::replace(path.begin(), path.end(), '/', Filenames::kSeparator);
-    return path;
-  };
+  // source, file size, part size -> partCount, folder, first part path, written with "/" and taken with
+  // the platform's separator; the counter widths also in the split loop's plans. A drive's root is
+  // written "C:" on Windows, so a path just below "\" has no folder there.
+  const auto p = test::onPlatform;
 #ifdef _WIN32
   const std::string kRoot;
 #else

@@ -17,8 +17,9 @@ Strings mountPoints(const std::vector<Volumes::Volume>& volumes) {
   return out;
 }
 
-// System mounts, a stick with a blank in its label, a network share, sshfs, a
-// container's bound-in folder, broken lines, and a later mount over the same folder.
+// System mounts, a stick with a blank in its label, a network share outside the
+// media folders, sshfs, a container's bound-in folder, broken lines, and a
+// later mount over the same folder.
 TEST(VolumesTest, ParseKeepsUserVolumesOnly) {
   const auto volumes = Volumes::parseMountInfo(
       "22 28 0:21 / /proc rw,nosuid shared:5 - proc proc rw\n26 28 0:24 / /run rw - tmpfs tmpfs "
@@ -28,16 +29,16 @@ TEST(VolumesTest, ParseKeepsUserVolumesOnly) {
       "33 28 7:0 / /snap/core/123 ro shared:32 - squashfs /dev/loop0 ro\n"
       "35 34 0:41 / /run/user/1000/gvfs rw shared:401 - fuse.gvfsd-fuse gvfsd-fuse rw\n"
       "36 26 8:17 / /run/media/alice/MY\\040STICK rw shared:402 - vfat /dev/sdb1 rw\n"
-      "37 28 0:50 / /mnt/nas rw shared:403 - nfs4 nas:/export rw\n"
+      "37 28 0:50 / /data/nas rw shared:403 - nfs4 nas:/export rw\n"
       "38 32 0:51 / /home/alice/remote rw shared:404 - fuse.sshfs alice@host:/ rw\n"
       "505 500 8:1 /var/x/hosts /etc/hosts rw - ext4 /dev/sda1 rw\n506 500 8:1 /srv/work /work rw - ext4 "
       "/dev/sda1 rw\n"
       "garbage\n1 2 3:4 / /media/x rw\n49 1 8:18 / /media/cut rw -\n"
       "40 1 8:17 / /media/usb rw - vfat /dev/sdc1 rw\n41 40 8:33 / /media/usb rw - exfat /dev/sdd1 rw\n",
       {{"/dev/sdb1", "MY STICK"}});
-  EXPECT_EQ(mountPoints(volumes), (Strings{"/", "/home/alice/remote", "/media/usb", "/mnt/nas",
+  EXPECT_EQ(mountPoints(volumes), (Strings{"/", "/data/nas", "/home/alice/remote", "/media/usb",
                                            "/run/media/alice/MY STICK", "/work"}));
-  EXPECT_EQ(volumes[2].source, "/dev/sdd1");
+  EXPECT_EQ(volumes[3].source, "/dev/sdd1");
   EXPECT_EQ(volumes[4].label, "MY STICK");
   EXPECT_EQ(mountPoints(Volumes::parseMountInfo("")), Strings{"/"});
   // Escaped blanks, tabs and backslashes in mount points; the type decides the largest file.

@@ -13,32 +13,23 @@ namespace {
 
 using vornak::fuzz::check;
 
-bool digit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 // The leading number's text (blanks, tabs and line feeds skipped), or empty.
 std::string leadingText(const std::string& text) {
-  std::size_t i = text.find_first_not_of(" \t\n");
-  if (i == std::string::npos) return {};
-  std::string number;
-  if (text[i] == '+' || text[i] == '-') number += text[i++];
-  std::size_t digits = 0;
-  for (; i < text.size() && digit(text[i]); ++digits) number += text[i++];
+  const auto digits = [&](std::size_t i) { return text.find_first_not_of("0123456789", i) - i; };
+  std::size_t start = text.find_first_not_of(" \t\n"), i = start;
+  if (start == std::string::npos) return {};
+  if (text[i] == '+' || text[i] == '-') ++i;
+  std::size_t count = std::min(digits(i), text.size() - i);
+  i += count;
   if (i < text.size() && text[i] == '.') {
-    number += text[i++];
-    for (; i < text.size() && digit(text[i]); ++digits) number += text[i++];
+    const std::size_t fraction = std::min(digits(i + 1), text.size() - i - 1);
+    count += fraction, i += 1 + fraction;
   }
-  if (digits == 0) return {};
-  if (i + 1 < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    std::size_t j = i + 1;
-    if (text[j] == '+' || text[j] == '-') ++j;
-    if (j < text.size() && digit(text[j])) {
-      while (j < text.size() && digit(text[j])) ++j;
-      number += text.substr(i, j - i);
-    }
-  }
-  return number;
+  if (count == 0) return {};
+  std::size_t e = i + 1 < text.size() && (text[i] == 'e' || text[i] == 'E') ? i + 1 : std::string::npos;
+  if (e != std::string::npos && (text[e] == '+' || text[e] == '-')) ++e;
+  if (e != std::string::npos && e < text.size() && digits(e) > 0) i = std::min(e + digits(e), text.size());
+  return text.substr(start, i - start);
 }
 
 }  // namespace
@@ -48,14 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text = vornak::fuzz::text(data, size);
   const std::optional<double> value = vornak::leadingNumber(text);
   const std::string number = leadingText(text);
-  double expected = 0;
-  bool tooLarge = false;
-  if (!number.empty()) {
-    errno = 0;
-    expected = std::strtod(number.c_str(), nullptr);
-    tooLarge = errno == ERANGE && std::fabs(expected) > 1;
-  }
-  if (tooLarge) {
+  errno = 0;
+  const double expected = number.empty() ? 0 : std::strtod(number.c_str(), nullptr);
+  if (errno == ERANGE && std::fabs(expected) > 1) {
     check(!value, "a number beyond a double is too large");
   } else {
     check(value.has_value(), "a number within range is read");
@@ -63,9 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(*value == expected || (std::fabs(expected) < std::numeric_limits<double>::min() && *value == 0),
           "the value differs from strtod's reading");
   }
-  const std::optional<std::int32_t> int32 = vornak::readInt32(text);
   if (value && std::fabs(*value) < 1e9)
-    check(int32 == std::nearbyint(*value), "whole numbers round half to even");
+    check(vornak::readInt32(text) == std::nearbyint(*value), "whole numbers round half to even");
   check(vornak::bufferSizeFromText(text) >= 1, "the copy buffer holds at least one byte");
   const std::int16_t mode = vornak::overwriteModeFromText(text);
   check(mode == 0 || (value && mode == std::nearbyint(*value)),

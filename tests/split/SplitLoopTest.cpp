@@ -1,34 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The split loop against the in-memory file interface, and on the real file
-// system (including a medium swap on private tmpfs mounts).
+// system across three media swapped under it.
 #include <gtest/gtest.h>
-#ifndef _WIN32
-#include <sched.h>
-#include <sys/mount.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
-#include <algorithm>
-#include <cerrno>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <random>
 #include <stdexcept>
 #include <thread>
 #include <type_traits>
 
 #include "Version.h"
-#include "fileservices/Filenames.h"
 #include "fileservices/SystemFileInterface.h"
 #include "split/HeadlessFrontEnd.h"
 #include "split/SplitLoop.h"
+#include "split/SplitMessages.h"
 #include "support/FakeFileInterface.h"
 #include "support/TempDir.h"
 
@@ -46,20 +34,14 @@ using test::TempDir;
 using Sizes = std::vector<std::uint64_t>;
 using Texts = std::vector<std::string>;
 using enum SplitResult::Outcome;
-// Paths on the fake, written with "/" and taken with the platform's separator.
-std::string P(std::string path) {
-  std::replace(path.begin(), path.end(), '/', Filenames::kSeparator);
-  return path;
-}
-const std::string kSource = P("/src/movie.avi");
-const std::string kCheck = "\n\nCheck the file and try again.", kPart1 = P("/t/movie1.avi"),
-                  kPart2 = P("/t/movie2.avi");
+const auto P = test::onPlatform;
+const std::string kSource = P("/src/movie.avi"), kPart1 = P("/t/movie1.avi"), kPart2 = P("/t/movie2.avi"),
+                  kCheck = "\n\nCheck the file and try again.";
 
 // A split of source into folder, parts named movie<n>.avi. On the fake the
 // source and the folder are made for it and the file calls join the journal.
 template <class Files>
 struct SplitRig {
-  static constexpr bool kFake = std::is_same_v<Files, FakeFileInterface>;
   Files files;
   Texts journal;
   HeadlessFrontEnd frontEnd{&journal};
@@ -78,7 +60,7 @@ struct SplitRig {
     frontEnd.onYield = [this] {
       if (frontEnd.yields == cancelInYield) frontEnd.confirmCancel();
     };
-    if constexpr (kFake) {
+    if constexpr (std::is_same_v<Files, FakeFileInterface>) {
       files.addFile(source, static_cast<std::uint64_t>(fileSize)), files.addFolder(folder);
       files.journal = &journal;
     }
@@ -97,7 +79,7 @@ struct SplitRig {
     EXPECT_EQ(frontEnd.unloads, 1);
     EXPECT_EQ(Texts(journal.end() - 4, journal.end()),
               (Texts{"UnloadProgress", "Yield", "EnableMain", "SetMainStatus Done."}));
-    if constexpr (kFake) {
+    if constexpr (std::is_same_v<Files, FakeFileInterface>) {
       EXPECT_EQ(files.mismatches + files.openHandles(), 0u);
     }
   }
@@ -108,7 +90,7 @@ using SystemRig = SplitRig<PlatformFileInterface>;
 // A completed run: count parts of partSize but the last, numbered from <first>, whole blocks, no question.
 struct Plan {
   std::uint64_t fileSize, partSize, buffer, count, last;
-  const char* first;
+  std::string first;
 };
 void expectPlan(Rig& rig, const Plan& p) {
   SCOPED_TRACE(testing::Message() << p.fileSize << " / " << p.partSize << " / " << p.buffer);
@@ -119,7 +101,7 @@ void expectPlan(Rig& rig, const Plan& p) {
     for (std::uint64_t b = 0; b < part; b += p.buffer) blocks.push_back(std::min(p.buffer, part - b));
   }
   ASSERT_EQ(rig.partSizes(), parts);
-  EXPECT_EQ(rig.files.created.front(), P("/t/movie") + std::string(p.first) + ".avi");
+  EXPECT_EQ(rig.files.created.front(), P("/t/movie") + p.first + ".avi");
   EXPECT_EQ(rig.files.created.back(), P("/t/movie") + std::to_string(p.count) + ".avi");
   EXPECT_EQ(rig.files.readSizes, blocks);
   EXPECT_TRUE(rig.files.maxWriteChunk > 0 || rig.files.writeSizes == blocks);  // one write per block
@@ -154,32 +136,15 @@ TEST(SplitLoopTest, PartSizesBlocksAndCounterWidthsFollowThePlan) {
     }
     EXPECT_TRUE(!rig.files.sparse || rig.frontEnd.progress.back() == 100.0f);
   }
-}
-
-TEST(SplitLoopTest, PartLongerThanTheMediumHoldsIsRefusedBeforeCopying) {
-  const std::uint64_t k2to32 = 1ull << 32;
-  Rig rig(static_cast<double>(k2to32 + 1), static_cast<double>(k2to32), 1 << 20);
-  rig.files.sparse = true, rig.files.fileSizeLimit = static_cast<double>(k2to32 - 1);
-  EXPECT_EQ(rig.run(), Failed);
-  EXPECT_EQ(rig.frontEnd.questions,
-            std::vector<Message>{{P("The medium (/t) cannot hold a file larger than ") +
-                                  "4294967295 bytes.\n\nChoose a smaller part size and "
-                                  "split again."}});
-  EXPECT_TRUE(rig.files.created.empty());
-  EXPECT_TRUE(rig.files.readSizes.empty());
-  rig.expectEnding();
-}
-
-TEST(SplitLoopTest, RandomPlansJoinBackToTheSource) {
-  std::mt19937_64 random(20261206);
+  std::mt19937_64 random(20261206);  // and random plans, a third of them with short writes
   auto draw = [&](std::uint64_t low, std::uint64_t high) { return low + random() % (high - low + 1); };
   for (int round = 0; round < 150; ++round) {
     const std::uint64_t fileSize = draw(1, 20000), partSize = draw(1, fileSize), buffer = draw(1, 9000);
     const std::uint64_t count = (fileSize + partSize - 1) / partSize;
     Rig rig(static_cast<double>(fileSize), static_cast<double>(partSize), buffer);
-    rig.files.maxWriteChunk = round % 3 == 0 ? draw(1, 700) : 0;  // short writes are completed
+    rig.files.maxWriteChunk = round % 3 == 0 ? draw(1, 700) : 0;
     const std::string first = std::string(std::to_string(count).size() - 1, '0') + "1";
-    expectPlan(rig, {fileSize, partSize, buffer, count, fileSize - (count - 1) * partSize, first.c_str()});
+    expectPlan(rig, {fileSize, partSize, buffer, count, fileSize - (count - 1) * partSize, first});
   }
 }
 
@@ -201,6 +166,7 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
   const Message medium{
       .text = P("Not enough free space on medium (/t).\n\nPlease insert another medium and push Retry."),
       .buttons = Buttons::RetryCancel};
+  const std::string isFolder = "System text " + std::to_string(FileInterface::kIsFolderError) + ".\n";
   struct Row {
     std::function<void(Rig&)> arrange;
     SplitResult::Outcome outcome;
@@ -211,17 +177,17 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
   const Sizes all = {3000, 3000, 3000, 1000};
   // clang-format off
   const Row rows[] = {
-      {[](Rig& r) { r.files.diskFullAtByte = 2500; }, Failed, {writing(1, "System text 28.\n")}, {2500}},
-      {[](Rig& r) { r.files.readErrorAtByte = 4500; }, Failed, {reading("System text 5.\n")}, {3000, 1500}},
+      {[](Rig& r) { r.files.writesStopAtByte = 2500; }, Failed, {writing(1, "System text 28.\n")}, {2500}},
+      {[](Rig& r) { r.files.readsStopAtByte = 4500; }, Failed, {reading("System text 5.\n")}, {3000, 1500}},
       // The flush that follows a read error fails too: still one message.
-      {[](Rig& r) { r.files.readErrorAtByte = 4500, r.files.syncError = EIO; }, Failed,
+      {[](Rig& r) { r.files.readsStopAtByte = 4500, r.files.syncError = EIO; }, Failed,
        {reading("System text 5.\n")}, {3000, 1500}},
-      {[](Rig& r) { r.files.sourceEndsAtByte = 6500; }, Failed,
+      {[](Rig& r) { r.files.readsStopAtByte = 6500, r.files.readError = 0; }, Failed,
        {reading("The file became shorter while it was being split.\n")}, {3000, 3000, 500}},
-      {[](Rig& r) { r.files.noProgressAtByte = 4000; }, Failed,
+      {[](Rig& r) { r.files.writesStopAtByte = 4000, r.files.writeError = 0; }, Failed,
        {writing(2, "The medium accepted no more data.\n")}, {3000, 1000}},
       {[](Rig& r) { r.files.createErrors[kPart2] = EACCES; }, Failed, {opening("System text 13.\n")}, {3000}},
-      {[](Rig& r) { r.files.addFolder(kPart2); }, Failed, {opening("System text " + std::to_string(FileInterface::kIsFolderError) + ".\n")}, {3000}},
+      {[](Rig& r) { r.files.addFolder(kPart2); }, Failed, {opening(isFolder)}, {3000}},
       {[](Rig& r) { r.files.closeErrors[kPart1] = EIO; }, Failed, {writing(1, "System text 5.\n")}, {3000}},
       {[](Rig& r) { r.files.syncError = EIO; }, Failed, {writing(4, "System text 5.\n")}, all},
       // A failed flush before the medium question: part 1 is not safe to take out, so no question.
@@ -231,6 +197,21 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
          if (op == "SetProgress") throw std::runtime_error("The progress bar is gone."); }; }, Failed,
        {{"The following error occured while processing the file " + kPart1 + ":\nThe progress bar is gone.\n\n"
          "Contact the technical support at " + std::string(kWebAddress) + " to get help."}}, {1000}},
+      // A part longer than the medium's largest file (FAT: 4 GiB - 1) is refused before copying.
+      {[](Rig& r) { r.files.fileSizeLimit = 2999; }, Failed, {{P("The medium (/t) cannot hold a file larger "
+       "than 2999 bytes.\n\nChoose a smaller part size and split again.")}}, {}},
+      // A part never replaces the source or an earlier part, whatever the overwrite mode.
+      {[](Rig& r) { r.files.addHardLink(kPart2, kSource), r.job.target.overwriteAll = 1; }, Failed,
+       {opening("This is the file being split.\n")}, {3000}},
+      {[](Rig& r) { r.files.addFile(kPart1, 3), r.files.addHardLink(kPart2, kPart1), r.job.target.overwriteAll = 1; },
+       Failed, {opening("This file is already a part of this split.\n")}, {3000}},
+      // A link is replaced, never written through; dangling or not, it counts as a file that exists.
+      {[](Rig& r) { r.files.addHardLink(kPart2, kSource), r.files.symbolicLinks = {kPart2};
+                    r.job.target.overwriteAll = 1; }, Completed, {}, all},
+      {[](Rig& r) { r.files.addFile(kPart1, 3), r.files.addHardLink(kPart2, kPart1), r.files.symbolicLinks = {kPart2};
+                    r.job.target.overwriteAll = 1; }, Completed, {}, all},
+      {[](Rig& r) { r.files.symbolicLinks = {kPart2}, r.frontEnd.answers = {Answer::Cancel}; }, Cancelled,
+       {exists(kPart2)}, {3000}},
       // Overwrite OK or Cancel, asked before anything of that part; the overwrite mode asks nothing.
       {[](Rig& r) { r.files.addFile(kPart2, 11); }, Completed, {exists(kPart2)}, all},
       {[](Rig& r) { r.files.addFile(kPart2, 11), r.frontEnd.answers = {Answer::Cancel}; }, Cancelled,
@@ -273,137 +254,14 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
   }
 }
 
-std::string randomBytes(std::size_t size) {
-  std::string bytes(size, '\0');
-  std::ranges::generate(bytes, std::mt19937(static_cast<unsigned>(size)));
-  return bytes;
-}
-
-std::string readAll(const std::string& path) {
-  return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
-}
-
-#ifndef _WIN32
-// What stands at the part paths on the real file system. A part never names
-// the source or an earlier part and is never written through a link: a link,
-// dangling or not, brings the overwrite question and is replaced. A target
-// folder that goes away before part 2 fails its opening.
-struct PosixCase {
-  const char* name;
-  const char* atPart2;  // "link:<target>" (from the folder), "hard:<file>", "fifo" or nothing
-  int overwriteAll;
-  SplitResult::Outcome outcome;
-  const char* asked;  // the detail of the error at part 2, "overwrite" or nothing
-};
-void PrintTo(const PosixCase& c, std::ostream* os) {
-  *os << c.name;
-}
-class SplitPosixTable : public testing::TestWithParam<PosixCase> {};
-
-TEST_P(SplitPosixTable, PartsNeverReachAnotherFile) {
-  const PosixCase& c = GetParam();
-  const std::string name = c.name, at = c.atPart2, asked = c.asked;
-  TempDir dir;
-  const std::string content = randomBytes(5000), source = dir.writeFile("movie2.avi", content);
-  const std::string folder = name.starts_with("PartIsSource") ? dir.path() : dir.makeFolder("out");
-  const std::string part2 = folder + "/movie2.avi",
-                    target = folder + "/" + at.substr(std::min<std::size_t>(5, at.size()));
-  if (at == "hard:movie1.avi") dir.writeFile("out/movie1.avi", "old");
-  if (at.starts_with("link:")) fs::create_symlink(target, part2);
-  if (at.starts_with("hard:")) fs::create_hard_link(target, part2);
-  ASSERT_TRUE(at != "fifo" || ::mkfifo(part2.c_str(), 0600) == 0);
-  SystemRig rig(5000, 2000, 1000, source, folder);
-  rig.job.target.overwriteAll = static_cast<std::int16_t>(c.overwriteAll);
-  rig.job.target.drive = Filenames::getFolderDrive(dir.path());  // the volume stays when its folder goes
-  rig.frontEnd.answers = {Answer::Cancel};
-  rig.frontEnd.onYield = [&] {
-    if (name == "FolderPulled" && rig.frontEnd.yields == 2) fs::rename(folder, dir.join("pulled"));
-  };
-  EXPECT_EQ(rig.run(), c.outcome);
-  std::vector<Message> questions;
-  if (asked == "overwrite") questions = {overwriteQuestion(part2)};
-  if (!asked.empty() && asked != "overwrite")
-    questions = {{"Cannot open the file " + part2 + ".\n" +
-                  (asked == "ENOENT" ? rig.files.errorText(ENOENT) : asked) + kCheck}};
-  EXPECT_EQ(rig.frontEnd.questions, questions);
-  EXPECT_EQ(readAll(source), content);
-  EXPECT_FALSE(fs::exists(dir.join("elsewhere")));
-  const std::string out = name == "FolderPulled" ? dir.join("pulled") : folder;
-  EXPECT_EQ(readAll(out + "/movie1.avi"), content.substr(0, 2000));
-  if (c.outcome == Completed) {
-    EXPECT_FALSE(fs::is_symlink(part2));
-    EXPECT_EQ(readAll(part2) + readAll(out + "/movie3.avi"), content.substr(2000));
-  }
-  rig.expectEnding();
-}
-
-const char* const kIsSource = "This is the file being split.\n";
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Table, SplitPosixTable, testing::Values(
-    PosixCase{"PartIsSource", "", 0, Failed, kIsSource}, PosixCase{"PartIsSourceWithOverwrite", "", 1, Failed, kIsSource},
-    PosixCase{"HardLinkToSource", "hard:../movie2.avi", 1, Failed, kIsSource},
-    PosixCase{"HardLinkToPartOne", "hard:movie1.avi", 1, Failed, "This file is already a part of this split.\n"},
-    PosixCase{"LinkToSourceReplaced", "link:../movie2.avi", 1, Completed, ""},
-    PosixCase{"LinkToPartOneReplaced", "link:movie1.avi", 1, Completed, ""},
-    PosixCase{"LinkOutOfFolderReplaced", "link:../elsewhere", 1, Completed, ""},
-    PosixCase{"LinkOutOfFolderAsked", "link:../elsewhere", 0, Cancelled, "overwrite"},
-    PosixCase{"DanglingLinkAsked", "link:nowhere", 0, Cancelled, "overwrite"},
-    PosixCase{"FifoAsked", "fifo", 0, Cancelled, "overwrite"}, PosixCase{"FolderPulled", "", 0, Failed, "ENOENT"}),
-    [](const testing::TestParamInfo<PosixCase>& info) { return std::string(info.param.name); });
-// clang-format on
-
-// In a child with its own mount namespace a 1 MiB tmpfs is the medium; each
-// medium question collects the parts written so far and mounts a fresh one.
-// Exit status 0: the collected parts join to the source; 77: no mounting here.
-int mediumSwapChild(const std::string& root) {
-  if (unshare(CLONE_NEWNS) != 0) return errno == EPERM ? 77 : 10;
-  if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return errno == EPERM ? 77 : 11;
-  const std::string medium = root + "/medium";
-  auto insert = [&] { return mount("tmpfs", medium.c_str(), "tmpfs", 0, "size=1m"); };
-  if (insert() != 0) return errno == EPERM ? 77 : 12;
-  auto collect = [&] {
-    fs::copy(medium, root + "/collected", fs::copy_options::overwrite_existing | fs::copy_options::recursive);
-  };
-  SystemRig rig(2 * 900 * 1024 + 500 * 1024, 900 * 1024, 65536, root + "/source.bin", medium);
-  int swaps = 0;
-  rig.frontEnd.onAsk = [&](const Message& message) {
-    if (message.buttons != Buttons::RetryCancel) return Answer::Ok;
-    collect();
-    if (umount(medium.c_str()) != 0 || insert() != 0) return Answer::Cancel;
-    return ++swaps, Answer::Retry;
-  };
-  const SplitResult::Outcome outcome = rig.run();
-  collect();
-  umount(medium.c_str());
-  std::string joined;
-  for (int i = 1; i <= 3; ++i) joined += readAll(root + "/collected/movie" + std::to_string(i) + ".avi");
-  return outcome == Completed && swaps == 2 && joined == readAll(root + "/source.bin") ? 0 : 14;
-}
-
-TEST(SplitPosixTest, SplitSpansThreeMedia) {
-  if (geteuid() != 0) GTEST_SKIP() << "mounting needs root";
-  TempDir dir;
-  dir.writeFile("source.bin", randomBytes(2 * 900 * 1024 + 500 * 1024));
-  for (const char* folder : {"medium", "collected"}) dir.makeFolder(folder);
-  std::fflush(nullptr);
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) _exit(mediumSwapChild(dir.path()));
-  int status = 0;
-  ASSERT_TRUE(waitpid(child, &status, 0) == child && WIFEXITED(status));
-  if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "mounting is not allowed here";
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-}
-
-#else
-// Drive E: of a Wine prefix is a folder on which tests/split/wine-medium.sh
-// mounts a 1 MiB tmpfs in a private mount namespace. At each medium question
-// the test asks it for the next medium through a file in the control folder,
-// and the script collects the parts written so far and mounts a fresh tmpfs.
-TEST(SplitWin32Test, SplitSpansThreeMediaOnOneDriveLetter) {
-  const char* control = std::getenv("VORNAK_MEDIUM_CONTROL");
-  if (control == nullptr) GTEST_SKIP() << "runs from wine-medium.sh";
-  const std::string request = std::string(control) + "\\swap";
+// tests/split/three-media.sh mounts a 1 MiB tmpfs at VORNAK_MEDIUM (drive E:
+// under Wine) in a private mount namespace. At each medium question the test
+// asks it for the next medium through a file in the control folder, and the
+// script collects the parts written so far and mounts a fresh tmpfs.
+TEST(SplitMediaTest, SplitSpansThreeMedia) {
+  const char *control = std::getenv("VORNAK_MEDIUM_CONTROL"), *medium = std::getenv("VORNAK_MEDIUM");
+  if (control == nullptr || medium == nullptr) GTEST_SKIP() << "runs from three-media.sh";
+  const std::string request = std::string(control) + Filenames::kSeparator + "swap";
   const auto nextMedium = [&] {
     std::ofstream(request).put('\n');
     for (int waited = 0; fs::exists(request) && waited < 600; ++waited)
@@ -412,25 +270,31 @@ TEST(SplitWin32Test, SplitSpansThreeMediaOnOneDriveLetter) {
   };
   TempDir dir;
   const std::size_t size = 2 * 900 * 1024 + 500 * 1024;
-  const std::string content = randomBytes(size), source = dir.writeFile("source.bin", content);
-  SystemRig rig(static_cast<double>(size), 900 * 1024, 65536, source, "E:");
-  ASSERT_EQ(rig.job.target.drive, Filenames::getDrive("E:\\movie1.avi"));
+  std::string content(size, '\0');
+  std::ranges::generate(content, std::mt19937(20261207));
+  const std::string source = dir.writeFile("source.bin", content);
+  SystemRig rig(static_cast<double>(size), 900 * 1024, 65536, source, medium);
+  ASSERT_EQ(rig.job.target.drive, Filenames::getFolderDrive(medium));  // the medium is a drive of its own
   int swaps = 0;
   rig.frontEnd.onAsk = [&](const Message& message) {
-    EXPECT_EQ(message, mediumQuestion("E:"));
+    EXPECT_EQ(message, mediumQuestion(medium));
     if (!nextMedium()) return Answer::Cancel;
     return ++swaps, Answer::Retry;
   };
   EXPECT_EQ(rig.run(), Completed);
   ASSERT_TRUE(nextMedium());  // collects the last part
+  const auto read = [](const std::string& path) {
+    std::ifstream in(test::native(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
   EXPECT_EQ(swaps, 2);
   std::string joined;
   for (int i = 1; i <= 3; ++i)
-    joined += readAll(std::string(control) + "\\collected\\movie" + std::to_string(i) + ".avi");
+    joined += read(std::string(control) + Filenames::kSeparator + "collected" + Filenames::kSeparator +
+                   "movie" + std::to_string(i) + ".avi");
   EXPECT_TRUE(joined == content) << joined.size();
   rig.expectEnding();
 }
-#endif
 
 }  // namespace
 }  // namespace vornak

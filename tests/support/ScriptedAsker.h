@@ -15,7 +15,27 @@ class ScriptedAsker : public Asker {
   ScriptedAsker() = default;
   explicit ScriptedAsker(std::initializer_list<Answer> answers) : answers_(answers) {}
 
-  Answer ask(const Message& message) override;
+  Answer ask(const Message& message) override {
+    messages.push_back(message);
+    if (onAsk) onAsk(message);
+    if (!answers_.empty()) {
+      const Answer answer = answers_.front();
+      answers_.pop_front();
+      return answer;
+    }
+    const bool second = message.defaultButton == 1;
+    switch (message.buttons) {
+      case Buttons::OkCancel:
+        return second ? Answer::Cancel : Answer::Ok;
+      case Buttons::RetryCancel:
+        return second ? Answer::Cancel : Answer::Retry;
+      case Buttons::YesNo:
+        return second ? Answer::No : Answer::Yes;
+      case Buttons::Ok:
+        break;
+    }
+    return Answer::Ok;
+  }
   void beep() override { ++beeps; }
   void push(Answer answer) { answers_.push_back(answer); }
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Test main for folders with windows: a QApplication on the offscreen platform
 // (on Windows its own platform, as Wine hangs on offscreen) unless the caller
-// chose another, with the configuration and data folders moved into a
-// throw-away folder so that no test touches the user's settings. Listing the
-// tests starts no QApplication, so it needs no display.
+// chose another, with the configuration and data folders in a throw-away
+// folder so that no test touches the user's settings. Listing the tests needs
+// no QApplication and so no display.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -17,10 +17,9 @@ int main(int argc, char** argv) {
 #endif
   QTemporaryDir home;
   if (!home.isValid()) return 2;
-  const QByteArray base = home.path().toLocal8Bit();
-  qputenv("XDG_CONFIG_HOME", base + "/config");
-  qputenv("XDG_DATA_HOME", base + "/data");
-  qputenv("XDG_CACHE_HOME", base + "/cache");
+  for (const char* kind : {"CONFIG", "DATA", "CACHE"})
+    qputenv(QByteArray("XDG_") + kind + "_HOME",
+            home.path().toLocal8Bit() + "/" + QByteArray(kind).toLower());
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }

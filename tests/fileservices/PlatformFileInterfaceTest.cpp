@@ -1,0 +1,212 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The system's file interface and free-space queries on either platform, and
+// each platform's own rules: permissions, links and FIFOs on POSIX systems;
+// sharing and other spellings of a name on Windows. Sizes of files, also
+// beyond 32 bits, are checked through SplitSetup in the split tests.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "fileservices/Filenames.h"
+#include "fileservices/HugeFileFunctions.h"
+#include "fileservices/SystemFileInterface.h"
+#include "support/Media.h"
+#include "support/TempDir.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+using vornak::EntryKind;
+using vornak::FileInterface;
+using vornak::test::TempDir;
+using namespace std::string_literals;
+#ifdef _WIN32
+const int kNotFound = ERROR_FILE_NOT_FOUND, kFolderNotFound = ERROR_PATH_NOT_FOUND,
+          kBadName = ERROR_INVALID_NAME;
+#else
+const int kNotFound = ENOENT, kFolderNotFound = ENOENT, kBadName = EINVAL;
+#endif
+
+// Names the system must carry unchanged: letters beyond ASCII, and paths far
+// beyond the classic 260 characters.
+TEST(PlatformFileInterface, WriteReadBackAndRecreate) {
+  TempDir dir;
+  vornak::PlatformFileInterface& files = vornak::systemFileInterface();
+  const std::string folder = std::string(120, 'f');
+  for (const std::string& path :
+       {dir.join("movie01.avi"), dir.join("\xC3\x84pfel \xE2\x82\xAC \xE6\x97\xA5\xE6\x9C\xAC.bin"),
+        dir.makeFolder(folder + "/" + folder + "/" + folder) + TempDir::kSeparator + std::string(100, 'p')}) {
+    SCOPED_TRACE(path);
+    const std::string data = "part data\0with a zero"s;
+    FileInterface::Handle h = FileInterface::kNoHandle, other = FileInterface::kNoHandle;
+    std::size_t count = 0;
+    ASSERT_EQ(files.createPart(path, FileInterface::kNoHandle, h), 0);
+    ASSERT_EQ(files.write(h, data.data(), data.size(), count), 0);
+    EXPECT_EQ(count, data.size());
+    EXPECT_EQ(files.sync(h), 0);
+    const auto id = files.idOfHandle(h);
+    EXPECT_EQ(files.close(h), 0);
+    EXPECT_EQ(files.syncFileSystem(path), 0);
+    EXPECT_EQ(files.lookup(path), EntryKind::File);
+    EXPECT_EQ(HugeFileFunctions::getHugeFileSize(path), static_cast<double>(data.size()));
+    ASSERT_TRUE(id.has_value());
+    EXPECT_EQ(files.idOfPath(path), id);
+
+    std::string back(64, '\0');
+    ASSERT_EQ(files.openRead(path, h), 0);
+    ASSERT_EQ(files.openRead(path, other), 0);  // others may read the source while it is split
+    EXPECT_EQ(files.close(other), 0);
+#ifdef _WIN32
+    EXPECT_EQ(files.createPart(path, FileInterface::kNoHandle, other),
+              ERROR_SHARING_VIOLATION);  // not write it
+#endif
+    ASSERT_EQ(files.read(h, back.data(), back.size(), count), 0);
+    EXPECT_EQ(back.substr(0, count), data);
+    ASSERT_EQ(files.read(h, back.data(), back.size(), count), 0);
+    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(files.close(h), 0);
+
+    ASSERT_EQ(files.createPart(path, FileInterface::kNoHandle, h), 0);  // creating it again empties it
+    EXPECT_EQ(files.close(h), 0);
+    EXPECT_EQ(HugeFileFunctions::getHugeFileSize(path), 0);
+    EXPECT_EQ(files.idOfPath(path), id);
+  }
+}
+
+TEST(PlatformFileInterface, FailuresLookupAndIdentity) {
+  TempDir dir;
+  vornak::PlatformFileInterface files;
+  FileInterface::Handle h = FileInterface::kNoHandle;
+  EXPECT_EQ(files.openRead(dir.join("missing"), h), kNotFound);
+  EXPECT_EQ(h, FileInterface::kNoHandle);
+  EXPECT_EQ(files.createPart(dir.join("missing/movie1.avi"), FileInterface::kNoHandle, h), kFolderNotFound);
+  EXPECT_EQ(files.createPart(dir.makeFolder("folder"), FileInterface::kNoHandle, h),
+            FileInterface::kIsFolderError);
+  // A NUL would cut the path short and name another file.
+  EXPECT_EQ(files.createPart(dir.join("ab\0cd"s), FileInterface::kNoHandle, h), kBadName);
+  EXPECT_EQ(files.openRead(dir.join("folder\0x"s), h), kBadName);
+  EXPECT_FALSE(std::filesystem::exists(vornak::test::native(dir.join("ab"))));
+  EXPECT_EQ(files.errorText(kNotFound), HugeFileFunctions::getSystemErrorText(kNotFound));
+
+  const std::string source = dir.writeFile(".source.bin", "data"), hardLink = dir.join("hard.bin");
+  // clang-format off
+  const std::pair<std::string, EntryKind> rows[] = {
+      {source, EntryKind::File}, {dir.path(), EntryKind::Folder}, {dir.join("missing"), EntryKind::None},
+      {dir.join(".source.*"), EntryKind::None}, {source + "\0x"s, EntryKind::None}, {"", EntryKind::None}};
+  // clang-format on
+  for (const auto& [path, kind] : rows) EXPECT_EQ(files.lookup(path), kind) << path;
+
+  // One file under other names: a second link to it, another spelling.
+  std::filesystem::create_hard_link(vornak::test::native(source), vornak::test::native(hardLink));
+  ASSERT_EQ(files.openRead(source, h), 0);
+  const auto id = files.idOfHandle(h);
+  files.close(h);
+  ASSERT_TRUE(id.has_value());
+  EXPECT_EQ(files.idOfPath(hardLink), id);
+  EXPECT_NE(files.idOfPath(dir.writeFile("other.bin", "data")), id);
+  EXPECT_NE(files.idOfPath(dir.path()), id);
+  EXPECT_EQ(files.idOfPath(dir.join("missing")), std::nullopt);
+#ifdef _WIN32
+  EXPECT_EQ(files.idOfPath(dir.join("dummy\\..\\.SOURCE.BIN")), id);
+#else
+  // Links are followed, except by lookupEntry; a FIFO without a reader gives
+  // an error at once instead of holding the window.
+  const std::string link = dir.join("link"), dangling = dir.join("dangling"), fifo = dir.join("fifo");
+  ASSERT_EQ(::symlink(source.c_str(), link.c_str()) | ::symlink("nowhere", dangling.c_str()), 0);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(files.idOfPath(link), id);
+  EXPECT_EQ(std::tuple(files.lookup(link), files.lookup(dangling), files.lookup(fifo)),
+            std::tuple(EntryKind::File, EntryKind::None, EntryKind::Other));
+  EXPECT_EQ(std::tuple(files.lookupEntry(link), files.lookupEntry(dangling)),
+            std::tuple(EntryKind::Link, EntryKind::Link));
+  EXPECT_EQ(files.createPart(fifo, FileInterface::kNoHandle, h), ENXIO);
+  for (const std::string& path : {link, dangling}) {  // a link is replaced, never written through
+    ASSERT_EQ(files.createPart(path, FileInterface::kNoHandle, h), 0);
+    EXPECT_EQ(files.close(h), 0);
+    EXPECT_EQ(files.lookupEntry(path), EntryKind::File);
+  }
+  EXPECT_EQ(HugeFileFunctions::getHugeFileSize(source), 4);
+  EXPECT_FALSE(std::filesystem::exists(dir.join("nowhere")));
+
+  // A new part takes the source's read and write permissions (0600 without a
+  // source), the umask still applying.
+  ASSERT_EQ(::chmod(source.c_str(), 04750), 0);
+  ASSERT_EQ(files.openRead(source, h), 0);
+  FileInterface::Handle part = FileInterface::kNoHandle;
+  for (const auto& [like, mode] : {std::pair(h, 0640), std::pair(FileInterface::kNoHandle, 0600)}) {
+    ASSERT_EQ(files.createPart(dir.join("part"), like, part), 0);
+    EXPECT_EQ(files.close(part), 0);
+    struct stat info {};
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ASSERT_EQ(::stat(dir.join("part").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, mode & ~mask);
+    std::filesystem::remove(dir.join("part"));
+  }
+  EXPECT_EQ(files.close(h), 0);
+#endif
+}
+
+TEST(HugeFileFunctions, FreeSpaceAndErrorText) {
+  vornak::test::TempDir dir;
+  EXPECT_GT(HugeFileFunctions::getHugeDiskFreeSpace(dir.path()), 0);
+  EXPECT_EQ(HugeFileFunctions::getHugeDiskFreeSpace(dir.join("missing")), -1);
+  EXPECT_EQ(HugeFileFunctions::getHugeDiskFreeSpace(""), -1);
+  for (const std::int32_t code : {99999, -1})
+    EXPECT_EQ(HugeFileFunctions::getSystemErrorText(code), "Unknown Error.") << code;
+#ifdef _WIN32
+  // A drive letter without a medium behind it.
+  const DWORD drives = ::GetLogicalDrives();
+  char letter = 'Y';
+  while (letter > 'C' && (drives & (1u << (letter - 'A'))) != 0) --letter;
+  EXPECT_EQ(HugeFileFunctions::getHugeDiskFreeSpace(std::string(1, letter) + ":\\"), -1) << letter;
+  EXPECT_GT(HugeFileFunctions::getHugeDiskFreeSpace(dir.path().substr(0, 3)), 0);
+  // The system's own text, its line break kept in the program's form.
+  for (const std::int32_t code : {ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_DISK_FULL}) {
+    const std::string text = HugeFileFunctions::getSystemErrorText(code);
+    EXPECT_NE(text, "Unknown Error.") << code;
+    EXPECT_TRUE(text.size() > 1 && text.back() == '\n' && text.find('\r') == std::string::npos) << text;
+  }
+#else
+  EXPECT_EQ(HugeFileFunctions::getSystemErrorText(ENOENT) + HugeFileFunctions::getSystemErrorText(EACCES),
+            "No such file or directory\nPermission denied\n");
+#endif
+}
+
+#ifndef _WIN32
+
+// On an ext2 medium with a reserve for the superuser (ctest runs this in a
+// private mount namespace): the free space is what every user may write, and a
+// folder /x/medium2 does not lie on a mount at /x/medium, even one of the same
+// device (a bind mount).
+TEST(PrivateMounts, FreeSpaceLeavesTheReserveAndMountPointsEndAtWholeNames) {
+  if (!vornak::test::PrivateMounts()) GTEST_SKIP() << "needs a private mount namespace";
+  vornak::test::TempDir dir;
+  const std::string medium = dir.join("medium"), bound = medium + "/x/medium",
+                    sibling = medium + "/x/medium2";
+  if (!vornak::test::mountExt2(dir.join("medium.img"), medium, 1024, 20)) GTEST_SKIP() << "cannot mount here";
+  struct statvfs info {};
+  ASSERT_EQ(::statvfs(medium.c_str(), &info), 0);
+  EXPECT_LT(info.f_bavail, info.f_bfree);
+  EXPECT_EQ(HugeFileFunctions::getHugeDiskFreeSpace(medium + "/"),
+            static_cast<double>(info.f_bavail * info.f_frsize));
+
+  for (const std::string& folder : {medium + "/inner", bound, sibling})
+    std::filesystem::create_directories(folder);
+  ASSERT_EQ(::mount((medium + "/inner").c_str(), bound.c_str(), nullptr, MS_BIND, nullptr), 0);
+  EXPECT_EQ(Filenames::getFolderDrive(bound), bound);
+  EXPECT_EQ(Filenames::getFolderDrive(sibling + "/sub"), medium);
+  EXPECT_EQ(Filenames::getFolderDrive(sibling), medium);
+  vornak::test::unmount(bound);
+  vornak::test::unmount(medium);
+}
+#endif
+
+}  // namespace
