@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <numeric>
 #include <random>
 #include <stdexcept>
 #include <thread>
@@ -240,16 +241,54 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
        {writing(2, "System text 5.\n")}, {3000, 2000}},
   };
   // clang-format on
+  // Range copies meet every fault as the copy through the buffer does.
+  for (const Row& row : rows)
+    for (const bool rangeCopies : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "row " << &row - rows << (rangeCopies ? " with range copies" : ""));
+      Rig rig(10000, 3000, 1000);
+      rig.files.rangeCopies = rangeCopies;
+      row.arrange(rig);
+      EXPECT_EQ(rig.run(), row.outcome);
+      EXPECT_EQ(rig.frontEnd.questions, row.questions);
+      EXPECT_EQ(rig.partSizes(), row.parts);
+      EXPECT_EQ(rig.files.sizeOf(kSource), 10000u);
+      EXPECT_TRUE(row.steps.empty() || !std::ranges::search(rig.journal, row.steps).empty())
+          << testing::PrintToString(rig.journal);
+      rig.expectEnding();
+    }
+}
+
+TEST(SplitLoopTest, RangeCopiesGiveWayToTheBufferWhereTheSystemRefusesThem) {
+  std::vector<int> refusals = {FileInterface::kNoRangeCopy, 0};  // 0: the system copied nothing
+#ifndef _WIN32
+  refusals.insert(refusals.end(), {EXDEV, EINVAL, EOPNOTSUPP, EBADF, ETXTBSY});
+#endif
+  struct Row {
+    int error;
+    double stop;            // the byte from which range copies fail
+    std::size_t shortCopy;  // at most this many bytes a call (0: no limit)
+  };
+  std::vector<Row> rows = {{EIO, 2500, 0}, {0, -1, 700}};
+  for (const int code : refusals) rows.insert(rows.end(), {{code, 0, 0}, {code, 4500, 0}});
   for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << "row " << &row - rows);
+    SCOPED_TRACE(testing::Message() << "error " << row.error << " from byte " << row.stop);
     Rig rig(10000, 3000, 1000);
-    row.arrange(rig);
-    EXPECT_EQ(rig.run(), row.outcome);
-    EXPECT_EQ(rig.frontEnd.questions, row.questions);
-    EXPECT_EQ(rig.partSizes(), row.parts);
-    EXPECT_EQ(rig.files.sizeOf(kSource), 10000u);
-    EXPECT_TRUE(row.steps.empty() || !std::ranges::search(rig.journal, row.steps).empty())
-        << testing::PrintToString(rig.journal);
+    rig.files.rangeCopies = true;
+    rig.files.rangeCopiesStopAtByte = row.stop, rig.files.rangeCopyError = row.error;
+    rig.files.maxWriteChunk = row.shortCopy;
+    const bool refused = row.stop < 0 || FileInterface::refusesRangeCopy(row.error) || row.error == 0;
+    EXPECT_EQ(rig.run(), refused ? Completed : Failed);
+    if (!refused) {  // a real failure is the part's write error
+      EXPECT_EQ(rig.frontEnd.questions, (std::vector<Message>{{P("An error occured while writing the file "
+                                                                 "/t/movie1.avi.\nSystem text 5.\n") +
+                                                               kCheck}}));
+      EXPECT_EQ(rig.partSizes(), Sizes{2500});
+    } else {  // after a refusal the rest goes through the buffer, from where the range copies stopped
+      EXPECT_EQ(rig.partSizes(), (Sizes{3000, 3000, 3000, 1000}));
+      EXPECT_EQ(rig.files.rangeSizes.size(), row.stop < 0 ? 17u : row.stop == 0 ? 1u : 6u);  // 700 at most
+      EXPECT_EQ(std::accumulate(rig.files.writeSizes.begin(), rig.files.writeSizes.end(), 0.0),
+                row.stop < 0 ? 0 : 10000 - row.stop);
+    }
     rig.expectEnding();
   }
 }

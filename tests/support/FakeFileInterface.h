@@ -37,6 +37,12 @@ class FakeFileInterface : public FileInterface {
   double readsStopAtByte = -1, writesStopAtByte = -1;  // -1: never
   int readError = EIO, writeError = ENOSPC, syncError = 0;
   std::size_t maxWriteChunk = 0;  // short writes; 0: no limit
+  // Range copies are made only with rangeCopies (else refused, as on Windows)
+  // and meet the faults of reads and writes; from rangeCopiesStopAtByte on
+  // (all parts together) they fail with rangeCopyError (0: copy nothing).
+  bool rangeCopies = false;
+  double rangeCopiesStopAtByte = -1;
+  int rangeCopyError = 0;
   // Paths of symbolic links (with a node: the target's; without: dangling); a part replaces them.
   std::set<std::string> symbolicLinks;
   std::map<std::string, int> openReadErrors, createErrors, closeErrors;  // path -> errno
@@ -48,8 +54,8 @@ class FakeFileInterface : public FileInterface {
   // Records; the journal is shared with a front end.
   std::vector<std::string>* journal = nullptr;
   std::vector<std::string> created;
-  std::vector<std::uint64_t> writeSizes, readSizes;  // as asked
-  std::uint64_t mismatches = 0, totalWritten = 0;    // mismatches: bytes from the wrong source offset
+  std::vector<std::uint64_t> writeSizes, readSizes, rangeSizes;  // as asked
+  std::uint64_t mismatches = 0, totalWritten = 0;  // mismatches: bytes from the wrong source offset
   int openHandles() const { return static_cast<int>(handles_.size()); }
 
   static unsigned char patternByte(std::uint64_t offset) {
@@ -89,12 +95,25 @@ class FakeFileInterface : public FileInterface {
       static_cast<unsigned char*>(buffer)[o - open.position] = patternByte(o);
     return open.position += bytesRead, 0;
   }
+  int copyRange(Handle from, Handle to, std::size_t size, std::size_t& bytesCopied) override {
+    Open& source = handles_.at(from);
+    Node& node = *handles_.at(to).node;
+    rangeSizes.push_back(size);
+    bytesCopied = 0;
+    if (!rangeCopies) return kNoRangeCopy;
+    const std::uint64_t end = readsStopAtByte < 0 ? source.node->size : std::uint64_t(readsStopAtByte);
+    std::uint64_t n = writable(std::min<std::uint64_t>(size, end - std::min(end, source.position)));
+    if (rangeCopiesStopAtByte >= 0) n = std::min(n, upTo(rangeCopiesStopAtByte));
+    if (n == 0 && rangeCopiesStopAtByte >= 0 && upTo(rangeCopiesStopAtByte) == 0) return rangeCopyError;
+    if (n == 0 && upTo(writesStopAtByte) == 0) return writeError;
+    mismatches += source.position == node.streamBase + node.size ? 0 : n;
+    source.position += n, node.size += n, totalWritten += n, bytesCopied = n;
+    return 0;
+  }
   int write(Handle handle, const void* buffer, std::size_t size, std::size_t& bytesWritten) override {
     Node& node = *handles_.at(handle).node;
     writeSizes.push_back(size);
-    std::uint64_t n = maxWriteChunk != 0 ? std::min(size, maxWriteChunk) : size;
-    const auto stop = static_cast<std::uint64_t>(writesStopAtByte);
-    if (writesStopAtByte >= 0) n = totalWritten >= stop ? 0 : std::min(n, stop - totalWritten);
+    const std::uint64_t n = writable(size);
     bytesWritten = n;
     if (n == 0 && size > 0) return writeError;
     const std::uint64_t start = node.streamBase + node.size;
@@ -149,6 +168,16 @@ class FakeFileInterface : public FileInterface {
     auto& node = nodes_[path] = std::make_shared<Node>();
     node->id = FileId{7, nextInode_++};
     return node;
+  }
+  // What may still be written of size bytes, by the faults of writes.
+  std::uint64_t writable(std::uint64_t size) const {
+    return std::min(maxWriteChunk != 0 ? std::min<std::uint64_t>(size, maxWriteChunk) : size,
+                    upTo(writesStopAtByte));
+  }
+  // Bytes left before a stop of all parts together (-1: none).
+  std::uint64_t upTo(double stop) const {
+    if (stop < 0) return UINT64_MAX;
+    return totalWritten >= std::uint64_t(stop) ? 0 : std::uint64_t(stop) - totalWritten;
   }
   std::uint64_t stride() const { return sparse ? 4093 : 1; }
   std::uint64_t firstChecked(std::uint64_t offset) const {
