@@ -299,7 +299,7 @@ TEST(SplitLoopTest, RangeCopiesGiveWayToTheBufferWhereTheSystemRefusesThem) {
     }
     rig.expectEnding();
   }
-  Rig rig(1e6, 3e5, 1000);  // short copies (of at most 700 bytes) never grow the size of a range copy
+  Rig rig(1e6, 1e6, 1000);  // in one part short copies (at most 700 bytes) never grow the range copy
   rig.files.rangeCopies = true;
   rig.files.maxWriteChunk = 700;
   EXPECT_EQ(rig.run(), Completed);
