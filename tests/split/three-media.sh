@@ -1,12 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# A split across three media: a 1 MiB tmpfs mounted on a folder in a private
-# mount namespace (as root); under Wine that folder is drive E: of a prefix of
-# its own. At each medium question the test program leaves a request in the
-# control folder; this script then collects the parts on the medium, mounts a
-# fresh tmpfs and removes the request, and the program presses Retry.
-# Usage: three-media.sh TEST_PROGRAM WORK_FOLDER [WINE_LOADER]
-# Exits 77 (skipped) where a private mount namespace or mounting is not permitted.
+# Runs SplitMediaTest.SplitSpansThreeMedia on a 1 MiB tmpfs in a private mount
+# namespace (under Wine: drive E:), swapping the tmpfs at each request.
+# Usage: three-media.sh TEST_PROGRAM WORK_FOLDER [WINE_LOADER]; 77: skipped.
 set -eu
 program=$1 work=$2 wine=${3:-}
 if [ -z "${VORNAK_PRIVATE_MOUNTS:-}" ]; then
@@ -27,10 +23,9 @@ if ! insert 2>/dev/null; then
 fi
 export VORNAK_MEDIUM="$medium" VORNAK_MEDIUM_CONTROL="$control"
 if [ -n "$wine" ]; then
-  # A prefix of its own, made once (about 15 s) without the offers to install
-  # Wine's .NET and HTML engines, which would wait for an answer on a display.
-  # Its server starts in this namespace, so it sees the same media; it is let
-  # go before drive E: is made, or the drive would give no free space.
+  # A prefix of its own, made once without Wine's .NET and HTML installers
+  # (they would wait on a display); its server, started in this namespace, is
+  # let go before drive E: is made, or the drive would give no free space.
   unset DISPLAY WAYLAND_DISPLAY
   export WINEPREFIX="$work/wine" WINEDEBUG=-all
   if [ ! -f "$WINEPREFIX/system.reg" ]; then

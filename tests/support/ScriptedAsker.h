@@ -12,9 +12,6 @@ namespace vornak {
 
 class ScriptedAsker : public Asker {
  public:
-  ScriptedAsker() = default;
-  explicit ScriptedAsker(std::initializer_list<Answer> answers) : answers_(answers) {}
-
   Answer ask(const Message& message) override {
     messages.push_back(message);
     if (onAsk) onAsk(message);
