@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The small windows: the message boxes every question goes through, the about
-// box and the artwork. The progress window is driven by the splits through the
-// windows.
+// The message boxes every question goes through, the about box and the artwork.
 #include <gtest/gtest.h>
 
 #include <QtTest>
@@ -12,13 +10,14 @@
 #include "ui/AboutDialog.h"
 #include "ui/Artwork.h"
 #include "ui/MessageBoxAsker.h"
+#include "ui/WindowKit.h"
 
 namespace vornak {
 namespace {
 
 using SB = QMessageBox::StandardButton;
 
-// Caption, text, icon, buttons and default of the open box; then a press (Escape for NoButton).
+// Caption, text (never markup), icon, buttons and default of the open box; then a press (NoButton: Escape).
 TEST(MessageBoxAskerTest, CaptionIconButtonsDefaultAndAnswer) {
   // clang-format off
   const struct { Buttons buttons; int defaultButton; Icon icon; QMessageBox::Icon qtIcon; QList<SB> shown;
@@ -32,11 +31,11 @@ TEST(MessageBoxAskerTest, CaptionIconButtonsDefaultAndAnswer) {
   // clang-format on
   for (const auto& r : rows) {
     SCOPED_TRACE(static_cast<int>(r.buttons) * 10 + r.defaultButton);
-    QTimer::singleShot(0, [&] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    test::onModal<QMessageBox>([&](QMessageBox* box) {
       ASSERT_NE(box, nullptr);
-      EXPECT_EQ(box->windowTitle(), kApplicationTitle);
-      EXPECT_EQ(box->text(), "Line one\nline <b>two</b>");
+      EXPECT_EQ(box->windowTitle() + "|" + box->text(),
+                QString(kApplicationTitle) + "|Line one\nline <b>two</b>");
+      EXPECT_EQ(box->textFormat(), Qt::PlainText);
       EXPECT_EQ(box->icon(), r.qtIcon);
       QList<SB> buttons;
       for (QAbstractButton* b : box->buttons()) buttons.push_back(box->standardButton(b));
@@ -46,22 +45,19 @@ TEST(MessageBoxAskerTest, CaptionIconButtonsDefaultAndAnswer) {
       r.press == SB::NoButton ? QTest::keyClick(box, Qt::Key_Escape)
                               : QTest::mouseClick(box->button(r.press), Qt::LeftButton);
     });
-    MessageBoxAsker asker;
-    EXPECT_EQ(asker.ask({"Line one\nline <b>two</b>", r.icon, r.buttons, r.defaultButton}), r.answer);
+    EXPECT_EQ(MessageBoxAsker().ask({"Line one\nline <b>two</b>", r.icon, r.buttons, r.defaultButton}),
+              r.answer);
   }
   // A 255-byte name without a blank wraps inside the box instead of being cut at its edge.
-  const QString path = "/media/" + QString(250, QChar('n'));
-  QTimer::singleShot(0, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    auto* label = box->findChild<QLabel*>("qt_msgbox_label");
-    EXPECT_EQ(QString(box->text()).remove(QChar(0x200B)), "Cannot open the file " + path + ".");
+  const QString text = "Cannot open the file /media/" + QString(250, QChar('n')) + ".";
+  test::onModal<QMessageBox>([&](QMessageBox* box) {
+    EXPECT_EQ(QString(box->text()).remove(QChar(0x200B)), text);
+    const QLabel* label = box->findChild<QLabel*>("qt_msgbox_label");
     EXPECT_LE(label->minimumSizeHint().width(), label->width());
     EXPECT_LE(box->width(), box->screen()->availableGeometry().width());
     box->close();
   });
-  MessageBoxAsker().ask(
-      {("Cannot open the file " + path + ".").toStdString(), Icon::Exclamation, Buttons::Ok, 0});
+  MessageBoxAsker().ask({text.toStdString(), Icon::Exclamation, Buttons::Ok, 0});
 }
 
 TEST(AboutDialogTest, OpensTheAddressAndClosesOnEnterOnly) {
@@ -84,11 +80,8 @@ TEST(AboutDialogTest, OpensTheAddressAndClosesOnEnterOnly) {
   }
   for (const int size : {16, 32, 48, 256})
     EXPECT_TRUE(appIcon().availableSizes().contains(QSize(size, size)));
-  const std::pair<QCursor, QPoint> pointers[] = {{splitCursor(), {17, 15}}, {handCursor(), {12, 5}}};
-  for (const auto& [cursor, hotSpot] : pointers) {
-    EXPECT_EQ(cursor.hotSpot(), hotSpot);
-    EXPECT_GT(qAlpha(cursor.pixmap().toImage().pixel(hotSpot)), 0);  // on the drawing
-  }
+  for (const QCursor& pointer : {splitCursor(), handCursor()})  // the hot spot lies on the drawing
+    EXPECT_GT(qAlpha(pointer.pixmap().toImage().pixel(pointer.hotSpot())), 0) << pointer.hotSpot().x();
 }
 
 }  // namespace
