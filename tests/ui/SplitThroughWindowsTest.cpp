@@ -51,13 +51,11 @@ struct Rig {
   std::function<void(QWidget*)> onShown;  // for the Save dialog and the progress window
 
   explicit Rig(std::size_t size = 3000000, const char* partSize = "1 MB") : content(test::pattern(size)) {
-    dir.writeFile("settings.ini", "[Preferences]\nFileBufferSize=4096\n");
-    MainWindow::Options options;
-    options.settingsFile = QString::fromStdString(dir.join("settings.ini"));
-    main = std::make_unique<MainWindow>(asker, nullptr, options);
+    const std::string settings = dir.writeFile("settings.ini", "[Preferences]\nFileBufferSize=4096\n");
+    main = std::make_unique<MainWindow>(asker, nullptr, MainWindow::Options{test::q(settings), {}});
     main->show();
     source = dir.writeFile("movie.avi", content);
-    find<QLineEdit>(main.get(), "fileEdit")->setText(QString::fromStdString(source));
+    find<QLineEdit>(main.get(), "fileEdit")->setText(test::q(source));
     find<QComboBox>(main.get(), "partSizeBox")->setEditText(partSize);
     main->setup().state().target.folder = dir.makeFolder("parts");
   }
@@ -117,12 +115,7 @@ struct Case {
   std::vector<std::string> asked;  // the texts asked ("overwrite" and "vanished" stand for those messages)
   const char* status;              // the status line afterwards
   Parts parts;
-  bool sizeOnTop;  // "1 MB" moved to the top of the presets
 };
-
-void PrintTo(const Case& c, std::ostream* os) {
-  *os << c.name;
-}
 
 const std::string kCancel = cancelQuestion().text;
 
@@ -150,33 +143,30 @@ TEST_P(SplitThroughWindows, EndsAsExpected) {
   EXPECT_TRUE(rig.main->isEnabled());
   EXPECT_EQ(rig.main->findChild<ProgressDialog*>(), nullptr);
   EXPECT_EQ(find<StatusLine>(rig.main.get(), "statusLine")->text().toStdString(), c.status);
-  EXPECT_EQ(find<QComboBox>(rig.main.get(), "partSizeBox")->itemText(0) == "1 MB", c.sizeOnTop);
+  EXPECT_EQ(find<QComboBox>(rig.main.get(), "partSizeBox")->itemText(0) == "1 MB",  // moved to the top
+            c.inDialog != InDialog::Cancel);
   EXPECT_EQ(fs::exists(rig.part(1)), c.parts != Parts::None);
   EXPECT_EQ(rig.main->setup().state().target.folder, rig.dir.join("parts"));  // where the next split starts
-  // A cancel confirmed as the progress window shows lets exactly one block of
-  // the 4096-byte buffer through.
-  const std::string want = c.parts == Parts::All        ? rig.content
-                           : c.parts == Parts::OneBlock ? rig.content.substr(0, 4096)
-                           : c.parts == Parts::Old      ? "old"
-                                                        : "";
-  EXPECT_EQ(readAll(rig.part(1)) + readAll(rig.part(2)) + readAll(rig.part(3)), want);
+  // A cancel confirmed as the progress window shows lets one block of the 4096-byte buffer through.
+  const std::string want[] = {rig.content, rig.content.substr(0, 4096), "old", ""};
+  EXPECT_EQ(readAll(rig.part(1)) + readAll(rig.part(2)) + readAll(rig.part(3)), want[int(c.parts)]);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Table, SplitThroughWindows,
     ::testing::Values(
-        Case{"Completes", InDialog::TargetDialog, CancelBy::Nothing, false, {}, {}, "Done.", Parts::All, true},
-        Case{"EnterTwiceSplitsOnce", InDialog::SaveThenEnterTwice, CancelBy::Nothing, true, {Answer::Ok}, {"overwrite"}, "Done.", Parts::All, true},
-        Case{"DialogCancelled", InDialog::Cancel, CancelBy::Nothing, false, {}, {}, "3 split files", Parts::None, false},
-        Case{"ButtonNoGoesOn", InDialog::TargetDialog, CancelBy::Button, false, {Answer::No}, {kCancel}, "Done.", Parts::All, true},
-        Case{"EnterNoGoesOn", InDialog::TargetDialog, CancelBy::Enter, false, {Answer::No}, {kCancel}, "Done.", Parts::All, true},
-        Case{"EscapeYesStops", InDialog::TargetDialog, CancelBy::Escape, false, {Answer::Yes}, {kCancel}, "Done.", Parts::OneBlock, true},
-        Case{"CloseBoxYesStops", InDialog::TargetDialog, CancelBy::CloseBox, false, {Answer::Yes}, {kCancel}, "Done.", Parts::OneBlock, true},
-        Case{"ExistingPartKeptOnCancel", InDialog::TargetDialog, CancelBy::Nothing, true, {Answer::Cancel}, {"overwrite"}, "Done.", Parts::Old, true},
-        Case{"ExistingPartReplacedOnOk", InDialog::TargetDialog, CancelBy::Nothing, true, {Answer::Ok}, {"overwrite"}, "Done.", Parts::All, true},
-        Case{"ExistingPartReplacedWithOverwrite", InDialog::SaveWithOverwrite, CancelBy::Nothing, true, {}, {}, "Done.", Parts::All, true},
-        Case{"SourceVanished", InDialog::RemoveSourceThenSave, CancelBy::Nothing, false, {}, {"vanished"}, "3 split files", Parts::None, true}),
+        Case{"Completes", InDialog::TargetDialog, CancelBy::Nothing, false, {}, {}, "Done.", Parts::All},
+        Case{"EnterTwiceSplitsOnce", InDialog::SaveThenEnterTwice, CancelBy::Nothing, true, {Answer::Ok}, {"overwrite"}, "Done.", Parts::All},
+        Case{"DialogCancelled", InDialog::Cancel, CancelBy::Nothing, false, {}, {}, "3 split files", Parts::None},
+        Case{"ButtonNoGoesOn", InDialog::TargetDialog, CancelBy::Button, false, {Answer::No}, {kCancel}, "Done.", Parts::All},
+        Case{"EnterNoGoesOn", InDialog::TargetDialog, CancelBy::Enter, false, {Answer::No}, {kCancel}, "Done.", Parts::All},
+        Case{"EscapeYesStops", InDialog::TargetDialog, CancelBy::Escape, false, {Answer::Yes}, {kCancel}, "Done.", Parts::OneBlock},
+        Case{"CloseBoxYesStops", InDialog::TargetDialog, CancelBy::CloseBox, false, {Answer::Yes}, {kCancel}, "Done.", Parts::OneBlock},
+        Case{"ExistingPartKeptOnCancel", InDialog::TargetDialog, CancelBy::Nothing, true, {Answer::Cancel}, {"overwrite"}, "Done.", Parts::Old},
+        Case{"ExistingPartReplacedOnOk", InDialog::TargetDialog, CancelBy::Nothing, true, {Answer::Ok}, {"overwrite"}, "Done.", Parts::All},
+        Case{"ExistingPartReplacedWithOverwrite", InDialog::SaveWithOverwrite, CancelBy::Nothing, true, {}, {}, "Done.", Parts::All},
+        Case{"SourceVanished", InDialog::RemoveSourceThenSave, CancelBy::Nothing, false, {}, {"vanished"}, "3 split files", Parts::None}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 // clang-format on
 
@@ -195,11 +185,7 @@ TEST(Wayland, MaximizedWindowsKeepTheProgramRunning) {
   about.show();
   maximize(&about);
   about.close();
-  QTimer::singleShot(0, [&] {
-    auto* box = QApplication::activeModalWidget();
-    maximize(box);
-    box->close();
-  });
+  test::onModal<QWidget>([&](QWidget* box) { maximize(box), box->close(); });
   MessageBoxAsker(rig.main.get()).ask({"Maximized", Icon::Information, Buttons::Ok, 0});
   rig.onShown = maximize;
   rig.split(InDialog::TargetDialog);

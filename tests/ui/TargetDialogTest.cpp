@@ -54,13 +54,7 @@ struct TargetDialogTest : ::testing::Test {
     return folder + "|" + Filenames::getFolderDrive(folder);
   }
   // How the drive list names the root that holds the temporary folder: "/", or "c:" on Windows.
-  QString rootDrive() const {
-#ifdef _WIN32
-    return q(temp.path().substr(0, 2)).toLower();
-#else
-    return "/";
-#endif
-  }
+  QString rootDrive() const { return kSep == "/" ? QString("/") : q(temp.path().substr(0, 2)).toLower(); }
 };
 
 TEST_F(TargetDialogTest, OpensOnTheRecordsFolderAndSaveSplitsTheNameRefusedCharactersBeep) {

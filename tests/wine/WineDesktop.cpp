@@ -1,13 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Keeps Wine's desktop open while the tests run. Wine starts its desktop
-// process for the first program that needs a window and closes it a second
-// after the last one has ended; started by a test, that process keeps the
-// test's error output open, and CTest waits for the test until the desktop
-// closes, which with tests side by side is only after the last of them.
-//   wine_desktop.exe        starts the holder and returns once the desktop is
-//                           open; one running already serves as well. Run it
-//                           with its output on /dev/null: the holder and the
-//                           desktop keep that output open.
+// Keeps Wine's desktop open while the tests run: started by a test, the
+// desktop process would keep the test's output open, and CTest would wait for
+// it until the last test ends. Run with the output on /dev/null:
+//   wine_desktop.exe        starts the holder (unless one runs) and returns once the desktop is open
 //   wine_desktop.exe --end  lets the holder end
 #include <windows.h>
 
