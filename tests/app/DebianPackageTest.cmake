@@ -1,7 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the Debian package with CPack; lintian, down to the pedantic tags,
-# must find nothing that is not overridden, and the changelog's latest entry
-# must name the package's version.
+# Builds the Debian package with CPack: lintian, down to the pedantic tags, must
+# find nothing not overridden; the changelog's latest entry names its version.
 # Run as: cmake -DBUILD_DIR=<build> -DOUT=<empty folder> -DCHANGELOG=<file> -DCPACK=<cpack> -P DebianPackageTest.cmake
 find_program(LINTIAN lintian)
 find_program(DPKG_DEB dpkg-deb)

@@ -8,7 +8,6 @@
 #include <optional>
 
 #include "parts/Presets.h"
-#include "settings/Settings.h"
 #include "settings/SettingsNumbers.h"
 #include "support/ScriptedAsker.h"
 #include "support/TempDir.h"
@@ -86,22 +85,7 @@ TEST_F(SettingsFixture, RowsAndModeAreWrittenBackButNeverTheBufferSize) {
   EXPECT_EQ(rows(*again), want);
   EXPECT_EQ(again->setup().state().bufferSize, 65536);
   EXPECT_EQ(again->setup().state().target.overwriteAll, 1);
-
-  file = QString::fromStdString(dir.writeFile("not-a-folder", "x")) + "/sub/settings.ini";  // unwritable
-  main = open();
-  EXPECT_EQ(rows(*main), presets);
-  main->show();
-  EXPECT_TRUE(main->close());
-  EXPECT_FALSE(QFile::exists(file));
 }
-
-#ifndef _WIN32
-TEST(SettingsStore, LivesInTheConfigurationFolderUnderTheApplicationName) {
-  const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-  ASSERT_TRUE(config.startsWith(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))));
-  EXPECT_EQ(Settings::defaultFileName(), config + "/Vornak/Vornak Split your files 2.2.ini");
-}
-#endif
 
 }  // namespace
 }  // namespace vornak

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The four windows in two desktop fonts: texts fit, nothing overlaps, the tab
+// The three windows in two desktop fonts: texts fit, nothing overlaps, the tab
 // order, the access keys, and a name for every control that takes the focus.
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 #include "destination/TargetRecord.h"
 #include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
-#include "ui/AboutDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgressDialog.h"
 #include "ui/TargetDialog.h"
@@ -18,13 +17,12 @@
 namespace vornak {
 namespace {
 
-enum Window { Main, Target, About, Progress };
-const char* const kWindowNames[] = {"Main", "Target", "About", "Progress"};
+enum Window { Main, Target, Progress };
+const char* const kWindowNames[] = {"Main", "Target", "Progress"};
 // The controls that take the focus from the keyboard, in tab order; the first has it at the start.
 const QStringList kTabOrder[] = {
     {"fileEdit", "browseButton", "partSizeBox", "splitButton", "exitButton", "aboutButton"},
     {"nameEdit", "previewList", "overwriteBox", "folderList", "driveBox", "okButton", "cancelButton"},
-    {"okButton"},
     {"cancelButton"}};
 // The desktop's font and a large wide one (smaller fonts have room to spare).
 const std::tuple<const char*, const char*, double> kFonts[] = {{"DesktopFont", nullptr, 0},
@@ -85,7 +83,6 @@ TEST_P(LayoutTest, TextsFitNothingOverlapsAndTabWalksTheControlsInOrder) {
   std::unique_ptr<QWidget> window;
   if (which == Main) window.reset(new MainWindow(asker, nullptr, {test::q(dir.join("s.ini")), {}}));
   if (which == Target) window.reset(new TargetDialog(record, asker, nullptr, drives));
-  if (which == About) window.reset(new AboutDialog(nullptr, [](const QUrl&) {}));
   if (which == Progress) window.reset(new ProgressDialog(nullptr, &asker));
   window->show();
   QApplication::setActiveWindow(window.get());
@@ -136,7 +133,7 @@ TEST_P(LayoutTest, TextsFitNothingOverlapsAndTabWalksTheControlsInOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, LayoutTest,
-                         ::testing::Combine(::testing::Values(Main, Target, About, Progress),
+                         ::testing::Combine(::testing::Values(Main, Target, Progress),
                                             ::testing::Range(0, int(std::size(kFonts)))),
                          [](const ::testing::TestParamInfo<std::tuple<Window, int>>& info) {
                            return std::string(kWindowNames[std::get<0>(info.param)]) + "_" +

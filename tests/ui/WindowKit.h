@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the window tests share: controls found by their object name, file
-// contents, and an action on the next message box or dialog that opens.
+// What the window tests share: controls by object name, file contents, and an
+// action on the next modal window (a message box's exec() blocks the caller).
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
@@ -31,7 +31,6 @@ inline std::string pattern(std::size_t size) {  // bytes that differ from part t
   return content;
 }
 
-// Runs act on the modal window once it is open (a message box's exec() blocks the caller).
 template <typename T = QWidget>
 void onModal(std::function<void(T*)> act) {
   QTimer::singleShot(0, [act] { act(qobject_cast<T*>(QApplication::activeModalWidget())); });
