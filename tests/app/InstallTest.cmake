@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a throw-away prefix and checks what a desktop needs:
-# the program, manual page, copyright, the icon in every hicolor size, and a
-# desktop entry and AppStream file that their checkers (where installed) accept.
+# the program, manual page, copyright, the icon in every hicolor size and the
+# desktop entry's category (lintian checks the entry and AppStream file).
 # Run as: cmake -DBUILD_DIR=<build> -DPREFIX=<empty folder> -P InstallTest.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -19,23 +19,10 @@ foreach(path bin/vornak share/man/man1/vornak.1.gz share/doc/vornak/copyright ${
     string(APPEND failures "\n  missing: ${path}")
   endif()
 endforeach()
-set(desktop "${PREFIX}/share/applications/vornak.desktop")
-set(metainfo "${PREFIX}/share/metainfo/org.example.vornak.metainfo.xml")
-file(READ "${desktop}" entry)
+file(READ "${PREFIX}/share/applications/vornak.desktop" entry)
 if(NOT entry MATCHES "\nCategories=Utility;\n" OR entry MATCHES "MimeType=")
   string(APPEND failures "\n  desktop entry: no category or a MimeType")
 endif()
-find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
-find_program(APPSTREAMCLI appstreamcli)
-foreach(check "${DESKTOP_FILE_VALIDATE};${desktop}" "${APPSTREAMCLI};validate;--no-net;${metainfo}")
-  list(GET check 0 program)
-  if(program)
-    execute_process(COMMAND ${check} RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
-    if(NOT result EQUAL 0 OR (output AND program STREQUAL DESKTOP_FILE_VALIDATE))
-      string(APPEND failures "\n  ${check}: ${output}")
-    endif()
-  endif()
-endforeach()
 file(REMOVE_RECURSE "${PREFIX}")
 if(failures)
   message(FATAL_ERROR "installation incomplete:${failures}")

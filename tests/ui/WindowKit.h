@@ -25,11 +25,6 @@ inline std::string readAll(const std::string& path) {
   std::ifstream in(native(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
-inline std::string pattern(std::size_t size) {  // bytes that differ from part to part
-  std::string content(size, '\0');
-  for (std::size_t i = 0; i < size; ++i) content[i] = static_cast<char>(i * 7 + i / 251);
-  return content;
-}
 
 template <typename T = QWidget>
 void onModal(std::function<void(T*)> act) {

