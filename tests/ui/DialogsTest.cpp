@@ -98,16 +98,16 @@ TEST(TargetDialogTest, OnlyAnOpenedFolderOrAnAvailableDriveIsTheTargetAndLeaving
   EXPECT_EQ(saved(), stick + "|" + Filenames::getFolderDrive(stick) + "|movie|avi|1");
 
   // Cancel, Escape, and Cancel after a Save refused for a name without a title.
-  const std::pair<std::function<void(TargetDialog&)>, bool> ways[] = {
-      {[](TargetDialog& d) { find<QPushButton>(&d, "cancelButton")->click(); }, false},
-      {[](TargetDialog& d) { QTest::keyClick(find(&d, "nameEdit"), Qt::Key_Escape); }, false},
-      {[](TargetDialog& d) { find<QPushButton>(&d, "cancelButton")->click(); }, true}};
-  for (const auto& [leave, refused] : ways) {
+  const std::tuple<const char*, std::function<void(TargetDialog&)>, bool> ways[] = {
+      {"Cancel", [](TargetDialog& d) { find<QPushButton>(&d, "cancelButton")->click(); }, false},
+      {"Escape", [](TargetDialog& d) { QTest::keyClick(find(&d, "nameEdit"), Qt::Key_Escape); }, false},
+      {"refused, Cancel", [](TargetDialog& d) { find<QPushButton>(&d, "cancelButton")->click(); }, true}};
+  for (const auto& [way, leave, refused] : ways) {
+    SCOPED_TRACE(way);
     asker.messages.clear();
     record = {"", data, "movie.avi", "mpg", "00", 12, 1};
     dialog = std::make_unique<TargetDialog>(record, asker, nullptr, volumes);
     dialog->show();
-    EXPECT_TRUE(find<QCheckBox>(dialog.get(), "overwriteBox")->isChecked());
     find<QLineEdit>(dialog.get(), "nameEdit")->setText(refused ? ".zip" : "other.zip");
     find<QCheckBox>(dialog.get(), "overwriteBox")->setChecked(false);
     dirs = find<FolderList>(dialog.get(), "folderList");
