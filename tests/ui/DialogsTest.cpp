@@ -1,24 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The small windows: the message boxes every question goes through, the about
-// box and the artwork. The progress window is driven by the splits through the
-// windows.
+// The dialogs: the message box every question goes through, and the Save As
+// dialog's guards (the overwrite check box as stored, an unavailable drive
+// refused, only an opened folder taken, a name without a title refused, and
+// every way of leaving that saves nothing).
 #include <gtest/gtest.h>
 
-#include <QtTest>
+#include <QTest>
 #include <QtWidgets>
 
 #include "Version.h"
+#include "fileservices/Filenames.h"
 #include "support/QStringPrint.h"
-#include "ui/AboutDialog.h"
-#include "ui/Artwork.h"
+#include "support/ScriptedAsker.h"
+#include "ui/FolderList.h"
 #include "ui/MessageBoxAsker.h"
+#include "ui/TargetDialog.h"
+#include "ui/WindowKit.h"
 
 namespace vornak {
 namespace {
 
+using test::find;
+using test::q;
+
 using SB = QMessageBox::StandardButton;
 
-// Caption, text, icon, buttons and default of the open box; then a press (Escape for NoButton).
+// Caption, text (never markup), icon, buttons and default of the open box; then a press (NoButton: Escape).
 TEST(MessageBoxAskerTest, CaptionIconButtonsDefaultAndAnswer) {
   // clang-format off
   const struct { Buttons buttons; int defaultButton; Icon icon; QMessageBox::Icon qtIcon; QList<SB> shown;
@@ -27,16 +34,15 @@ TEST(MessageBoxAskerTest, CaptionIconButtonsDefaultAndAnswer) {
       {Buttons::OkCancel, 0, Icon::Information, QMessageBox::Information, {SB::Ok, SB::Cancel}, SB::NoButton, Answer::Cancel},
       {Buttons::OkCancel, 0, Icon::None, QMessageBox::NoIcon, {SB::Ok, SB::Cancel}, SB::Ok, Answer::Ok},
       {Buttons::RetryCancel, 1, Icon::Exclamation, QMessageBox::Warning, {SB::Retry, SB::Cancel}, SB::Retry, Answer::Retry},
-      {Buttons::YesNo, 0, Icon::Question, QMessageBox::Question, {SB::Yes, SB::No}, SB::NoButton, Answer::No},
       {Buttons::YesNo, 1, Icon::Question, QMessageBox::Question, {SB::Yes, SB::No}, SB::Yes, Answer::Yes}};
   // clang-format on
   for (const auto& r : rows) {
     SCOPED_TRACE(static_cast<int>(r.buttons) * 10 + r.defaultButton);
-    QTimer::singleShot(0, [&] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    test::onModal<QMessageBox>([&](QMessageBox* box) {
       ASSERT_NE(box, nullptr);
-      EXPECT_EQ(box->windowTitle(), kApplicationTitle);
-      EXPECT_EQ(box->text(), "Line one\nline <b>two</b>");
+      EXPECT_EQ(box->windowTitle() + "|" + box->text(),
+                QString(kApplicationTitle) + "|Line one\nline <b>two</b>");
+      EXPECT_EQ(box->textFormat(), Qt::PlainText);
       EXPECT_EQ(box->icon(), r.qtIcon);
       QList<SB> buttons;
       for (QAbstractButton* b : box->buttons()) buttons.push_back(box->standardButton(b));
@@ -46,48 +52,74 @@ TEST(MessageBoxAskerTest, CaptionIconButtonsDefaultAndAnswer) {
       r.press == SB::NoButton ? QTest::keyClick(box, Qt::Key_Escape)
                               : QTest::mouseClick(box->button(r.press), Qt::LeftButton);
     });
-    MessageBoxAsker asker;
-    EXPECT_EQ(asker.ask({"Line one\nline <b>two</b>", r.icon, r.buttons, r.defaultButton}), r.answer);
+    EXPECT_EQ(MessageBoxAsker().ask({"Line one\nline <b>two</b>", r.icon, r.buttons, r.defaultButton}),
+              r.answer);
   }
-  // A 255-byte name without a blank wraps inside the box instead of being cut at its edge.
-  const QString path = "/media/" + QString(250, QChar('n'));
-  QTimer::singleShot(0, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    auto* label = box->findChild<QLabel*>("qt_msgbox_label");
-    EXPECT_EQ(QString(box->text()).remove(QChar(0x200B)), "Cannot open the file " + path + ".");
-    EXPECT_LE(label->minimumSizeHint().width(), label->width());
-    EXPECT_LE(box->width(), box->screen()->availableGeometry().width());
-    box->close();
-  });
-  MessageBoxAsker().ask(
-      {("Cannot open the file " + path + ".").toStdString(), Icon::Exclamation, Buttons::Ok, 0});
 }
 
-TEST(AboutDialogTest, OpensTheAddressAndClosesOnEnterOnly) {
-  std::vector<QUrl> opened;
-  AboutDialog box{nullptr, [&opened](const QUrl& url) { opened.push_back(url); }};
-  box.show();
-  QApplication::setActiveWindow(&box);
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-  EXPECT_EQ(box.findChild<QLabel*>("versionLabel")->text(), "Version 2.2");
-  for (const char* label : {"webLabel", "iconLabel", "versionLabel"})
-    QTest::mouseClick(box.findChild<QLabel*>(label), Qt::LeftButton);
-  EXPECT_EQ(opened, (std::vector<QUrl>(2, QUrl(QString::fromUtf8(kWebAddress)))));
-  QTest::keyClick(box.focusWidget(), Qt::Key_Escape);
-  EXPECT_TRUE(box.isVisible());
-  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
-    box.show();
-    QTest::keyClick(box.focusWidget(), key);
-    EXPECT_FALSE(box.isVisible()) << key;
-    EXPECT_EQ(box.result(), QDialog::Accepted);
+TEST(TargetDialogTest, OnlyAnOpenedFolderOrAnAvailableDriveIsTheTargetAndLeavingSavesNothing) {
+  test::TempDir temp;
+  const std::string data = temp.makeFolder("data"), beta = temp.makeFolder("data/beta");
+  // One volume vanishes after the list was built, one has no mount point at all.
+  const std::string gone = temp.makeFolder("gone"), lost = temp.join("lost"), stick = temp.join("stick");
+  const std::string sub = temp.makeFolder("stick/sub");
+  const TargetDialog::VolumeSource volumes = [gone, lost, stick, calls = 0]() mutable {
+    std::vector<Volumes::Volume> volumes{{lost, "", "vfat", "b"}, {stick, "", "vfat", "c"}};
+    if (calls++ == 0) volumes.push_back({gone, "", "vfat", "d"});
+    return volumes;  // the root is always listed
+  };
+  TargetRecord record{"", data, "movie.avi", "mpg", "00", 12, 7};  // only 1 means "overwrite"
+  ScriptedAsker asker;
+  auto dialog = std::make_unique<TargetDialog>(record, asker, nullptr, volumes);
+  dialog->show();
+  EXPECT_FALSE(find<QCheckBox>(dialog.get(), "overwriteBox")->isChecked());
+  auto* drives = find<QComboBox>(dialog.get(), "driveBox");
+  auto* folderLabel = find<QLabel>(dialog.get(), "folderLabel");
+  const QString root = drives->currentText();
+  for (const std::string& drive : {gone, lost}) {
+    asker.messages.clear();
+    drives->setCurrentIndex(drives->findText(q(drive)));
+    EXPECT_EQ(asker.messages, std::vector<Message>{{"Drive " + drive + " not available."}});
+    EXPECT_EQ(drives->currentText() + "|" + folderLabel->text(), root + "|" + q(data));
   }
-  for (const int size : {16, 32, 48, 256})
-    EXPECT_TRUE(appIcon().availableSizes().contains(QSize(size, size)));
-  const std::pair<QCursor, QPoint> pointers[] = {{splitCursor(), {17, 15}}, {handCursor(), {12, 5}}};
-  for (const auto& [cursor, hotSpot] : pointers) {
-    EXPECT_EQ(cursor.hotSpot(), hotSpot);
-    EXPECT_GT(qAlpha(cursor.pixmap().toImage().pixel(hotSpot)), 0);  // on the drawing
+  FolderList* dirs = find<FolderList>(dialog.get(), "folderList");
+  const QPoint row = dirs->visualItemRect(dirs->findRow(q(beta))).center();
+  QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, row);
+  QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, row);
+  EXPECT_EQ(folderLabel->text(), q(beta));
+  drives->setCurrentIndex(drives->findText(q(stick)));
+  dirs->setCurrentItem(dirs->findRow(q(sub)));  // highlighted, not opened
+  find<QCheckBox>(dialog.get(), "overwriteBox")->setChecked(true);
+  find<QPushButton>(dialog.get(), "okButton")->click();
+  const auto saved = [&record] {
+    return record.folder + "|" + record.drive + "|" + record.baseName + "|" + record.extension + "|" +
+           std::to_string(record.overwriteAll);
+  };
+  EXPECT_EQ(saved(), stick + "|" + Filenames::getFolderDrive(stick) + "|movie|avi|1");
+
+  // Cancel, Escape, and Cancel after a Save refused for a name without a title.
+  const std::tuple<const char*, std::function<void(TargetDialog&)>, bool> ways[] = {
+      {"Cancel", [](TargetDialog& d) { find<QPushButton>(&d, "cancelButton")->click(); }, false},
+      {"Escape", [](TargetDialog& d) { QTest::keyClick(find(&d, "nameEdit"), Qt::Key_Escape); }, false},
+      {"refused, Cancel", [](TargetDialog& d) { find<QPushButton>(&d, "cancelButton")->click(); }, true}};
+  for (const auto& [way, leave, refused] : ways) {
+    SCOPED_TRACE(way);
+    asker.messages.clear();
+    record = {"", data, "movie.avi", "mpg", "00", 12, 1};
+    dialog = std::make_unique<TargetDialog>(record, asker, nullptr, volumes);
+    dialog->show();
+    find<QLineEdit>(dialog.get(), "nameEdit")->setText(refused ? ".zip" : "other.zip");
+    find<QCheckBox>(dialog.get(), "overwriteBox")->setChecked(false);
+    dirs = find<FolderList>(dialog.get(), "folderList");
+    dirs->open(dirs->findRow(q(beta)));
+    if (refused) QTest::keyClick(find(dialog.get(), "nameEdit"), Qt::Key_Return);  // Enter presses Save
+    leave(*dialog);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog->isVisible());
+    const std::string folder = refused ? beta + "|" + Filenames::getFolderDrive(beta) : data + "|";
+    EXPECT_EQ(saved(), folder + "||mpg|1");
+    const Message typeAName{"Type a filename in the 'Filename' field.", Icon::Exclamation, Buttons::Ok, 0};
+    EXPECT_EQ(asker.messages, refused ? std::vector<Message>{typeAName} : std::vector<Message>{});
   }
 }
 

@@ -1,9 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs a test program as a Wayland client of a headless Weston of its own.
-# Exits 77 (skipped) where Weston or Qt's Wayland backend is missing.
-command -v weston >/dev/null 2>&1 || { echo "SKIP: no weston"; exit 77; }
-ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 || { echo "SKIP: no qt6-wayland"; exit 77; }
+# Runs a test program as a Wayland client of a headless Weston of its own;
+# exits 77 (skipped) where Weston or Qt's Wayland backend is missing.
+command -v weston >/dev/null && ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 ||
+  { echo "SKIP: no weston or qt6-wayland"; exit 77; }
 runtime=$(mktemp -d) || exit 1
 trap 'kill "$weston" 2>/dev/null; wait "$weston" 2>/dev/null; rm -rf "$runtime"' EXIT
 export XDG_RUNTIME_DIR="$runtime"
