@@ -32,3 +32,6 @@ fonts="$WINEPREFIX/drive_c/windows/Fonts"
 if [ ! -f "$fonts/tahoma.ttf" ]; then
   cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$fonts/"
 fi
+# Drive M: stands for a drive whose medium is missing (an empty card reader):
+# its link leads to a folder that does not exist.
+ln -sfn "$WINEPREFIX/no-medium" "$WINEPREFIX/dosdevices/m:"

@@ -96,6 +96,7 @@ TEST_P(LayoutTest, TextsFitNothingOverlapsAndTabWalksTheControlsInOrder) {
           << other->objectName().toStdString();
   }
   EXPECT_EQ(unnamed(QAccessible::queryAccessibleInterface(window.get())), QStringList());
+  ASSERT_NE(QApplication::focusWidget(), nullptr) << "the window lost the focus";
   QStringList walked{QApplication::focusWidget()->objectName()};
   for (QWidget* w = QApplication::focusWidget(); walked.size() < kTabOrder[which].size();) {
     w = w->nextInFocusChain();
