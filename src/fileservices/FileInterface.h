@@ -25,6 +25,13 @@ struct FileId {
   bool operator==(const FileId&) const = default;
 };
 
+// What tells that a file has changed: its size and the time of its last write.
+struct FileStamp {
+  double size = 0;
+  std::int64_t modified = 0;  // in the system's own unit
+  bool operator==(const FileStamp&) const = default;
+};
+
 class FileInterface {
  public:
   // Wide enough for a file descriptor and for a Win32 HANDLE; -1 is also the
@@ -57,14 +64,54 @@ class FileInterface {
            code == ETXTBSY;
 #endif
   }
+  // Whether code means that the medium is full or takes no file this large:
+  // another medium may take the part.
+  static bool meansMediumFull(int code) {
+#ifdef _WIN32
+    return code == 112 || code == 39 || code == 223;  // DISK_FULL, HANDLE_DISK_FULL, FILE_TOO_LARGE
+#else
+    return code == ENOSPC || code == EFBIG || code == EDQUOT;
+#endif
+  }
+  // Whether code means that something stands at a path already.
+  static bool meansExists(int code) {
+#ifdef _WIN32
+    return code == 80 || code == 183;  // FILE_EXISTS, ALREADY_EXISTS
+#else
+    return code == EEXIST;
+#endif
+  }
+  // Whether code means that a file name is longer than the file system takes.
+  static bool meansNameTooLong(int code) {
+#ifdef _WIN32
+    return code == 206;  // FILENAME_EXCED_RANGE
+#else
+    return code == ENAMETOOLONG;
+#endif
+  }
 
   virtual ~FileInterface() = default;
   // The source: read-only, others may read it too.
   virtual int openRead(const std::string& path, Handle& handle) = 0;
-  // A part: created with the read and write permissions of the file open as
-  // like (the source), or truncated when a file exists. Never written through
-  // a link: a link at path is removed and a new file takes its place.
+  // A part under its temporary name: a new file, with the read and write
+  // permissions of the file open as like (the source). Fails when anything
+  // stands at path, a link included. While the handle is open, removeUnused
+  // leaves the file alone, in this process and in any other.
   virtual int createPart(const std::string& path, Handle like, Handle& handle) = 0;
+  // Gives a complete part its name: from is renamed to to, replacing what
+  // stands at to (a link itself, never its target), and the change is on
+  // the medium when the call returns.
+  virtual int rename(const std::string& from, const std::string& to) = 0;
+  virtual int remove(const std::string& path) = 0;
+  // Removes the file at path unless a part handle holds it open (here or in
+  // another program): a temporary part left behind by a run that was killed.
+  virtual int removeUnused(const std::string& path) = 0;
+  // 0 when the file at path could be removed or replaced, else why not.
+  virtual int replaceable(const std::string& path) = 0;
+  // The names in a folder, without "." and "..".
+  virtual std::vector<std::string> folderEntries(const std::string& folder) = 0;
+  // Moves the position of a file to offset bytes from its start.
+  virtual int seek(Handle handle, double offset) = 0;
   // One read of at most size bytes; bytesRead 0 means end of file. EINTR is
   // retried inside.
   virtual int read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) = 0;
@@ -92,6 +139,8 @@ class FileInterface {
   virtual EntryKind lookupEntry(const std::string& path) = 0;
   virtual std::optional<FileId> idOfPath(const std::string& path) = 0;
   virtual std::optional<FileId> idOfHandle(Handle handle) = 0;
+  // Size and time of the last change of the file at path, links followed.
+  virtual std::optional<FileStamp> stampOfPath(const std::string& path) = 0;
   // Bytes available to the caller on the file system holding root, or -1.
   virtual double freeSpace(const std::string& root) = 0;
   // The largest file, in bytes, that the file system holding root can store;

@@ -109,7 +109,7 @@ void runSplitCommand(SplitCommandHost& host, FileInterface& files, SplitState& s
       host.questions().ask(message);
       files.close(source);
       host.yield();
-      host.setStatus("Done.");
+      host.setStatus("Failed.");
     }
     return;
   }

@@ -38,6 +38,14 @@ Message errorMessage(const SplitError& error) {
     case SplitError::Kind::Initialisation:
       return exclamation("The following error occured while initializing the split process:\n" +
                          error.detail + "\n\n" + supportSentence());
+    case SplitError::Kind::FolderBusy:
+      return exclamation("Another split is writing into the folder " + error.path +
+                         ".\n\nWait until it has finished and try again.");
+    case SplitError::Kind::SourceChanged:
+      return exclamation(
+          "The file " + error.path +
+          " changed while it was being split.\nThe parts may not join to the file as it is now."
+          "\n\nCheck the file and split it again.");
   }
   return exclamation(error.detail);
 }

@@ -17,6 +17,8 @@ struct SplitError {
     Processing,      // a failure without a message of its own during a pass (path: the part)
     SourceOpen,      // the source cannot be opened (path: the source)
     Initialisation,  // a failure while preparing the split (path unused)
+    FolderBusy,      // another run is writing parts into the folder (path: the folder)
+    SourceChanged,   // the source changed while it was split (path: the source)
   };
   Kind kind = Kind::Processing;
   std::string path;
@@ -36,7 +38,6 @@ std::string supportSentence();
 // Detail lines for failures that have no system error number.
 inline constexpr const char* kSourceShrankDetail = "The file became shorter while it was being split.\n";
 inline constexpr const char* kPartIsSourceDetail = "This is the file being split.\n";
-inline constexpr const char* kPartIsEarlierPartDetail = "This file is already a part of this split.\n";
 inline constexpr const char* kNoProgressDetail = "The medium accepted no more data.\n";
 
 // Questions of the split loop.

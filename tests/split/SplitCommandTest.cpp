@@ -90,8 +90,8 @@ TEST(SplitCommandTest, ChecksPlanSplitAndFailuresWithTheirTexts) {
            "\n\nContact the technical support at " + std::string(kWebAddress) + " to get help.";
   };
   auto failAt = [](const char* step) { return [step](CommandRig& r) { r.failAt = step; }; };
-  const char *done = "SetMainStatus Done.", *retry = "SetStatus Press OK and try again.",
-             *check = "SetStatus Check your parameters.";
+  const char *done = "SetMainStatus Done.", *failedEnd = "SetMainStatus Failed.",
+             *retry = "SetStatus Press OK and try again.", *check = "SetStatus Check your parameters.";
   // Status texts and messages in order ("@" stands for the source's path), parts, the host's last step.
   using Row = std::tuple<std::function<void(CommandRig&)>, std::uint64_t, const char*, Texts, std::size_t,
                          const char*>;
@@ -115,11 +115,11 @@ TEST(SplitCommandTest, ChecksPlanSplitAndFailuresWithTheirTexts) {
       {[](CommandRig& r) { r.files.openReadErrors[r.source] = EACCES; }, 1000, "999",
        {"Cannot open the file @.\nSystem text 13.\n\n\nCheck the file and try again."}, 0,
        "UpdatePartSizeList"},
-      {failAt("ShowProgress"), 1000, "999", {kSplit, failed("ShowProgress failed")}, 0, done},
-      {failAt("LoadProgress"), 1000, "999", {kSplit, failed("LoadProgress failed"), "Done."}, 0,
-       "SetStatus Done."},
+      {failAt("ShowProgress"), 1000, "999", {kSplit, failed("ShowProgress failed")}, 0, failedEnd},
+      {failAt("LoadProgress"), 1000, "999", {kSplit, failed("LoadProgress failed"), "Failed."}, 0,
+       "SetStatus Failed."},
       {[](CommandRig& r) { r.state.bufferSize = 0; }, 1000, "999",
-       {kSplit, failed("The copy buffer size 0 is not valid.")}, 0, done},
+       {kSplit, failed("The copy buffer size 0 is not valid.")}, 0, failedEnd},
   };
   // clang-format on
   for (const auto& [arrange, size, partText, texts, parts, last] : rows) {

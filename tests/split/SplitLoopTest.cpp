@@ -18,6 +18,7 @@
 #include "Version.h"
 #include "fileservices/SystemFileInterface.h"
 #include "split/HeadlessFrontEnd.h"
+#include "split/PartFile.h"
 #include "split/SplitLoop.h"
 #include "split/SplitMessages.h"
 #include "support/FakeFileInterface.h"
@@ -40,7 +41,8 @@ using Texts = std::vector<std::string>;
 using enum SplitResult::Outcome;
 const auto P = test::onPlatform;
 const std::string kSource = P("/src/movie.avi"), kPart1 = P("/t/movie1.avi"), kPart2 = P("/t/movie2.avi"),
-                  kCheck = "\n\nCheck the file and try again.";
+                  kPart3 = P("/t/movie3.avi"), kTemp1 = P("/t/.vornak-movie1.avi.tmp"),
+                  kTemp2 = P("/t/.vornak-movie2.avi.tmp"), kCheck = "\n\nCheck the file and try again.";
 
 // A split of source into folder, parts named movie<n>.avi. On the fake the
 // source and the folder are made for it and the file calls join the journal.
@@ -71,22 +73,38 @@ struct SplitRig {
   }
   SplitResult::Outcome run() {
     EXPECT_EQ(files.openRead(job.sourcePath, job.source), 0);
-    return runSplitLoop(job, files, frontEnd).outcome;
+    outcome = runSplitLoop(job, files, frontEnd).outcome;
+    return outcome;
   }
-  Sizes partSizes() const {
+  // The files under a part's name, in the order of their names.
+  Sizes partSizes() {
+    std::vector<std::pair<std::string, std::uint64_t>> parts;
+    for (const std::string& path : files.paths())
+      if (path != kSource && Filenames::getFilename(path).starts_with(job.target.baseName) &&
+          files.lookup(path) == EntryKind::File)
+        parts.emplace_back(Filenames::getFilename(path), files.sizeOf(path));
+    std::ranges::sort(parts);
     Sizes sizes;
-    for (const auto& part : files.created) sizes.push_back(files.sizeOf(part));
+    for (const auto& part : parts) sizes.push_back(part.second);
     return sizes;
   }
-  // Every run ends alike; on the fake every byte came from its source offset and every handle is closed.
+  // Every run ends alike, its status line telling how; on the fake every
+  // byte came from its source offset, every handle is closed and no
+  // temporary part is left.
   void expectEnding() const {
     EXPECT_EQ(frontEnd.unloads, 1);
+    const std::string status = outcome == Completed   ? "Done."
+                               : outcome == Cancelled ? "Cancelled."
+                                                      : "Failed.";
     EXPECT_EQ(Texts(journal.end() - 4, journal.end()),
-              (Texts{"UnloadProgress", "Yield", "EnableMain", "SetMainStatus Done."}));
+              (Texts{"UnloadProgress", "Yield", "EnableMain", "SetMainStatus " + status}));
     if constexpr (std::is_same_v<Files, FakeFileInterface>) {
       EXPECT_EQ(files.mismatches + files.openHandles(), 0u);
+      for (const std::string& path : files.paths())
+        EXPECT_FALSE(PartFile::isTemporaryName(Filenames::getFilename(path))) << path;
     }
   }
+  SplitResult::Outcome outcome = Failed;
 };
 using Rig = SplitRig<FakeFileInterface>;
 using SystemRig = SplitRig<PlatformFileInterface>;
@@ -157,16 +175,18 @@ TEST(SplitLoopTest, PartSizesBlocksAndCounterWidthsFollowThePlan) {
   }
 }
 
+// Each fault ends with every part whole under its name or absent, the user
+// told what happened, and where a medium failed the split able to go on with
+// another one.
 TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
-  auto writing = [](int part, const std::string& detail) {  // errors have an exclamation mark and OK
-    return Message{P("An error occured while writing the file /t/movie") + std::to_string(part) + ".avi.\n" +
-                   detail + kCheck};
+  auto writing = [](const std::string& path, const std::string& detail) {  // errors: exclamation mark, OK
+    return Message{"An error occured while writing the file " + P(path) + ".\n" + detail + kCheck};
   };
   auto reading = [](const std::string& detail) {
     return Message{P("An error occured while reading the file /src/movie.avi.\n") + detail + kCheck};
   };
-  auto opening = [](const std::string& detail) {
-    return Message{P("Cannot open the file /t/movie2.avi.\n") + detail + kCheck};
+  auto opening = [](int part, const std::string& detail) {
+    return Message{P("Cannot open the file /t/movie") + std::to_string(part) + ".avi.\n" + detail + kCheck};
   };
   auto exists = [](const std::string& path) {
     return Message{"The file " + path + " already exists.\nContinuing will overwrite it.", Icon::Information,
@@ -175,8 +195,10 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
   const Message medium{
       .text = P("Not enough free space on medium (/t).\n\nPlease insert another medium and push Retry."),
       .buttons = Buttons::RetryCancel};
-  const std::string isFolder = "System text " + std::to_string(FileInterface::kIsFolderError) + ".\n";
+  const std::string isFolder = "System text " + std::to_string(FileInterface::kIsFolderError) + ".\n",
+                    eio = "System text 5.\n", eacces = "System text 13.\n";
   struct Row {
+    std::string name;
     std::function<void(Rig&)> arrange;
     SplitResult::Outcome outcome;
     std::vector<Message> questions;
@@ -184,75 +206,100 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
     Texts steps = {};  // found together in the journal
   };
   const Sizes all = {3000, 3000, 3000, 1000};
+  const auto retry = [](Rig& r) { r.frontEnd.answers = {Answer::Ok, Answer::Retry}; };
   // clang-format off
   const Row rows[] = {
-      {[](Rig& r) { r.files.writesStopAtByte = 2500; }, Failed, {writing(1, "System text 28.\n")}, {2500}},
-      {[](Rig& r) { r.files.readsStopAtByte = 4500; }, Failed, {reading("System text 5.\n")}, {3000, 1500}},
-      // The flush that follows a read error fails too: still one message.
-      {[](Rig& r) { r.files.readsStopAtByte = 4500, r.files.syncError = EIO; }, Failed,
-       {reading("System text 5.\n")}, {3000, 1500}},
-      {[](Rig& r) { r.files.readsStopAtByte = 6500, r.files.readError = 0; }, Failed,
-       {reading("The file became shorter while it was being split.\n")}, {3000, 3000, 500}},
-      {[](Rig& r) { r.files.writesStopAtByte = 4000, r.files.writeError = 0; }, Failed,
-       {writing(2, "The medium accepted no more data.\n")}, {3000, 1000}},
-      {[](Rig& r) { r.files.createErrors[kPart2] = EACCES; }, Failed, {opening("System text 13.\n")}, {3000}},
-      {[](Rig& r) { r.files.addFolder(kPart2); }, Failed, {opening(isFolder)}, {3000}},
-      {[](Rig& r) { r.files.closeErrors[kPart1] = EIO; }, Failed, {writing(1, "System text 5.\n")}, {3000}},
-      {[](Rig& r) { r.files.syncError = EIO; }, Failed, {writing(4, "System text 5.\n")}, all},
-      // A failed flush before the medium question: part 1 is not safe to take out, so no question.
-      {[](Rig& r) { r.files.syncError = EIO, r.files.freeSpaceScript = {1e9, 10}; }, Failed,
-       {writing(1, "System text 5.\n")}, {3000}},
-      {[](Rig& r) { r.frontEnd.beforeSetter = [](const std::string& op) {
+      // A medium full in the middle of a part: the medium question, then the part again from its start.
+      {"FullMidPartCancel", [](Rig& r) { r.files.writesStopAtByte = 2500; }, Cancelled, {medium}, {},
+       {"Remove " + kTemp1, "Seek 0", "Ask"}},
+      {"FullMidPartRetry", [](Rig& r) { r.files.writesStopAtByte = 5500, r.files.writeError = EFBIG;
+                                        r.frontEnd.onAsk = [&r](const Message&) {
+                                          r.files.writesStopAtByte = -1; return Answer::Retry; }; },
+       Completed, {medium}, all, {"Seek 3000", P("SyncFileSystem /t"), "Ask"}},
+      // Any other failure of a part on its medium: the error, then the medium question.
+      {"WriteErrorRetry", [&](Rig& r) { r.files.writesStopAtByte = 4500, r.files.writeError = EIO; retry(r);
+                                        r.frontEnd.beforeSetter = [&r](const std::string&) {
+                                          if (r.frontEnd.questions.size() == 2) r.files.writesStopAtByte = -1; }; },
+       Completed, {writing("/t/movie2.avi", eio), medium}, all},
+      {"NoProgress", [](Rig& r) { r.files.writesStopAtByte = 4000, r.files.writeError = 0; }, Failed,
+       {writing("/t/movie2.avi", "The medium accepted no more data.\n"), medium}, {3000}},
+      {"CreateFails", [](Rig& r) { r.files.createErrors[kTemp2] = EROFS; }, Failed,
+       {opening(2, "System text 30.\n"), medium}, {3000}},
+      {"CreateFailsRetry", [&](Rig& r) { r.files.createErrors[kTemp2] = EACCES; retry(r); }, Completed,
+       {opening(2, eacces), medium}, all},
+      {"FlushFailsRetry", [&](Rig& r) { r.files.syncError = EIO; retry(r); }, Completed,
+       {writing("/t/movie1.avi", eio), medium}, all, {"Sync", "Close part " + kTemp1, "Remove " + kTemp1}},
+      {"CloseFails", [](Rig& r) { r.files.closeErrors[kTemp1] = EIO; }, Failed, {writing("/t/movie1.avi", eio), medium}, {}},
+      {"RenameFails", [](Rig& r) { r.files.renameErrors[kTemp2] = EACCES; }, Failed,
+       {writing("/t/movie2.avi", eacces), medium}, {3000}},
+      {"NameTooLong", [](Rig& r) { r.files.createErrors[kTemp1] = ENAMETOOLONG; }, Completed, {}, all,
+       {"CreatePart " + P("/t/.vornak.tmp")}},
+      // The source: read errors, shrinking and changing end the split; the parts written stay.
+      {"ReadError", [](Rig& r) { r.files.readsStopAtByte = 4500; }, Failed, {reading(eio)}, {3000}},
+      {"ReadErrorAndFlushFails", [](Rig& r) { r.files.readsStopAtByte = 4500, r.files.syncFileSystemError = EIO; },
+       Failed, {reading(eio)}, {3000}},
+      {"SourceShrank", [](Rig& r) { r.files.readsStopAtByte = 6500, r.files.readError = 0; }, Failed,
+       {reading("The file became shorter while it was being split.\n")}, {3000, 3000}},
+      {"SourceChanged", [](Rig& r) { r.frontEnd.onYield = [&r] { if (r.frontEnd.yields == 5) r.files.resize(kSource, 10000); }; },
+       Failed, {{P("The file /src/movie.avi changed while it was being split.\nThe parts may not join to the "
+                   "file as it is now.\n\nCheck the file and split it again.")}}, all},
+      // The file system's flush: before the medium question, and at the end.
+      {"FolderFlushBeforeQuestion", [](Rig& r) { r.files.syncFileSystemError = EIO, r.files.freeSpaceScript = {1e9, 10}; },
+       Failed, {writing("/t", eio)}, {3000}},
+      {"FolderFlushAtEnd", [](Rig& r) { r.files.syncFileSystemError = EIO; }, Failed, {writing("/t", eio)}, all},
+      {"WindowFails", [](Rig& r) { r.frontEnd.beforeSetter = [](const std::string& op) {
          if (op == "SetProgress") throw std::runtime_error("The progress bar is gone."); }; }, Failed,
        {{"The following error occured while processing the file " + kPart1 + ":\nThe progress bar is gone.\n\n"
-         "Contact the technical support at " + std::string(kWebAddress) + " to get help."}}, {1000}},
+         "Contact the technical support at " + std::string(kWebAddress) + " to get help."}}, {}},
       // A part longer than the medium's largest file (FAT: 4 GiB - 1) is refused before copying.
-      {[](Rig& r) { r.files.fileSizeLimit = 2999; }, Failed, {{P("The medium (/t) cannot hold a file larger "
-       "than 2999 bytes.\n\nChoose a smaller part size and split again.")}}, {}},
-      // A part never replaces the source or an earlier part, whatever the overwrite mode.
-      {[](Rig& r) { r.files.addHardLink(kPart2, kSource), r.job.target.overwriteAll = 1; }, Failed,
-       {opening("This is the file being split.\n")}, {3000}},
-      {[](Rig& r) { r.files.addFile(kPart1, 3), r.files.addHardLink(kPart2, kPart1), r.job.target.overwriteAll = 1; },
-       Failed, {opening("This file is already a part of this split.\n")}, {3000}},
-      // A link is replaced, never written through; dangling or not, it counts as a file that exists.
-      {[](Rig& r) { r.files.addHardLink(kPart2, kSource), r.files.symbolicLinks = {kPart2};
-                    r.job.target.overwriteAll = 1; }, Completed, {}, all},
-      {[](Rig& r) { r.files.addFile(kPart1, 3), r.files.addHardLink(kPart2, kPart1), r.files.symbolicLinks = {kPart2};
-                    r.job.target.overwriteAll = 1; }, Completed, {}, all},
-      {[](Rig& r) { r.files.symbolicLinks = {kPart2}, r.frontEnd.answers = {Answer::Cancel}; }, Cancelled,
-       {exists(kPart2)}, {3000}},
-      // Overwrite OK or Cancel, asked before anything of that part; the overwrite mode asks nothing.
-      {[](Rig& r) { r.files.addFile(kPart2, 11); }, Completed, {exists(kPart2)}, all},
-      {[](Rig& r) { r.files.addFile(kPart2, 11), r.frontEnd.answers = {Answer::Cancel}; }, Cancelled,
-       {exists(kPart2)}, {3000}, {"Ask", P("Close source /src/movie.avi")}},
-      {[](Rig& r) { r.files.addFile(P("/t/.movie2.avi"), 11), r.job.target.baseName = ".movie",  // hidden
-                    r.job.target.overwriteAll = 2, r.frontEnd.answers = {Answer::Cancel}; },
-       Cancelled, {exists(P("/t/.movie2.avi"))}, {3000}},
-      {[](Rig& r) { r.files.addFile(kPart2, 11), r.job.target.overwriteAll = 1; }, Completed, {}, all},
-      // Part 2 sees too little, then no medium (-1), then enough; part 1 is flushed before the question.
-      {[](Rig& r) { r.files.freeSpaceScript = {1e9, 2999, -1, 3000};
-                    r.frontEnd.answers = {Answer::Retry, Answer::Retry}; },
+      {"FileSizeLimit", [](Rig& r) { r.files.fileSizeLimit = 2999; }, Failed, {{P("The medium (/t) cannot hold a "
+       "file larger than 2999 bytes.\n\nChoose a smaller part size and split again.")}}, {}},
+      // What stands at a part's name: checked before anything is written, asked about, replaced.
+      {"FolderAtPart", [](Rig& r) { r.files.addFolder(kPart2); }, Failed, {opening(2, isFolder)}, {}},
+      {"OldPartNotReplaceable", [](Rig& r) { r.files.addFile(kPart1, 5), r.files.addFile(kPart3, 5);
+                                             r.files.replaceErrors[kPart3] = EACCES, r.job.target.overwriteAll = 1; },
+       Failed, {opening(3, eacces)}, {5, 5}},
+      {"PartIsSource", [](Rig& r) { r.files.addHardLink(kPart2, kSource), r.job.target.overwriteAll = 1; }, Failed,
+       {opening(2, "This is the file being split.\n")}, {3000, 10000}},
+      {"LinkReplaced", [](Rig& r) { r.files.addHardLink(kPart2, kSource), r.files.symbolicLinks = {kPart2};
+                                    r.job.target.overwriteAll = 1; }, Completed, {}, all},
+      {"DanglingLinkAsked", [](Rig& r) { r.files.symbolicLinks = {kPart2}, r.frontEnd.answers = {Answer::Cancel}; },
+       Cancelled, {exists(kPart2)}, {3000}},
+      // The old part's size counts as free: 2990 bytes free and 11 of them freed take a part of 3000.
+      {"OverwriteOk", [](Rig& r) { r.files.addFile(kPart2, 11), r.files.freeSpaceScript = {1e9, 2990}; }, Completed,
+       {exists(kPart2)}, all, {"Remove " + kPart2, "CreatePart " + kTemp2}},
+      {"OverwriteCancel", [](Rig& r) { r.files.addFile(kPart2, 11), r.frontEnd.answers = {Answer::Cancel}; }, Cancelled,
+       {exists(kPart2)}, {3000, 11}, {"Ask", P("Close source /src/movie.avi")}},
+      {"OverwriteHiddenPart", [](Rig& r) { r.files.addFile(P("/t/.movie2.avi"), 11), r.job.target.baseName = ".movie";
+                                           r.job.target.overwriteAll = 2, r.frontEnd.answers = {Answer::Cancel}; },
+       Cancelled, {exists(P("/t/.movie2.avi"))}, {3000, 11}, {"CreatePart " + P("/t/~vornak-.movie1.avi.tmp")}},
+      {"OverwriteAll", [](Rig& r) { r.files.addFile(kPart2, 11), r.job.target.overwriteAll = 1; }, Completed, {}, all},
+      // Part 2 sees too little, then no medium (-1), then enough; part 1 is on the medium before the question.
+      {"MediumRetry", [](Rig& r) { r.files.freeSpaceScript = {1e9, 2999, -1, 3000};
+                                   r.frontEnd.answers = {Answer::Retry, Answer::Retry}; },
        Completed, {medium, medium}, all, {P("FreeSpace /t/"), P("SyncFileSystem /t"), "Ask"}},
-      {[](Rig& r) { r.files.freeSpaceScript = {1e9, 10}; }, Cancelled, {medium}, {3000}},
+      {"MediumCancel", [](Rig& r) { r.files.freeSpaceScript = {1e9, 10}; }, Cancelled, {medium}, {3000}},
       // The medium is taken out (nothing at /t: asked again, nothing written), then one appears at /m.
-      {[](Rig& r) { r.files.freeSpaceScript = {1e9, 10}, r.files.addFolder(P("/m"));
-                    r.frontEnd.onAsk = [&r](const Message&) {
-                      r.files.mounts.back() = {P(r.frontEnd.questions.size() == 1 ? "/" : "/m"), "", "vfat", "/dev/sdc1"};
-                      return Answer::Retry; }; },
-       Completed, {medium, medium}, all, {"Ask", P("FreeSpace /m/"), P("CreatePart /m/movie2.avi")}},
-      // A confirmed cancel copies one more block; the ending closes the source, flushes, closes the part.
-      {[](Rig& r) { r.cancelInYield = 1; }, Cancelled, {}, {2000}},
-      {[](Rig& r) { r.cancelInYield = 3; }, Cancelled, {}, {3000, 1000}},
-      {[](Rig& r) { r.cancelInYield = 4; }, Cancelled, {}, {3000, 2000},
-       {P("Close source /src/movie.avi"), "Sync", P("SyncFileSystem /t"), P("Close part /t/movie2.avi")}},
-      {[](Rig& r) { r.cancelInYield = 4, r.files.closeErrors[kPart2] = EIO; }, Failed,  // and its close fails
-       {writing(2, "System text 5.\n")}, {3000, 2000}},
+      {"MediumFollowed", [](Rig& r) { r.files.freeSpaceScript = {1e9, 10}, r.files.addFolder(P("/m"));
+                                      r.frontEnd.onAsk = [&r](const Message&) {
+                                        r.files.mounts.back() = {P(r.frontEnd.questions.size() == 1 ? "/" : "/m"), "",
+                                                                 "vfat", "/dev/sdc1"};
+                                        return Answer::Retry; }; },
+       Completed, {medium, medium}, all, {"Ask", P("FreeSpace /m/"), "CreatePart " + P("/m/.vornak-movie2.avi.tmp")}},
+      // A confirmed cancel stops: the unfinished part goes, no further part or question comes.
+      {"CancelMidPart", [](Rig& r) { r.cancelInYield = 1; }, Cancelled, {}, {}, {"Close part " + kTemp1, "Remove " + kTemp1}},
+      {"CancelBeforeOldPart", [](Rig& r) { r.cancelInYield = 3, r.files.addFile(kPart2, 11); }, Cancelled, {}, {3000, 11}},
+      // Another run writes into the folder; what a killed run left there goes.
+      {"FolderBusy", [](Rig& r) { r.files.addFile(kTemp1, 0), r.files.heldByOthers = {kTemp1}; }, Failed,
+       {{P("Another split is writing into the folder /t.\n\nWait until it has finished and try again.")}}, {}},
+      {"LeftoversRemoved", [](Rig& r) { r.files.addFile(kTemp1, 7), r.files.addFile(P("/t/~vornak.tmp"), 7); },
+       Completed, {}, all},
   };
   // clang-format on
   // Range copies meet every fault as the copy through the buffer does.
   for (const Row& row : rows)
     for (const bool rangeCopies : {false, true}) {
-      SCOPED_TRACE(testing::Message() << "row " << &row - rows << (rangeCopies ? " with range copies" : ""));
+      SCOPED_TRACE(row.name + (rangeCopies ? " with range copies" : ""));
       Rig rig(10000, 3000, 1000);
       rig.files.rangeCopies = rangeCopies;
       row.arrange(rig);
@@ -262,7 +309,7 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
       EXPECT_EQ(rig.files.sizeOf(kSource), 10000u);
       EXPECT_TRUE(row.steps.empty() || !std::ranges::search(rig.journal, row.steps).empty())
           << testing::PrintToString(rig.journal);
-      rig.expectEnding();
+      if (row.name != "FolderBusy") rig.expectEnding();
     }
 }
 
@@ -287,10 +334,10 @@ TEST(SplitLoopTest, RangeCopiesGiveWayToTheBufferWhereTheSystemRefusesThem) {
     const bool refused = row.stop < 0 || FileInterface::refusesRangeCopy(row.error) || row.error == 0;
     EXPECT_EQ(rig.run(), refused ? Completed : Failed);
     if (!refused) {  // a real failure is the part's write error
-      EXPECT_EQ(rig.frontEnd.questions, (std::vector<Message>{{P("An error occured while writing the file "
-                                                                 "/t/movie1.avi.\nSystem text 5.\n") +
-                                                               kCheck}}));
-      EXPECT_EQ(rig.partSizes(), Sizes{2500});
+      EXPECT_EQ(rig.frontEnd.questions.front(), Message{P("An error occured while writing the file "
+                                                          "/t/movie1.avi.\nSystem text 5.\n") +
+                                                        kCheck});
+      EXPECT_EQ(rig.partSizes(), Sizes{});
     } else {  // after a refusal the rest goes through the buffer, from where the range copies stopped
       EXPECT_EQ(rig.partSizes(), (Sizes{3000, 3000, 3000, 1000}));
       EXPECT_EQ(rig.files.rangeSizes.size(), row.stop < 0 ? 17u : row.stop == 0 ? 1u : 6u);  // 700 at most

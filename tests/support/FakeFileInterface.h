@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <utility>
 
 #include "fileservices/FileInterface.h"
 #include "fileservices/Filenames.h"
@@ -29,14 +30,25 @@ class FakeFileInterface : public FileInterface {
     nodes_[path] = nodes_.at(existing);
   }
   std::uint64_t sizeOf(const std::string& path) const { return nodes_.at(path)->size; }
+  // The file changes size (and so its time of change).
+  void resize(const std::string& path, std::uint64_t size) {
+    nodes_.at(path)->size = size, ++nodes_.at(path)->changes;
+  }
+  // Names in the fake, parts and whatever else.
+  std::vector<std::string> paths() const {
+    std::vector<std::string> all;
+    for (const auto& [path, node] : nodes_) all.push_back(path);
+    return all;
+  }
 
   // Faults. Reads of the source stop at readsStopAtByte, then fail with
   // readError (0: the source ends there); writes of all parts together stop
   // at writesStopAtByte, then fail with writeError (0: they write nothing).
   bool sparse = false;
   double readsStopAtByte = -1, writesStopAtByte = -1;  // -1: never
-  int readError = EIO, writeError = ENOSPC, syncError = 0;
-  std::size_t maxWriteChunk = 0;  // short writes; 0: no limit
+  int readError = EIO, writeError = ENOSPC;
+  int syncError = 0, syncFileSystemError = 0;  // the first flush of a part fails with syncError
+  std::size_t maxWriteChunk = 0;               // short writes; 0: no limit
   // Range copies are made only with rangeCopies (else refused, as on Windows)
   // and meet the faults of reads and writes; from rangeCopiesStopAtByte on
   // (all parts together) they fail with rangeCopyError (0: copy nothing).
@@ -45,15 +57,18 @@ class FakeFileInterface : public FileInterface {
   int rangeCopyError = 0;
   // Paths of symbolic links (with a node: the target's; without: dangling); a part replaces them.
   std::set<std::string> symbolicLinks;
-  std::map<std::string, int> openReadErrors, createErrors, closeErrors;  // path -> errno
-  std::deque<double> freeSpaceScript;                                    // answers in order, then plenty
+  // path -> errno; every one but openReadErrors and replaceErrors fails once.
+  std::map<std::string, int> openReadErrors, createErrors, closeErrors, renameErrors, removeErrors,
+      replaceErrors;
+  std::set<std::string> heldByOthers;  // open in another run: removeUnused leaves them
+  std::deque<double> freeSpaceScript;  // answers in order, then plenty
   double fileSizeLimit = 1e300;
   std::vector<Volumes::Volume> mounts = {{std::string(1, Filenames::kSeparator), "", "ext4", "/dev/sda1"},
                                          {Filenames::kSeparator + std::string("t"), "", "ext4", "/dev/sdb1"}};
 
   // Records; the journal is shared with a front end.
   std::vector<std::string>* journal = nullptr;
-  std::vector<std::string> created;
+  std::vector<std::string> created;                              // the parts that got their names, in order
   std::vector<std::uint64_t> writeSizes, readSizes, rangeSizes;  // as asked
   std::uint64_t mismatches = 0, totalWritten = 0;  // mismatches: bytes from the wrong source offset
   int openHandles() const { return static_cast<int>(handles_.size()); }
@@ -71,18 +86,46 @@ class FakeFileInterface : public FileInterface {
     handles_[handle = nextHandle_++] = Open{found->second, path, false, 0};
     return 0;
   }
-  int createPart(const std::string& path, Handle, Handle& handle) override {
-    if (symbolicLinks.erase(path)) nodes_.erase(path);
-    auto found = nodes_.find(path);
+  int createPart(const std::string& path, Handle like, Handle& handle) override {
     handle = kNoHandle;
-    if (createErrors.count(path)) return createErrors.at(path);
-    if (found != nodes_.end() && found->second->folder) return EISDIR;
-    // An existing file is emptied in place and keeps its identity.
-    std::shared_ptr<Node> node = found != nodes_.end() ? found->second : add(path);
-    *node = Node{false, 0, totalWritten, node->id};
+    if (const int code = once(createErrors, path)) return code;
+    if (nodes_.count(path) || symbolicLinks.count(path)) return EEXIST;
+    std::shared_ptr<Node> node = add(path);
+    node->streamBase = handles_.count(like) ? handles_.at(like).position : 0;
     handles_[handle = nextHandle_++] = Open{node, path, true, 0};
-    created.push_back(path);
     return note("CreatePart " + path), 0;
+  }
+  int rename(const std::string& from, const std::string& to) override {
+    if (const int code = once(renameErrors, from)) return code;
+    symbolicLinks.erase(to);
+    nodes_[to] = nodes_.at(from);
+    nodes_.erase(from);
+    created.push_back(to);
+    return note("Rename " + from + " " + to), 0;
+  }
+  int remove(const std::string& path) override {
+    if (const int code = once(removeErrors, path)) return code;
+    const bool link = symbolicLinks.erase(path) > 0;
+    if (!nodes_.erase(path) && !link) return ENOENT;
+    return note("Remove " + path), 0;
+  }
+  int removeUnused(const std::string& path) override {
+    const bool open = std::any_of(handles_.begin(), handles_.end(),
+                                  [&](const auto& h) { return h.second.writing && h.second.path == path; });
+    return open || heldByOthers.count(path) ? EBUSY : remove(path);
+  }
+  int replaceable(const std::string& path) override {
+    return replaceErrors.count(path) ? replaceErrors.at(path) : 0;
+  }
+  std::vector<std::string> folderEntries(const std::string& folder) override {
+    std::vector<std::string> names;
+    for (const auto& [path, node] : nodes_)
+      if (Filenames::getFolder(path) == folder) names.push_back(Filenames::getFilename(path));
+    return names;
+  }
+  int seek(Handle handle, double offset) override {
+    handles_.at(handle).position = static_cast<std::uint64_t>(offset);
+    return note("Seek " + std::to_string(handles_.at(handle).position)), 0;
   }
   int read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) override {
     Open& open = handles_.at(handle);
@@ -121,13 +164,15 @@ class FakeFileInterface : public FileInterface {
       mismatches += static_cast<const unsigned char*>(buffer)[o - start] != patternByte(o);
     return node.size += n, totalWritten += n, 0;
   }
-  int sync(Handle) override { return note("Sync"), syncError; }
-  int syncFileSystem(const std::string& path) override { return note("SyncFileSystem " + path), syncError; }
+  int sync(Handle) override { return note("Sync"), std::exchange(syncError, 0); }
+  int syncFileSystem(const std::string& path) override {
+    return note("SyncFileSystem " + path), syncFileSystemError;
+  }
   int close(Handle handle) override {
     const Open open = handles_.at(handle);
     handles_.erase(handle);
     note((open.writing ? "Close part " : "Close source ") + open.path);
-    return open.writing && closeErrors.count(open.path) ? closeErrors.at(open.path) : 0;
+    return open.writing ? once(closeErrors, open.path) : 0;
   }
   EntryKind lookup(const std::string& path) override {
     auto found = nodes_.find(path);
@@ -142,6 +187,11 @@ class FakeFileInterface : public FileInterface {
     return found == nodes_.end() ? std::nullopt : std::optional(found->second->id);
   }
   std::optional<FileId> idOfHandle(Handle handle) override { return handles_.at(handle).node->id; }
+  std::optional<FileStamp> stampOfPath(const std::string& path) override {
+    auto found = nodes_.find(path);
+    if (found == nodes_.end()) return std::nullopt;
+    return FileStamp{static_cast<double>(found->second->size), found->second->changes};
+  }
   double freeSpace(const std::string& root) override {
     note("FreeSpace " + root);
     const double space = freeSpaceScript.empty() ? 1e15 : freeSpaceScript.front();
@@ -157,6 +207,7 @@ class FakeFileInterface : public FileInterface {
     bool folder = false;
     std::uint64_t size = 0, streamBase = 0;  // streamBase: source offset of a part's first byte
     FileId id;
+    std::int64_t changes = 0;
   };
   struct Open {
     std::shared_ptr<Node> node;
@@ -182,6 +233,13 @@ class FakeFileInterface : public FileInterface {
   std::uint64_t stride() const { return sparse ? 4093 : 1; }
   std::uint64_t firstChecked(std::uint64_t offset) const {
     return (offset + stride() - 1) / stride() * stride();
+  }
+  static int once(std::map<std::string, int>& faults, const std::string& path) {
+    auto found = faults.find(path);
+    if (found == faults.end()) return 0;
+    const int code = found->second;
+    faults.erase(found);
+    return code;
   }
   void note(const std::string& text) {
     if (journal != nullptr) journal->push_back(text);

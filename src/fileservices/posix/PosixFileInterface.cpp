@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileservices/posix/PosixFileInterface.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,20 +61,70 @@ int PosixFileInterface::openRead(const std::string& path, Handle& handle) {
 }
 
 int PosixFileInterface::createPart(const std::string& path, Handle like, Handle& handle) {
-  handle = kNoHandle;
-  if (holdsNul(path)) return EINVAL;
   // The part may be read and written by whoever may read and write the
   // source; the umask still applies. Without the source's mode only the owner.
   struct stat source {};
-  const mode_t mode = ::fstat(like, &source) == 0 ? source.st_mode & 0666 : 0600;
-  constexpr int kFlags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
-  struct stat entry {};
-  if (!path.empty() && ::lstat(path.c_str(), &entry) == 0 && S_ISLNK(entry.st_mode)) {
-    // The link itself is replaced, wherever it points.
-    if (::unlink(path.c_str()) != 0) return errno;
-    return openWith(path, kFlags | O_EXCL, handle, mode);
+  const mode_t mode = ::fstat(fd(like), &source) == 0 ? source.st_mode & 0666 : 0600;
+  const int code =
+      openWith(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, handle, mode);
+  // The lock tells another run's removeUnused that the file is in use. A file
+  // system without locks still gets the part.
+  if (code == 0) ::flock(fd(handle), LOCK_EX | LOCK_NB);
+  return code;
+}
+
+int PosixFileInterface::rename(const std::string& from, const std::string& to) {
+  if (holdsNul(from) || holdsNul(to)) return EINVAL;
+  if (::rename(from.c_str(), to.c_str()) != 0) return errno;
+  // The new name is on the medium once its folder is.
+  return syncFolder(Filenames::getFolder(to, '/'));
+}
+
+int PosixFileInterface::remove(const std::string& path) {
+  if (holdsNul(path)) return EINVAL;
+  return ::unlink(path.c_str()) == 0 ? 0 : errno;
+}
+
+int PosixFileInterface::removeUnused(const std::string& path) {
+  Handle handle = kNoHandle;
+  if (const int code = openWith(path, O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, handle)) {
+    return code == ELOOP ? remove(path) : code;  // a link holds nothing open
   }
-  return openWith(path, kFlags | O_TRUNC, handle, mode);
+  const int code = ::flock(fd(handle), LOCK_EX | LOCK_NB) == 0 ? remove(path) : errno;
+  ::close(fd(handle));
+  return code == EWOULDBLOCK ? EBUSY : code;
+}
+
+int PosixFileInterface::replaceable(const std::string& path) {
+  if (holdsNul(path)) return EINVAL;
+  std::string folder = Filenames::getFolder(path, '/');
+  if (folder.empty()) folder.assign(1, '.');
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) return errno;
+  // In a sticky folder (/tmp) only the owners of the folder or of the file may.
+  struct stat folderInfo {
+  }, fileInfo{};
+  if (::geteuid() != 0 && ::stat(folder.c_str(), &folderInfo) == 0 && (folderInfo.st_mode & S_ISVTX) != 0 &&
+      ::lstat(path.c_str(), &fileInfo) == 0 && fileInfo.st_uid != ::geteuid() &&
+      folderInfo.st_uid != ::geteuid())
+    return EPERM;
+  return 0;
+}
+
+std::vector<std::string> PosixFileInterface::folderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  if (holdsNul(folder)) return names;
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return names;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+int PosixFileInterface::seek(Handle handle, double offset) {
+  return ::lseek(fd(handle), static_cast<off_t>(offset), SEEK_SET) < 0 ? errno : 0;
 }
 
 int PosixFileInterface::read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) {
@@ -122,6 +174,18 @@ int PosixFileInterface::syncFileSystem(const std::string& path) {
   return 0;
 }
 
+int PosixFileInterface::syncFolder(const std::string& folder) {
+  Handle handle = kNoHandle;
+  if (const int code = openWith(folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC, handle))
+    return code;
+  // Some file systems (vfat among them) cannot flush a folder on its own:
+  // their folder is written with its files.
+  int code = retrying([&] { return ::fsync(fd(handle)); }) == 0 ? 0 : errno;
+  if (code == EINVAL || code == EROFS) code = 0;
+  ::close(fd(handle));
+  return code;
+}
+
 int PosixFileInterface::close(Handle handle) {
 #ifdef __linux__
   // Start writing what is still only in memory to the medium without waiting
@@ -164,6 +228,13 @@ std::optional<FileId> PosixFileInterface::idOfHandle(Handle handle) {
   struct stat info {};
   if (::fstat(fd(handle), &info) != 0) return std::nullopt;
   return idOf(info);
+}
+
+std::optional<FileStamp> PosixFileInterface::stampOfPath(const std::string& path) {
+  struct stat info {};
+  if (path.empty() || holdsNul(path) || ::stat(path.c_str(), &info) != 0) return std::nullopt;
+  return FileStamp{static_cast<double>(info.st_size),
+                   std::int64_t{info.st_mtim.tv_sec} * 1000000000 + info.st_mtim.tv_nsec};
 }
 
 double PosixFileInterface::freeSpace(const std::string& root) {

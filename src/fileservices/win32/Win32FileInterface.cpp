@@ -71,21 +71,67 @@ int Win32FileInterface::createPart(const std::string& path, Handle, Handle& hand
   const std::wstring wide = win32::widePath(path);
   if (wide.empty()) return path.empty() ? ERROR_PATH_NOT_FOUND : ERROR_INVALID_NAME;
   win32::NoCriticalErrorBoxes quiet;
-  DWORD disposition = CREATE_ALWAYS;
-  const DWORD attributes = ::GetFileAttributesW(wide.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
-      (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-    // The link goes, and the part takes its place as a new file: should
-    // anything take the place in between, the creation fails.
-    if (!::DeleteFileW(wide.c_str())) return lastError();
-    disposition = CREATE_NEW;
-  }
-  const HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
+  // Without FILE_SHARE_DELETE nobody removes the part while it is open.
+  const HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) return lastError();
   handle = fromHandle(file);
-  writing_[handle] = wide;
   return 0;
+}
+
+int Win32FileInterface::rename(const std::string& from, const std::string& to) {
+  const std::wstring wideFrom = win32::widePath(from), wideTo = win32::widePath(to);
+  if (wideFrom.empty() || wideTo.empty()) return ERROR_INVALID_NAME;
+  win32::NoCriticalErrorBoxes quiet;
+  return ::MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+             ? 0
+             : lastError();
+}
+
+int Win32FileInterface::remove(const std::string& path) {
+  const std::wstring wide = win32::widePath(path);
+  if (wide.empty()) return ERROR_INVALID_NAME;
+  win32::NoCriticalErrorBoxes quiet;
+  return ::DeleteFileW(wide.c_str()) ? 0 : lastError();
+}
+
+int Win32FileInterface::removeUnused(const std::string& path) {
+  // A part open for writing shares no deletion: removing it fails.
+  return remove(path);
+}
+
+int Win32FileInterface::replaceable(const std::string& path) {
+  const std::wstring wide = win32::widePath(path);
+  if (wide.empty()) return ERROR_INVALID_NAME;
+  win32::NoCriticalErrorBoxes quiet;
+  const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return lastError();
+  return (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0 ? ERROR_ACCESS_DENIED : 0;
+}
+
+std::vector<std::string> Win32FileInterface::folderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  std::wstring pattern = win32::widePath(folder);
+  if (pattern.empty()) return names;
+  if (pattern.back() != L'\\') pattern += L'\\';
+  pattern += L'*';
+  win32::NoCriticalErrorBoxes quiet;
+  WIN32_FIND_DATAW found{};
+  const HANDLE search =
+      ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") names.push_back(win32::narrow(name));
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  return names;
+}
+
+int Win32FileInterface::seek(Handle handle, double offset) {
+  LARGE_INTEGER position{};
+  position.QuadPart = static_cast<LONGLONG>(offset);
+  return ::SetFilePointerEx(toHandle(handle), position, nullptr, FILE_BEGIN) ? 0 : lastError();
 }
 
 int Win32FileInterface::read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) {
@@ -120,30 +166,12 @@ int Win32FileInterface::sync(Handle handle) {
 }
 
 int Win32FileInterface::syncFileSystem(const std::string&) {
-  std::vector<std::wstring> paths;
-  paths.swap(closedUnflushed_);
-  win32::NoCriticalErrorBoxes quiet;
-  for (const std::wstring& path : paths) {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-      const int code = lastError();
-      // A part removed or renamed since has nothing left to flush.
-      if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) continue;
-      return code;
-    }
-    const int code = ::FlushFileBuffers(file) ? 0 : lastError();
-    ::CloseHandle(file);
-    if (code != 0) return code;
-  }
+  // Windows flushes a volume as a whole only for administrators; every part
+  // is flushed on its own handle and named with MOVEFILE_WRITE_THROUGH.
   return 0;
 }
 
 int Win32FileInterface::close(Handle handle) {
-  if (const auto part = writing_.find(handle); part != writing_.end()) {
-    closedUnflushed_.push_back(part->second);
-    writing_.erase(part);
-  }
   return ::CloseHandle(toHandle(handle)) ? 0 : lastError();
 }
 
@@ -184,6 +212,17 @@ std::optional<FileId> Win32FileInterface::idOfPath(const std::string& path) {
 
 std::optional<FileId> Win32FileInterface::idOfHandle(Handle handle) {
   return idOf(toHandle(handle));
+}
+
+std::optional<FileStamp> Win32FileInterface::stampOfPath(const std::string& path) {
+  const std::wstring wide = win32::widePath(path);
+  if (wide.empty()) return std::nullopt;
+  win32::NoCriticalErrorBoxes quiet;
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  return FileStamp{static_cast<double>((std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow),
+                   static_cast<std::int64_t>((std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                                             data.ftLastWriteTime.dwLowDateTime)};
 }
 
 double Win32FileInterface::freeSpace(const std::string& root) {

@@ -3,7 +3,6 @@
 // The real file interface on Windows: kernel32's file calls on HANDLEs, with
 // UTF-16 paths in the long form where needed. Error numbers are the thread's
 // last-error codes.
-#include <map>
 #include <string>
 #include <vector>
 
@@ -15,17 +14,22 @@ class Win32FileInterface : public FileInterface {
  public:
   // The source: read access, others may read it too.
   int openRead(const std::string& path, Handle& handle) override;
-  // A part: write access, others may read it; created or emptied. A link that
-  // stands at the path is replaced by the new file, never written through.
-  // Its permissions are those the folder passes on to new files, as for any
-  // file a Windows program makes; like is not consulted.
+  // A part: write access, others may read it but not remove it. Its
+  // permissions are those the folder passes on to new files, as for any file
+  // a Windows program makes; like is not consulted.
   int createPart(const std::string& path, Handle like, Handle& handle) override;
+  // MoveFileExW, replacing and writing through.
+  int rename(const std::string& from, const std::string& to) override;
+  int remove(const std::string& path) override;
+  int removeUnused(const std::string& path) override;
+  // A read-only file (or a folder) cannot be replaced.
+  int replaceable(const std::string& path) override;
+  std::vector<std::string> folderEntries(const std::string& folder) override;
+  int seek(Handle handle, double offset) override;
   int read(Handle handle, void* buffer, std::size_t size, std::size_t& bytesRead) override;
   // Writes the whole block unless the system fails.
   int write(Handle handle, const void* buffer, std::size_t size, std::size_t& bytesWritten) override;
   int sync(Handle handle) override;
-  // Flushes the parts closed since the last call: Windows flushes a volume as
-  // a whole only for administrators, but any file its writer may open again.
   int syncFileSystem(const std::string& path) override;
   int close(Handle handle) override;
   EntryKind lookup(const std::string& path) override;
@@ -34,16 +38,13 @@ class Win32FileInterface : public FileInterface {
   // Volume serial number and file index.
   std::optional<FileId> idOfPath(const std::string& path) override;
   std::optional<FileId> idOfHandle(Handle handle) override;
+  std::optional<FileStamp> stampOfPath(const std::string& path) override;
   double freeSpace(const std::string& root) override;
   // By the file system's name as GetVolumeInformationW gives it for root.
   double maxFileSize(const std::string& root) override;
   // The drive letters, in the form drive takes ("E:").
   std::vector<Volumes::Volume> mountedVolumes() override;
   std::string errorText(int code) override;
-
- private:
-  std::map<Handle, std::wstring> writing_;  // open parts and their paths
-  std::vector<std::wstring> closedUnflushed_;
 };
 
 // The one instance the program uses.
