@@ -6,6 +6,7 @@
 #include "ui/Artwork.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxAsker.h"
+#include "ui/TerminationSignals.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -18,6 +19,9 @@ int main(int argc, char** argv) {
   vornak::MessageBoxAsker asker;
   vornak::MainWindow window(asker);
   asker.setParent(&window);
+  vornak::TerminationSignals termination;
+  QObject::connect(&termination, &vornak::TerminationSignals::received, &window,
+                   &vornak::MainWindow::endProgram);
   window.show();
   return app.exec();
 }

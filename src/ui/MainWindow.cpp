@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolTip>
 #include <exception>
 #include <filesystem>
@@ -384,6 +385,18 @@ void MainWindow::split() {
   // The split's ending has unloaded the progress window.
   progress_.reset();
   splitting_ = false;
+  if (ending_) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainWindow::endProgram() {
+  ending_ = true;
+  if (progress_) progress_->stop();
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* dialog = qobject_cast<QDialog*>(widget);
+    if (dialog != nullptr && dialog->isVisible() && dialog != progress_.get()) dialog->reject();
+  }
+  // A split closes the window at its end.
+  if (!splitting_) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 std::string MainWindow::filenameText() {

@@ -52,6 +52,10 @@ class MainWindow : public QWidget, private SplitCommandHost {
   void split();
   void chooseSource();
   void about();
+  // The system asks the program to end: a running split stops as after a
+  // confirmed Cancel but without the question, open dialogs close as by
+  // Escape, and the window closes as by its close box, keeping the settings.
+  void endProgram();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -110,6 +114,7 @@ class MainWindow : public QWidget, private SplitCommandHost {
   std::unique_ptr<ProgressDialog> progress_;
   bool settingsSaved_ = false;
   bool splitting_ = false;  // from the split button's click to the split's ending
+  bool ending_ = false;     // endProgram was called
 };
 
 }  // namespace vornak

@@ -107,7 +107,17 @@ void ProgressDialog::setProgress(float percent) {
 }
 
 Answer ProgressDialog::ask(const Message& message) {
-  return asker_->ask(message);
+  if (!stopped_) return asker_->ask(message);
+  switch (message.buttons) {
+    case Buttons::Ok:
+      return Answer::Ok;
+    case Buttons::YesNo:
+      return Answer::No;
+    case Buttons::OkCancel:
+    case Buttons::RetryCancel:
+      break;
+  }
+  return Answer::Cancel;
 }
 
 void ProgressDialog::yield() {

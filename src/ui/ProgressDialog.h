@@ -33,6 +33,10 @@ class ProgressDialog : public QDialog, public SplitFrontEnd {
 
   // Closes the window from code; never refused and never asks.
   void unload();
+  // Stops the split at its next step without the cancel question, and from
+  // now on answers whatever the split would ask with the message's way out
+  // (Cancel, No or OK) without showing it: the program is ending.
+  void stop() { cancelled_ = stopped_ = true; }
 
   // SplitFrontEnd
   void setTitle(const std::string& title) override;
@@ -68,6 +72,7 @@ class ProgressDialog : public QDialog, public SplitFrontEnd {
   std::function<void(const std::string&)> setMainStatus_;
   bool unloading_ = false;
   bool cancelled_ = false;  // the user has confirmed the cancel question
+  bool stopped_ = false;
 };
 
 }  // namespace vornak

@@ -430,6 +430,36 @@ TEST_P(RangeCopyOnMedia, PartsJoinToTheSource) {
   test::unmount(medium);
 }
 
+// A part as large as the medium's free space passes the check but does not
+// fit (the file system needs blocks of its own): the medium question comes
+// mid-part, and the part is written again on the larger medium mounted in
+// its place, nothing of it left on the first.
+TEST(FullOnMedia, PartAsLargeAsTheFreeSpaceMovesToTheNextMedium) {
+  if (!test::PrivateMounts()) GTEST_SKIP() << "needs a private mount namespace";
+  TempDir dir;
+  const std::string medium = dir.join("medium");
+  ASSERT_TRUE(test::mountExt2(dir.join("small"), medium, 1024));
+  PlatformFileInterface files;
+  const double free = files.freeSpace(medium);
+  std::string content(static_cast<std::size_t>(free) + 5000, '\0');
+  std::ranges::generate(content, std::mt19937(11));
+  const std::string source = dir.writeFile("source.bin", content);
+  SystemRig rig(static_cast<double>(content.size()), free, 65536, source, medium);
+  Texts leftOnFirst;
+  rig.frontEnd.onAsk = [&](const Message& message) {
+    EXPECT_EQ(message, mediumQuestion(medium));
+    for (const auto& entry : fs::directory_iterator(medium)) leftOnFirst.push_back(entry.path().filename());
+    EXPECT_TRUE(test::unmount(medium) && test::mountExt2(dir.join("large"), medium, 4096));
+    return Answer::Retry;
+  };
+  EXPECT_EQ(rig.run(), Completed);
+  EXPECT_EQ(leftOnFirst, Texts{"lost+found"});
+  EXPECT_EQ(rig.frontEnd.questions.size(), 1u);
+  EXPECT_TRUE(readFile(partPath(rig.job.target, 1)) + readFile(partPath(rig.job.target, 2)) == content);
+  rig.expectEnding();
+  test::unmount(medium);
+}
+
 INSTANTIATE_TEST_SUITE_P(Types, RangeCopyOnMedia,
                          ::testing::Values(std::pair("btrfs", true), std::pair("xfs", true),
                                            std::pair("ext4", false)),
