@@ -212,7 +212,7 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
       // A medium full in the middle of a part: the medium question, then the part again from its start.
       {"FullMidPartCancel", [](Rig& r) { r.files.writesStopAtByte = 2500; }, Cancelled, {medium}, {},
        {"Remove " + kTemp1, "Seek 0", "Ask"}},
-      {"FullMidPartRetry", [](Rig& r) { r.files.writesStopAtByte = 5500, r.files.writeError = EFBIG;
+      {"FullMidPartRetry", [](Rig& r) { r.files.writesStopAtByte = 5500, r.files.writeError = FakeFileInterface::kFileTooLarge;
                                         r.frontEnd.onAsk = [&r](const Message&) {
                                           r.files.writesStopAtByte = -1; return Answer::Retry; }; },
        Completed, {medium}, all, {"Seek 3000", P("SyncFileSystem /t"), "Ask"}},
@@ -232,7 +232,7 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
       {"CloseFails", [](Rig& r) { r.files.closeErrors[kTemp1] = EIO; }, Failed, {writing("/t/movie1.avi", eio), medium}, {}},
       {"RenameFails", [](Rig& r) { r.files.renameErrors[kTemp2] = EACCES; }, Failed,
        {writing("/t/movie2.avi", eacces), medium}, {3000}},
-      {"NameTooLong", [](Rig& r) { r.files.createErrors[kTemp1] = ENAMETOOLONG; }, Completed, {}, all,
+      {"NameTooLong", [](Rig& r) { r.files.createErrors[kTemp1] = FakeFileInterface::kNameTooLong; }, Completed, {}, all,
        {"CreatePart " + P("/t/.vornak.tmp")}},
       // The source: read errors, shrinking and changing end the split; the parts written stay.
       {"ReadError", [](Rig& r) { r.files.readsStopAtByte = 4500; }, Failed, {reading(eio)}, {3000}},

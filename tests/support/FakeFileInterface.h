@@ -46,7 +46,15 @@ class FakeFileInterface : public FileInterface {
   // at writesStopAtByte, then fail with writeError (0: they write nothing).
   bool sparse = false;
   double readsStopAtByte = -1, writesStopAtByte = -1;  // -1: never
-  int readError = EIO, writeError = ENOSPC;
+  // The system's numbers for a full medium, a file too large for it, a name
+  // too long and a file that exists.
+#ifdef _WIN32
+  static constexpr int kMediumFull = 112, kFileTooLarge = 223, kNameTooLong = 206, kExists = 80;
+#else
+  static constexpr int kMediumFull = ENOSPC, kFileTooLarge = EFBIG, kNameTooLong = ENAMETOOLONG,
+                       kExists = EEXIST;
+#endif
+  int readError = EIO, writeError = kMediumFull;
   int syncError = 0, syncFileSystemError = 0;  // the first flush of a part fails with syncError
   std::size_t maxWriteChunk = 0;               // short writes; 0: no limit
   // Range copies are made only with rangeCopies (else refused, as on Windows)
@@ -71,7 +79,9 @@ class FakeFileInterface : public FileInterface {
   std::vector<std::string> created;                              // the parts that got their names, in order
   std::vector<std::uint64_t> writeSizes, readSizes, rangeSizes;  // as asked
   std::uint64_t mismatches = 0, totalWritten = 0;  // mismatches: bytes from the wrong source offset
-  int openHandles() const { return static_cast<int>(handles_.size()); }
+  int openHandles() const {
+    return static_cast<int>(handles_.size());
+  }
 
   static unsigned char patternByte(std::uint64_t offset) {
     const std::uint64_t x = (offset ^ (offset >> 29)) * 0xBF58476D1CE4E5B9ULL;
@@ -89,7 +99,7 @@ class FakeFileInterface : public FileInterface {
   int createPart(const std::string& path, Handle like, Handle& handle) override {
     handle = kNoHandle;
     if (const int code = once(createErrors, path)) return code;
-    if (nodes_.count(path) || symbolicLinks.count(path)) return EEXIST;
+    if (nodes_.count(path) || symbolicLinks.count(path)) return kExists;
     std::shared_ptr<Node> node = add(path);
     node->streamBase = handles_.count(like) ? handles_.at(like).position : 0;
     handles_[handle = nextHandle_++] = Open{node, path, true, 0};
@@ -164,7 +174,9 @@ class FakeFileInterface : public FileInterface {
       mismatches += static_cast<const unsigned char*>(buffer)[o - start] != patternByte(o);
     return node.size += n, totalWritten += n, 0;
   }
-  int sync(Handle) override { return note("Sync"), std::exchange(syncError, 0); }
+  int sync(Handle) override {
+    return note("Sync"), std::exchange(syncError, 0);
+  }
   int syncFileSystem(const std::string& path) override {
     return note("SyncFileSystem " + path), syncFileSystemError;
   }
@@ -186,7 +198,9 @@ class FakeFileInterface : public FileInterface {
     auto found = nodes_.find(path);
     return found == nodes_.end() ? std::nullopt : std::optional(found->second->id);
   }
-  std::optional<FileId> idOfHandle(Handle handle) override { return handles_.at(handle).node->id; }
+  std::optional<FileId> idOfHandle(Handle handle) override {
+    return handles_.at(handle).node->id;
+  }
   std::optional<FileStamp> stampOfPath(const std::string& path) override {
     auto found = nodes_.find(path);
     if (found == nodes_.end()) return std::nullopt;
@@ -198,9 +212,15 @@ class FakeFileInterface : public FileInterface {
     if (!freeSpaceScript.empty()) freeSpaceScript.pop_front();
     return space;
   }
-  double maxFileSize(const std::string&) override { return fileSizeLimit; }
-  std::vector<Volumes::Volume> mountedVolumes() override { return mounts; }
-  std::string errorText(int code) override { return "System text " + std::to_string(code) + ".\n"; }
+  double maxFileSize(const std::string&) override {
+    return fileSizeLimit;
+  }
+  std::vector<Volumes::Volume> mountedVolumes() override {
+    return mounts;
+  }
+  std::string errorText(int code) override {
+    return "System text " + std::to_string(code) + ".\n";
+  }
 
  private:
   struct Node {
@@ -230,7 +250,9 @@ class FakeFileInterface : public FileInterface {
     if (stop < 0) return UINT64_MAX;
     return totalWritten >= std::uint64_t(stop) ? 0 : std::uint64_t(stop) - totalWritten;
   }
-  std::uint64_t stride() const { return sparse ? 4093 : 1; }
+  std::uint64_t stride() const {
+    return sparse ? 4093 : 1;
+  }
   std::uint64_t firstChecked(std::uint64_t offset) const {
     return (offset + stride() - 1) / stride() * stride();
   }
