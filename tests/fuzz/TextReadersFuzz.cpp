@@ -103,6 +103,8 @@ void fuzzSettingsNumbers(const std::uint8_t* data, std::size_t size) {
   if (value && std::fabs(*value) < 1e9)
     check(vornak::readInt32(text) == std::nearbyint(*value), "whole numbers round half to even");
   check(vornak::bufferSizeFromText(text) >= 1, "the copy buffer holds at least one byte");
+  const std::int16_t mode = vornak::overwriteModeFromText(text);  // 1 overwrites without asking
+  check(mode == 0 || (value && mode == std::nearbyint(*value)), "the mode is the rounded number or 0");
 }
 
 void fuzzFilenames(const std::uint8_t* data, std::size_t size) {
