@@ -51,7 +51,6 @@ TEST(Filenames, PathTableWithBothSeparators) {
   EXPECT_EQ(Filenames::getFolder("/", '/'), "/");
 }
 
-// The drive a path's free space is asked on.
 #ifdef _WIN32
 TEST(Filenames, GetDrive) {
   const auto probe = [](const std::string& folder) { return folder == R"(\\srv\share\)"; };

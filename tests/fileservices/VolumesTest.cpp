@@ -61,7 +61,8 @@ TEST(VolumesTest, FindVolumeTakesTheDriveLetter) {
                                                 {"E:\\", "", "", "removable"}};
   // clang-format off
   const std::pair<const char*, int> rows[] = {
-      {"C:\\data\\movie.avi", 0}, {"c:\\", 0}, {"E:", 1}, {"CC:\\", -1}, {"D:\\", -1}, {"\\\\srv\\share", -1}, {"", -1}};
+      {"C:\\data\\movie.avi", 0}, {"c:\\", 0}, {"E:", 1}, {"CC:\\", -1}, {"D:\\", -1},
+      {"\\\\srv\\share", -1}, {"", -1}};
   // clang-format on
   for (const auto& [path, index] : rows) EXPECT_EQ(Volumes::findVolume(volumes, path), index) << path;
   EXPECT_EQ(Volumes::displayName(volumes[0]), "c: [SYSTEM]");
