@@ -9,21 +9,12 @@
 namespace {
 
 #ifndef _WIN32
-using Strings = std::vector<std::string>;
-
-Strings mountPoints(const std::vector<Volumes::Volume>& volumes) {
-  Strings out;
-  for (const auto& v : volumes) out.push_back(v.mountPoint);
-  return out;
-}
-
-// System mounts, a stick with a blank in its label, a network share outside the
-// media folders, sshfs, a container's bound-in folder, broken lines, and a
-// later mount over the same folder.
+// System mounts, a labelled stick, a network share outside the media folders,
+// sshfs, a container's bound-in folder, broken lines, a later mount over the
+// same folder, escaped names; the type decides the largest file.
 TEST(VolumesTest, ParseKeepsUserVolumesOnly) {
   const auto volumes = Volumes::parseMountInfo(
-      "22 28 0:21 / /proc rw,nosuid shared:5 - proc proc rw\n26 28 0:24 / /run rw - tmpfs tmpfs "
-      "rw,size=1600k\n"
+      "22 28 0:21 / /proc rw,nosuid shared:5 - proc proc rw\n26 28 0:24 / /run rw - tmpfs tmpfs rw\n"
       "28 1 8:2 / / rw,relatime shared:1 - ext4 /dev/sda2 rw,errors=remount-ro\n"
       "31 28 8:1 / /boot/efi rw shared:30 - vfat /dev/sda1 rw\n"
       "33 28 7:0 / /snap/core/123 ro shared:32 - squashfs /dev/loop0 ro\n"
@@ -31,32 +22,26 @@ TEST(VolumesTest, ParseKeepsUserVolumesOnly) {
       "36 26 8:17 / /run/media/alice/MY\\040STICK rw shared:402 - vfat /dev/sdb1 rw\n"
       "37 28 0:50 / /data/nas rw shared:403 - nfs4 nas:/export rw\n"
       "38 32 0:51 / /home/alice/remote rw shared:404 - fuse.sshfs alice@host:/ rw\n"
-      "505 500 8:1 /var/x/hosts /etc/hosts rw - ext4 /dev/sda1 rw\n506 500 8:1 /srv/work /work rw - ext4 "
-      "/dev/sda1 rw\n"
-      "garbage\n1 2 3:4 / /media/x rw\n49 1 8:18 / /media/cut rw -\n"
-      "40 1 8:17 / /media/usb rw - vfat /dev/sdc1 rw\n41 40 8:33 / /media/usb rw - exfat /dev/sdd1 rw\n",
+      "505 500 8:1 /var/x/hosts /etc/hosts rw - ext4 /dev/sda1 rw\n"
+      "506 500 8:1 /srv/work /work rw - ext4 /dev/sda1 rw\ngarbage\n1 2 3:4 / /media/x rw\n"
+      "49 1 8:18 / /media/cut rw -\n40 1 8:17 / /media/usb rw - vfat /dev/sdc1 rw\n"
+      "41 40 8:33 / /media/usb rw - exfat /dev/sdd1 rw\n42 28 8:18 / /media/t\\011x rw - ntfs3 /dev/sde1 rw\n"
+      "43 28 8:19 / /media/b\\134s rw - msdos /dev/sdf1 rw\n",
       {{"/dev/sdb1", "MY STICK"}});
-  EXPECT_EQ(mountPoints(volumes), (Strings{"/", "/data/nas", "/home/alice/remote", "/media/usb",
-                                           "/run/media/alice/MY STICK", "/work"}));
-  EXPECT_EQ(volumes[3].source, "/dev/sdd1");
-  EXPECT_EQ(volumes[4].label, "MY STICK");
-  EXPECT_EQ(mountPoints(Volumes::parseMountInfo("")), Strings{"/"});
-  // Escaped blanks, tabs and backslashes in mount points; the type decides the largest file.
-  const auto media = Volumes::parseMountInfo(
-      "28 1 8:2 / / rw - ext4 /dev/sda2 rw\n"
-      "40 28 8:17 / /media/a\\040b rw - vfat /dev/sdb1 rw\n41 28 8:18 / /media/t\\011x rw - exfat /dev/sdc1 "
-      "rw\n"
-      "42 28 8:19 / /media/b\\134s rw - ntfs3 /dev/sdd1 rw\n43 28 8:20 / /media/d rw - btrfs /dev/sde1 rw\n"
-      "44 28 8:21 / /media/m rw - msdos /dev/sdf1 rw\n");
   const double none = std::numeric_limits<double>::infinity(), fat = 4294967295.0;
-  const std::vector<std::pair<std::string, double>> limits = {{"/", none},           {"/media/a b", fat},
-                                                              {"/media/b\\s", none}, {"/media/d", none},
-                                                              {"/media/m", fat},     {"/media/t\tx", none}};
-  ASSERT_EQ(media.size(), limits.size());
-  for (std::size_t i = 0; i < media.size(); ++i) {
-    EXPECT_EQ(media[i].mountPoint, limits[i].first);
-    EXPECT_EQ(Volumes::maxFileSizeOf(media[i].fsType), limits[i].second) << media[i].fsType;
+  // clang-format off
+  const std::tuple<std::string, double, std::string> expected[] = {
+      {"/", none, ""}, {"/data/nas", none, ""}, {"/home/alice/remote", none, ""}, {"/media/b\\s", fat, ""},
+      {"/media/t\tx", none, ""}, {"/media/usb", none, ""}, {"/run/media/alice/MY STICK", fat, "MY STICK"},
+      {"/work", none, ""}};
+  // clang-format on
+  ASSERT_EQ(volumes.size(), std::size(expected));
+  for (std::size_t i = 0; i < volumes.size(); ++i) {
+    const Volumes::Volume& v = volumes[i];
+    EXPECT_EQ(std::tuple(v.mountPoint, Volumes::maxFileSizeOf(v.fsType), v.label), expected[i]) << v.fsType;
   }
+  const auto empty = Volumes::parseMountInfo("");
+  EXPECT_TRUE(empty.size() == 1 && empty[0].mountPoint == "/");
 }
 
 TEST(VolumesTest, FindVolumeTakesLongestWholeFolderPrefix) {
@@ -76,8 +61,8 @@ TEST(VolumesTest, FindVolumeTakesTheDriveLetter) {
                                                 {"E:\\", "", "", "removable"}};
   // clang-format off
   const std::pair<const char*, int> rows[] = {
-      {"C:\\data\\movie.avi", 0}, {"c:\\", 0}, {"C:", 0}, {"E:", 1}, {"e:\\x", 1}, {"CC:\\", -1},
-      {"D:\\", -1}, {"\\\\srv\\share", -1}, {"relative", -1}, {"", -1}};
+      {"C:\\data\\movie.avi", 0}, {"c:\\", 0}, {"E:", 1}, {"CC:\\", -1}, {"D:\\", -1},
+      {"\\\\srv\\share", -1}, {"", -1}};
   // clang-format on
   for (const auto& [path, index] : rows) EXPECT_EQ(Volumes::findVolume(volumes, path), index) << path;
   EXPECT_EQ(Volumes::displayName(volumes[0]), "c: [SYSTEM]");
