@@ -1,29 +1,53 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the build into a throw-away prefix and checks what a desktop needs:
-# the program, manual page, copyright, the icon in every hicolor size and the
-# desktop entry's category (lintian checks the entry and AppStream file).
-# Run as: cmake -DBUILD_DIR=<build> -DPREFIX=<empty folder> -P InstallTest.cmake
-file(REMOVE_RECURSE "${PREFIX}")
-execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
-                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "cmake --install failed (${result}):\n${output}")
+# Installs the build into a throw-away folder (with CPACK: builds the Debian package, lintian-clean
+# down to the pedantic tags and of the changelog's latest version, and unpacks it there) and checks
+# what a desktop needs: the program, manual page, copyright, every icon size, the entry's category.
+# Run as: cmake -DBUILD_DIR=<build> -DOUT=<folder> [-DCPACK=<cpack> -DCHANGELOG=<file>] -P InstallTest.cmake
+function(run)
+  execute_process(COMMAND ${ARGV} RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${ARGV0} failed (${result}):\n${output}")
+  endif()
+endfunction()
+
+file(REMOVE_RECURSE "${OUT}")
+set(root "${OUT}")
+if(CPACK)
+  find_program(LINTIAN lintian)
+  find_program(DPKG_DEB dpkg-deb)
+  if(NOT LINTIAN OR NOT DPKG_DEB)
+    message("SKIP: lintian or dpkg-deb is missing")
+    return()
+  endif()
+  run("${CPACK}" -G DEB --config "${BUILD_DIR}/CPackConfig.cmake" -B "${OUT}")
+  file(GLOB package "${OUT}/*.deb")
+  run("${LINTIAN}" --display-info --pedantic --display-experimental
+      --fail-on error,warning,info,pedantic,experimental "${package}")
+  execute_process(COMMAND "${DPKG_DEB}" --field "${package}" Version OUTPUT_VARIABLE version
+                  OUTPUT_STRIP_TRAILING_WHITESPACE)
+  file(STRINGS "${CHANGELOG}" top REGEX "^vornak " LIMIT_COUNT 1)
+  if(NOT top MATCHES "^vornak \\(${version}\\) ")
+    message(FATAL_ERROR "the changelog's latest entry \"${top}\" is not for version ${version}")
+  endif()
+  run("${DPKG_DEB}" -x "${package}" "${OUT}/root")
+  set(root "${OUT}/root/usr")
+else()
+  run("${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${OUT}")
 endif()
-set(failures "")
-set(icons share/icons/hicolor/scalable/apps/vornak.svg)
-foreach(size 16 32 48 256)
-  list(APPEND icons share/icons/hicolor/${size}x${size}/apps/vornak.png)
-endforeach()
-foreach(path bin/vornak share/man/man1/vornak.1.gz share/doc/vornak/copyright ${icons})
-  if(NOT EXISTS "${PREFIX}/${path}")
+foreach(path bin/vornak share/man/man1/vornak.1.gz share/doc/vornak/copyright
+             share/icons/hicolor/scalable/apps/vornak.svg 16 32 48 256)
+  if(path MATCHES "^[0-9]+$")
+    set(path share/icons/hicolor/${path}x${path}/apps/vornak.png)
+  endif()
+  if(NOT EXISTS "${root}/${path}")
     string(APPEND failures "\n  missing: ${path}")
   endif()
 endforeach()
-file(READ "${PREFIX}/share/applications/vornak.desktop" entry)
+file(READ "${root}/share/applications/vornak.desktop" entry)
 if(NOT entry MATCHES "\nCategories=Utility;\n" OR entry MATCHES "MimeType=")
   string(APPEND failures "\n  desktop entry: no category or a MimeType")
 endif()
-file(REMOVE_RECURSE "${PREFIX}")
+file(REMOVE_RECURSE "${OUT}")
 if(failures)
   message(FATAL_ERROR "installation incomplete:${failures}")
 endif()

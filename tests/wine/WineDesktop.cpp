@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Keeps Wine's desktop open while the tests run (a desktop started by a test
-// would hold the test's output open, and CTest would wait for it). Run with
-// the output on /dev/null: without arguments it starts the holder unless one
-// runs and returns once the desktop is open; "--end" lets the holder end.
+// Keeps Wine's desktop open while the tests run (one started by a test would
+// hold its output open). Without arguments it starts the holder, unless one
+// runs, and returns once the desktop is open; "--end" lets the holder end.
 #include <windows.h>
 
 #include <cstring>
@@ -12,7 +11,7 @@ namespace {
 const char kEndEvent[] = "VornakTestsDesktopEnd";
 const char kReadyEvent[] = "VornakTestsDesktopReady";
 
-// Stays on the desktop, with a window that is never shown, until told to end.
+// Stays on the desktop, with a window never shown, until told to end.
 int hold(HINSTANCE instance) {
   HANDLE end = CreateEventA(nullptr, TRUE, FALSE, kEndEvent);
   const bool another = GetLastError() == ERROR_ALREADY_EXISTS;
@@ -36,10 +35,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     if (HANDLE end = OpenEventA(EVENT_MODIFY_STATE, FALSE, kEndEvent)) SetEvent(end);
     return 0;
   }
-  // Starts the holder and waits until it has the desktop open or ends.
   HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, kReadyEvent);
-  char path[MAX_PATH];
-  char holdLine[MAX_PATH + 16];
+  char path[MAX_PATH], holdLine[MAX_PATH + 16];
   if (ready == nullptr || GetModuleFileNameA(nullptr, path, MAX_PATH) == 0) return 1;
   wsprintfA(holdLine, "\"%s\" --hold", path);
   STARTUPINFOA startup{};
