@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window and Save As at a large font: texts fit, nothing overlaps, the
-// tab order, the access keys. The message box every question goes through.
+// tab order, the access keys. The message box every question goes through, and
+// the drives Save As refuses.
 #include <gtest/gtest.h>
 
 #include "Version.h"
 #include "fileservices/Volumes.h"
 #include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
+#include "ui/FolderList.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxAsker.h"
 #include "ui/TargetDialog.h"
@@ -140,6 +142,39 @@ TEST(MessageBoxAskerTest, CaptionIconButtonsDefaultAndAnswer) {
     });
     EXPECT_EQ(MessageBoxAsker().ask({"Line one\nline <b>two</b>", r.icon, r.buttons, r.defaultButton}),
               r.answer);
+  }
+}
+
+// A drive that cannot be opened is refused with a message, the previous drive
+// and folder kept: one that vanished after the list was built, one without a
+// mount point, and on Windows a drive letter without its medium (made so by
+// tools/wine-prefix.sh).
+TEST(TargetDialogTest, UnavailableDrivesAreRefused) {
+  test::TempDir temp;
+  const std::string data = temp.makeFolder("data"), gone = temp.makeFolder("gone"), lost = temp.join("lost");
+  std::vector<std::string> refused = {gone, lost};
+#ifdef _WIN32
+  refused.push_back("M:\\");
+#endif
+  const TargetDialog::VolumeSource volumes = [&, calls = 0]() mutable {
+    std::vector<Volumes::Volume> list;
+    for (const std::string& drive : refused)
+      if (drive != gone || calls == 0) list.push_back({drive, "", "vfat", "removable"});
+    return ++calls, list;
+  };
+  TargetRecord record{"", data, "movie.avi", "mpg", "00", 12, 0};
+  ScriptedAsker asker;
+  TargetDialog dialog(record, asker, nullptr, volumes);
+  dialog.show();
+  auto* drives = find<QComboBox>(&dialog, "driveBox");
+  const QString root = drives->currentText();
+  for (const std::string& drive : refused) {
+    asker.messages.clear();
+    const std::string name = Volumes::displayName({drive, "", "", ""});  // on Windows "m:" for "M:\\"
+    drives->setCurrentIndex(drives->findText(q(name)));
+    EXPECT_EQ(asker.messages, std::vector<Message>{{"Drive " + name + " not available."}}) << drive;
+    EXPECT_EQ(drives->currentText() + "|" + find<FolderList>(&dialog, "folderList")->path(),
+              root + "|" + q(data));
   }
 }
 
