@@ -112,7 +112,7 @@ TEST(SplitCommandTest, ChecksPlanSplitAndFailuresWithTheirTexts) {
       {[](CommandRig& r) { r.asker.push(Answer::No); }, 1001, "10", {kCheck, kMany}, 0, check},
       {[](CommandRig& r) { r.onDialog = [](TargetRecord& t) { t.baseName.clear(); }; }, 1000, "999", {}, 0,
        "ShowTargetDialog"},  // the dialog is cancelled
-      {[](CommandRig& r) { r.files.openReadErrors[r.source] = EACCES; }, 1000, "999",
+      {[](CommandRig& r) { r.files.fails["OpenRead " + r.source] = EACCES; }, 1000, "999",
        {"Cannot open the file @.\nSystem text 13.\n\n\nCheck the file and try again."}, 0,
        "UpdatePartSizeList"},
       {failAt("ShowProgress"), 1000, "999", {kSplit, failed("ShowProgress failed")}, 0, failedEnd},
