@@ -70,9 +70,9 @@ class FakeFileInterface : public FileInterface {
 
   // Records; the journal is shared with a front end.
   std::vector<std::string>* journal = nullptr;
-  std::vector<std::string> created;                              // the parts that got their names, in order
-  std::vector<std::uint64_t> writeSizes, readSizes, rangeSizes;  // as asked
-  std::uint64_t mismatches = 0;                                  // bytes from the wrong source offset
+  std::vector<std::string> created;                  // the parts that got their names, in order
+  std::vector<std::uint64_t> writeSizes, readSizes;  // as asked
+  std::uint64_t mismatches = 0;                      // bytes from the wrong source offset
   int openHandles() const { return static_cast<int>(handles_.size()); }
 
   int openRead(const std::string& path, Handle& handle) override {
@@ -132,7 +132,6 @@ class FakeFileInterface : public FileInterface {
   int copyRange(Handle from, Handle to, std::size_t size, std::size_t& bytesCopied) override {
     Open& source = handles_.at(from);
     Node& node = *handles_.at(to).node;
-    rangeSizes.push_back(size);
     bytesCopied = 0;
     if (const int code = call("CopyRange " + std::to_string(size))) return code;
     if (!rangeCopies) return kNoRangeCopy;
