@@ -1,7 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs SplitMediaTest.SplitSpansThreeMedia on a 1 MiB tmpfs in a private mount
-# namespace (under Wine: drive E:), swapping the tmpfs at each request.
+# Runs SplitMediaTest.SplitSpansThreeMedia in a private mount namespace on a
+# medium at WORK_FOLDER/medium (under Wine: drive E:) that it swaps at each
+# request: first a 1 MiB ext2, then 1 MiB tmpfs media.
 # Usage: three-media.sh TEST_PROGRAM WORK_FOLDER [WINE_LOADER]; 77: skipped.
 set -eu
 program=$1 work=$2 wine=${3:-}
@@ -16,9 +17,8 @@ fi
 medium=$work/medium control=$work/control
 mkdir -p "$medium"
 rm -rf "$control" && mkdir -p "$control/collected"
-insert() { mount -t tmpfs -o size=1m vornak "$medium"; }
-if ! insert 2>/dev/null; then
-  echo "mounting a tmpfs is not permitted here"
+if ! mkfs.ext2 -q -F -m 0 "$work/ext2.img" 1024 || ! mount -o loop "$work/ext2.img" "$medium" 2>/dev/null; then
+  echo "mounting an ext2 image is not permitted here"
   exit 77
 fi
 export VORNAK_MEDIUM="$medium" VORNAK_MEDIUM_CONTROL="$control"
@@ -40,9 +40,9 @@ $wine "$program" --gtest_filter=SplitMediaTest.SplitSpansThreeMedia >"$work/test
 test=$!
 while kill -0 "$test" 2>/dev/null; do
   if [ -e "$control/swap" ]; then
-    cp -p "$medium"/* "$control/collected/" 2>/dev/null || true
+    cp -p "$medium"/*.* "$control/collected/" 2>/dev/null || true
     umount "$medium" 2>/dev/null || umount -l "$medium"
-    insert
+    mount -t tmpfs -o size=1m vornak "$medium"
     rm -f "$control/swap"
   fi
   sleep 0.1
