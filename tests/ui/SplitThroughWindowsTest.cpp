@@ -1,19 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Splits started from the main window and carried out through the real Save
 // dialog and progress window: completion, a dialog left or refusing a name,
-// cancels from the progress window, existing parts, a source that vanished, and
-// media swapped. Save As opens with the stored overwrite mode, takes the opened
+// cancels from the progress window and by SIGTERM, existing parts, a source that
+// vanished. Save As opens with the stored overwrite mode, takes the opened
 // folder and not the highlighted one; under Wayland every window is maximized.
 #include <gtest/gtest.h>
-#ifndef _WIN32
-#include <sys/mount.h>
-#endif
 
 #include <filesystem>
 
 #include "fileservices/HugeFileFunctions.h"
 #include "split/SplitMessages.h"
-#include "support/Media.h"
 #include "support/QStringPrint.h"
 #include "support/ScriptedAsker.h"
 #include "ui/FolderList.h"
@@ -179,56 +175,6 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"SourceVanished", Act::RemoveSource, false, {}, {"vanished"}, "3 split files", Parts::None}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 // clang-format on
-
-#ifndef _WIN32  // under Wine: split.SplitSpansThreeMediaUnderWine
-// 1 MiB ext2 images below a private /mnt (ctest runs this under unshare), one
-// 900 KB part each. At part 2's question come: Retry on the full medium; no
-// medium (nothing is written into the bare folder); two new media at once; one
-// at a new path, where the split goes on. Part 3: a fresh medium at the old path.
-TEST(SplitThroughWindowsMedium, FollowsTheMediumAndAsksWhileNoneIsMounted) {
-  if (!test::PrivateMounts()) GTEST_SKIP() << "needs a private mount namespace";
-  if (::mount("vornak", "/mnt", "tmpfs", 0, "size=1m") != 0) GTEST_SKIP() << "mounting is not permitted here";
-  Rig rig(2700000, "900 KB");
-  const std::string collected = rig.dir.makeFolder("collected");
-  auto insert = [&](const std::string& medium, bool withFolder = true) {
-    static int images = 0;
-    const bool mounted = test::mountExt2(rig.dir.join("medium" + std::to_string(++images) + ".img"), medium);
-    return mounted && (!withFolder || fs::create_directory(medium + "/films"));
-  };
-  auto takeOut = [&](const std::string& medium) {
-    for (const auto& entry : fs::directory_iterator(medium + "/films"))
-      fs::copy_file(entry.path(), collected + "/" + entry.path().filename().string());
-    return test::unmount(medium);
-  };
-  if (!insert("/mnt/A")) GTEST_SKIP() << "cannot mount an ext2 image here";
-  rig.main->setup().state().target.folder = "/mnt/A/films";
-
-  rig.asker.onAsk = [&](const Message& message) {  // the question, and the progress window's "into" line
-    const std::size_t asked = rig.asker.messages.size();
-    const std::string drive = asked < 5 ? "/mnt/A" : "/mnt/B";
-    EXPECT_EQ(message, mediumQuestion(drive)) << "at question " << asked;
-    EXPECT_EQ(find<QLabel>(rig.main->findChild<ProgressDialog*>(), "partLabel")->text().toStdString(),
-              "into " + drive + "/films/movie" + (asked < 5 ? "2" : "3") + ".avi");
-    bool done = true;  // at 1: the same full medium stays
-    if (asked == 2) done = takeOut("/mnt/A");
-    if (asked == 3)  // nothing was written into the bare folder; now two media come at once
-      done = fs::is_empty("/mnt/A") && insert("/mnt/B") && insert("/mnt/C", false);
-    if (asked == 4) done = test::unmount("/mnt/C");
-    if (asked == 5) done = takeOut("/mnt/B") && insert("/mnt/B");
-    EXPECT_TRUE(done) << "at question " << asked;
-  };
-  for (int i = 0; i < 5; ++i) rig.asker.push(Answer::Retry);
-  rig.split();
-  EXPECT_TRUE(takeOut("/mnt/B"));
-  test::unmount("/mnt");
-
-  EXPECT_EQ(rig.asker.messages.size(), 5u);
-  EXPECT_EQ(find<StatusLine>(rig.main.get(), "statusLine")->text(), "Done.");
-  EXPECT_EQ(rig.main->setup().state().target.folder,
-            "/mnt/B/films");  // a second split proposes the new medium
-  EXPECT_EQ(Rig::joined(collected), rig.content);
-}
-#endif
 
 }  // namespace
 }  // namespace vornak
