@@ -187,13 +187,7 @@ int PosixFileInterface::syncFolder(const std::string& folder) {
 }
 
 int PosixFileInterface::close(Handle handle) {
-#ifdef __linux__
-  // Start writing what is still only in memory to the medium without waiting
-  // for it: the disk works on a finished part while the next one is copied,
-  // and the flush before a medium change or "Done." has little left to do.
-  // Nothing depends on it succeeding (a read-only handle has nothing to write).
-  ::sync_file_range(fd(handle), 0, 0, SYNC_FILE_RANGE_WRITE);
-#endif
+  // A part is flushed before it is closed.
   return ::close(fd(handle)) == 0 ? 0 : errno;
 }
 
