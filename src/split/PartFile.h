@@ -29,7 +29,6 @@ class PartFile {
 
   bool isOpen() const { return handle_ != FileInterface::kNoHandle; }
   FileInterface::Handle handle() const { return handle_; }
-  const std::string& temporaryPath() const { return temporaryPath_; }
 
   // The temporary name of a part called partName whose parts begin with
   // baseName: no "baseName*.extension" pattern matches it, and each run

@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "fileservices/Filenames.h"
 #include "split/Guarded.h"
 #include "split/PartFile.h"
 #include "split/RangeCopySize.h"
