@@ -35,11 +35,9 @@ bool PartFile::isTemporaryName(const std::string& name) {
 }
 
 void PartFile::removeLeftovers(FileInterface& files, const std::string& folder) {
-  std::string prefix = folder;
-  if (prefix.empty() || prefix.back() != Filenames::kSeparator) prefix += Filenames::kSeparator;
   for (const std::string& name : files.folderEntries(folder)) {
-    if (isTemporaryName(name) && files.lookupEntry(prefix + name) == EntryKind::File)
-      files.removeUnused(prefix + name);
+    const std::string path = Filenames::resolve(folder, name);
+    if (isTemporaryName(name) && files.lookupEntry(path) == EntryKind::File) files.removeUnused(path);
   }
 }
 
