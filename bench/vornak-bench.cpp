@@ -28,7 +28,8 @@ int main(int argc, char** argv) {
     ++argv;
   }
   if (argc < 4 || argc > 5) {
-    std::fprintf(stderr, "usage: vornak-bench [--through-buffer] SOURCE PART_SIZE TARGET_FOLDER [BUFFER_SIZE]\n");
+    std::fprintf(stderr,
+                 "usage: vornak-bench [--through-buffer] SOURCE PART_SIZE TARGET_FOLDER [BUFFER_SIZE]\n");
     return 2;
   }
   const std::string source = argv[1];
@@ -53,8 +54,10 @@ int main(int argc, char** argv) {
   planTarget(job.target, source, fileSize, partSize);
   job.target.folder = folder;
   job.target.drive = Filenames::getFolderDrive(folder);
-  job.target.baseName = Filenames::getTitle(source);
-  job.target.extension = Filenames::getExtension(source);
+  // The name alone: a dot in a folder of the path is no extension.
+  const std::string name = Filenames::getFilename(source);
+  job.target.baseName = Filenames::getTitle(name);
+  job.target.extension = Filenames::getExtension(name);
   job.target.overwriteAll = 1;
   CopyBuffer buffer = allocateCopyBuffer(static_cast<std::size_t>(bufferSize));
   if (!buffer) {
