@@ -128,6 +128,12 @@ class FileInterface {
     bytesCopied = 0;
     return kNoRangeCopy;
   }
+  // Starts writing what was written to the file so far to its medium and
+  // returns without waiting for it; sync still waits. By default the system
+  // writes in its own time.
+  virtual void startWriteBack(Handle handle) {
+    (void)handle;
+  }
   // Flushes a file's data to its medium.
   virtual int sync(Handle handle) = 0;
   // Flushes everything written to the file system that holds path.

@@ -269,6 +269,10 @@ class SplitRun {
                                  : rangeSize_.next();
     const auto start = std::chrono::steady_clock::now();
     const int code = files_.copyRange(source_, part_.handle(), size, copied);
+    // Where the system copied the data instead of sharing it, the medium
+    // writes it while the next range is copied, so flushing the part at its
+    // end has little left to wait for.
+    if (copied > 0) files_.startWriteBack(part_.handle());
     rangeSize_.took(std::chrono::steady_clock::now() - start, copied == size);
     counted(copied, partRemaining);
     if (code != 0 && !FileInterface::refusesRangeCopy(code))

@@ -153,6 +153,11 @@ int PosixFileInterface::copyRange(Handle from, Handle to, std::size_t size, std:
   return 0;
 }
 
+void PosixFileInterface::startWriteBack(Handle handle) {
+  // Only the pages still dirty are queued; a failure shows at sync.
+  ::sync_file_range(fd(handle), 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 int PosixFileInterface::sync(Handle handle) {
   return retrying([&] { return ::fdatasync(fd(handle)); }) == 0 ? 0 : errno;
 }
