@@ -128,11 +128,14 @@ class FileInterface {
     bytesCopied = 0;
     return kNoRangeCopy;
   }
-  // Starts writing what was written to the file so far to its medium and
-  // returns without waiting for it; sync still waits. By default the system
-  // writes in its own time.
-  virtual void startWriteBack(Handle handle) {
-    (void)handle;
+  // Starts writing what was written to the file so far to its medium, and
+  // waits until all but its latest bytes are written: the data waiting for
+  // the medium stays about one call's worth, and sync has little left to do.
+  // A failure of the medium reported here is not reported again by sync. By
+  // default the system writes in its own time.
+  virtual int writeBehind(Handle handle, std::size_t latest) {
+    (void)handle, (void)latest;
+    return 0;
   }
   // Flushes a file's data to its medium.
   virtual int sync(Handle handle) = 0;

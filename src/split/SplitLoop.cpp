@@ -270,11 +270,12 @@ class SplitRun {
     const auto start = std::chrono::steady_clock::now();
     const int code = files_.copyRange(source_, part_.handle(), size, copied);
     // Where the system copied the data instead of sharing it, the medium
-    // writes it while the next range is copied, so flushing the part at its
-    // end has little left to wait for.
-    if (copied > 0) files_.startWriteBack(part_.handle());
+    // writes the last few ranges while the next is copied: the part's flush
+    // at its end has little left to wait for, also on a slow medium.
+    const int writeBackCode = copied > 0 ? files_.writeBehind(part_.handle(), 3 * copied) : 0;
     rangeSize_.took(std::chrono::steady_clock::now() - start, copied == size);
     counted(copied, partRemaining);
+    if (writeBackCode != 0) return partFailed(systemError(SplitError::Kind::Write, partPath_, writeBackCode));
     if (code != 0 && !FileInterface::refusesRangeCopy(code))
       return partFailed(systemError(SplitError::Kind::Write, partPath_, code));
     if (code != 0 || copied == 0) rangeCopy_ = false;

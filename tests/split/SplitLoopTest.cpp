@@ -229,6 +229,8 @@ TEST(SplitLoopTest, FaultsQuestionsAndCancelsEndTheRunAsExpected) {
        {"CreatePart " + P("/t/.vornak.tmp")}},
       // Range copies: a failure is the part's; a refusal, or nothing copied, hands the rest to the buffer.
       {"RangeCopyFails", [&](Rig& r) { ranges(r, 2500, EIO); }, Failed, {writing("/t/movie1.avi", eio), medium}, {}},
+      {"WriteBehindFails", [&](Rig& r) { ranges(r, -1, 0), r.files.fails["WriteBehind " + kTemp2] = EIO; }, Failed,
+       {writing("/t/movie2.avi", eio), medium}, {3000}},
       {"RangeCopyRefused", [&](Rig& r) { ranges(r, 4500, FileInterface::kNoRangeCopy); }, Completed, {}, all,
        {"CopyRange 1000", "Write 1000", "Yield", "Write 500"}},
       {"RangeCopiesNothing", [&](Rig& r) { ranges(r, 4500, 0); }, Completed, {}, all},

@@ -155,6 +155,9 @@ class FakeFileInterface : public FileInterface {
       mismatches += static_cast<const unsigned char*>(buffer)[o - start] != patternByte(o);
     return node.size += n, totalWritten_ += n, 0;
   }
+  int writeBehind(Handle handle, std::size_t) override {
+    return call("WriteBehind " + handles_.at(handle).path, false);  // can fail, not journaled
+  }
   int sync(Handle handle) override { return call("Sync " + handles_.at(handle).path); }
   int syncFileSystem(const std::string& path) override { return call("SyncFileSystem " + path); }
   int close(Handle handle) override {
@@ -206,8 +209,8 @@ class FakeFileInterface : public FileInterface {
     return node;
   }
   // Notes a call in the journal and gives its injected error.
-  int call(const std::string& what) {
-    if (journal != nullptr) journal->push_back(what);
+  int call(const std::string& what, bool journaled = true) {
+    if (journal != nullptr && journaled) journal->push_back(what);
     const auto found = fails.find(what);
     if (found == fails.end()) return 0;
     const int code = found->second;

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <limits>
 
@@ -153,9 +154,20 @@ int PosixFileInterface::copyRange(Handle from, Handle to, std::size_t size, std:
   return 0;
 }
 
-void PosixFileInterface::startWriteBack(Handle handle) {
-  // Only the pages still dirty are queued; a failure shows at sync.
-  ::sync_file_range(fd(handle), 0, 0, SYNC_FILE_RANGE_WRITE);
+int PosixFileInterface::writeBehind(Handle handle, std::size_t latest) {
+  const off_t end = ::lseek(fd(handle), 0, SEEK_CUR);
+  if (end < 0) return errno;
+  const off_t settled =
+      end - static_cast<off_t>(std::min<std::size_t>(latest, static_cast<std::size_t>(end)));
+  // A system without it writes in its own time.
+  const auto syncRange = [&](off_t length, unsigned flags) {
+    if (retrying([&] { return ::sync_file_range(fd(handle), 0, length, flags); }) == 0) return 0;
+    return errno == ENOSYS || errno == EINVAL || errno == ESPIPE ? 0 : errno;
+  };
+  // Only the pages still dirty are queued: those before the latest were
+  // queued by an earlier call.
+  if (const int code = syncRange(0, SYNC_FILE_RANGE_WRITE)) return code;
+  return settled > 0 ? syncRange(settled, SYNC_FILE_RANGE_WAIT_BEFORE) : 0;
 }
 
 int PosixFileInterface::sync(Handle handle) {

@@ -23,7 +23,7 @@ class PosixFileInterface : public FileInterface {
   int write(Handle handle, const void* buffer, std::size_t size, std::size_t& bytesWritten) override;
   // copy_file_range(2) from and to the descriptors' own positions.
   int copyRange(Handle from, Handle to, std::size_t size, std::size_t& bytesCopied) override;
-  void startWriteBack(Handle handle) override;
+  int writeBehind(Handle handle, std::size_t latest) override;
   int sync(Handle handle) override;
   int syncFileSystem(const std::string& path) override;
   // Not retried on EINTR: the descriptor is gone either way.
