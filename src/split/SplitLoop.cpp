@@ -270,9 +270,11 @@ class SplitRun {
     const auto start = std::chrono::steady_clock::now();
     const int code = files_.copyRange(source_, part_.handle(), size, copied);
     // Where the system copied the data instead of sharing it, the medium
-    // writes the last few ranges while the next is copied: the part's flush
-    // at its end has little left to wait for, also on a slow medium.
-    const int writeBackCode = copied > 0 ? files_.writeBehind(part_.handle(), 3 * copied) : 0;
+    // writes the previous range while this one is copied: the part's flush
+    // at its end has little left to wait for, also on a slow medium, and a
+    // call waits for about one range, however the sizes change.
+    const int writeBackCode = copied > 0 ? files_.writeBehind(part_.handle(), previousRange_ + copied) : 0;
+    previousRange_ = copied;
     rangeSize_.took(std::chrono::steady_clock::now() - start, copied == size);
     counted(copied, partRemaining);
     if (writeBackCode != 0) return partFailed(systemError(SplitError::Kind::Write, partPath_, writeBackCode));
@@ -370,6 +372,7 @@ class SplitRun {
   TargetMedium medium_;
   bool rangeCopy_;  // until the system refuses it
   RangeCopySize rangeSize_;
+  std::size_t previousRange_ = 0;  // the bytes of the last range copy
   bool followed_ = false;
   std::optional<std::vector<Volumes::Volume>> volumesBeforeQuestion_;  // of the part's first question
   std::optional<double> largest_;  // of the medium at drive, asked once per medium
