@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The size of one range copy follows how long the calls take; which errors
-// hand the copy over to the buffer.
+// The size of one range copy follows how long the calls take.
 #include <gtest/gtest.h>
 
-#include "fileservices/FileInterface.h"
 #include "split/RangeCopySize.h"
 
 namespace vornak {
@@ -24,19 +22,6 @@ TEST(RangeCopySize, GrowsWhileQuickUpToItsCeilingAndHalvesWhenSlow) {
   EXPECT_EQ(size.next(), mb64 / 2);
   for (int i = 0; i < 40; ++i) size.took(milliseconds(80), true);
   EXPECT_EQ(size.next(), 4096u);  // never below the block
-}
-
-// A refusal sends the rest of the run through the buffer; a failure of the
-// medium is the part's and leads to the medium question or the error.
-TEST(RangeCopyRefusal, OnlyTheSystemsRefusalsHandOverToTheBuffer) {
-#ifdef _WIN32
-  const int refusals[] = {50, 1}, failures[] = {112, 223, 5, 0};
-#else
-  const int refusals[] = {EXDEV, EINVAL, EOPNOTSUPP, ENOSYS, EBADF, ETXTBSY},
-            failures[] = {ENOSPC, EFBIG, EIO, 0};
-#endif
-  for (const int code : refusals) EXPECT_TRUE(FileInterface::refusesRangeCopy(code)) << code;
-  for (const int code : failures) EXPECT_FALSE(FileInterface::refusesRangeCopy(code)) << code;
 }
 
 }  // namespace

@@ -23,12 +23,14 @@ inline std::string onPlatform(std::string path) {
 }
 
 // The system's numbers for a full medium, a file too large for it, a name too
-// long and a file that exists.
+// long and a file that exists, and its refusals of a range copy.
 #ifdef _WIN32
 inline constexpr int kMediumFull = 112, kFileTooLarge = 223, kNameTooLong = 206, kExists = 80;
+inline constexpr int kRangeCopyRefusals[] = {50, 1};
 #else
 inline constexpr int kMediumFull = ENOSPC, kFileTooLarge = EFBIG, kNameTooLong = ENAMETOOLONG,
                      kExists = EEXIST;
+inline constexpr int kRangeCopyRefusals[] = {EXDEV, EINVAL, EOPNOTSUPP, ENOSYS, EBADF, ETXTBSY};
 #endif
 
 class FakeFileInterface : public FileInterface {
@@ -55,7 +57,7 @@ class FakeFileInterface : public FileInterface {
   // Reads of the source stop at readsStopAtByte, then fail with readError (0:
   // the source ends there); writes of all parts together stop at
   // writesStopAtByte, then fail with writeError (0: they write nothing); range
-  // copies are made only with rangeCopies (else refused, as on Windows) and
+  // copies are made only with rangeCopies (else refused, each refusal in turn) and
   // from rangeCopiesStopAtByte on fail with rangeCopyError (0: copy nothing).
   double readsStopAtByte = -1, writesStopAtByte = -1, rangeCopiesStopAtByte = -1;  // -1: never
   int readError = EIO, writeError = kMediumFull, rangeCopyError = 0;
@@ -134,7 +136,7 @@ class FakeFileInterface : public FileInterface {
     Node& node = *handles_.at(to).node;
     bytesCopied = 0;
     if (const int code = call("CopyRange " + std::to_string(size))) return code;
-    if (!rangeCopies) return kNoRangeCopy;
+    if (!rangeCopies) return kRangeCopyRefusals[refusals_++ % std::size(kRangeCopyRefusals)];  // each in turn
     const std::uint64_t end = std::min(source.node->size, upTo(readsStopAtByte, 0));
     const std::uint64_t n =
         std::min(writable(std::min<std::uint64_t>(size, end - std::min(end, source.position))),
@@ -239,6 +241,7 @@ class FakeFileInterface : public FileInterface {
   std::map<Handle, Open> handles_;
   Handle nextHandle_ = 3;
   std::uint64_t totalWritten_ = 0, nextInode_ = 100;
+  inline static std::size_t refusals_ = 0;  // counts across fakes: a run stops asking at the first
 };
 
 }  // namespace vornak::test
