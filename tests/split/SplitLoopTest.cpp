@@ -115,9 +115,8 @@ void expectPlan(Rig& rig, const Plan& p) {
   EXPECT_EQ(rig.run(), Completed);
   Sizes parts(p.count, p.partSize), blocks;  // per part whole buffers, then the rest: none crosses a part
   parts.back() = p.last;
-  for (auto part : parts) {
+  for (auto part : parts)
     for (std::uint64_t b = 0; b < part; b += p.buffer) blocks.push_back(std::min(p.buffer, part - b));
-  }
   ASSERT_EQ(rig.partSizes(), parts);
   EXPECT_EQ(rig.files.created.front(), P("/t/movie") + p.first + ".avi");
   EXPECT_EQ(rig.files.created.back(), P("/t/movie") + std::to_string(p.count) + ".avi");
